@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Configures and builds VORN into build/ (or $VORN_BUILD_DIR). Extra cmake options in $VORN_CMAKE_ARGS.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+build=${VORN_BUILD_DIR:-$top/build}
+# shellcheck disable=SC2086
+cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=${VORN_BUILD_TYPE:-RelWithDebInfo} ${VORN_CMAKE_ARGS:-}
+cmake --build "$build" -j "$(nproc)"
