@@ -1,0 +1,20 @@
+#pragma once
+// The load-time checks of commands.xml. Each gives nothing when its field passes, or the one
+// box of the fault (exit code 1).
+
+#include "Result.h"
+#include "isa/InstructionSet.h"
+
+#include <optional>
+#include <set>
+#include <string>
+
+namespace vorn::isa {
+
+std::optional<Fault> CheckIdentifier(const std::string& name, const std::string& bits);
+bool CheckArgsField(const std::string& args);
+std::optional<Fault> CheckAction(const InstructionSet& set, const std::string& action);
+std::optional<Fault> ReportDuplicateIdentifier(const InstructionSet& set, const std::set<std::string>& usedKeys,
+                                               const std::string& key, int32_t row);
+
+} // namespace vorn::isa

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+
+namespace vorn::isa {
+
+// "XML file date: Wed 5/3/2014 10:7:09\n": the last-write time of the file in a fixed zone of
+// UTC plus two hours, no daylight saving. Empty when the file cannot be read.
+std::string CommandsFileDate(const std::string& fileName = "commands.xml");
+std::string FormatCommandsDate(std::chrono::sys_seconds lastWrite);
+
+} // namespace vorn::isa

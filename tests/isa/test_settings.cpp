@@ -1,0 +1,79 @@
+#include "TempDir.h"
+#include "isa/Settings.h"
+
+#include <gtest/gtest.h>
+
+using namespace vorn::isa;
+using vorn::testing::TempDir;
+
+namespace {
+
+const char* const kKeys[] = {"RAMstart",          "RAMend",          "SLAVEbase", "SLAVEstart", "SLAVEend",
+                             "configureBit",      "stepsUntilMsgHardware",        "hardwareWaitCycles",
+                             "checkAddressStart", "checkAddressEnd", "USB",       "directory",  "XSdirectory"};
+
+std::string SettingsXml(const std::string& replacedKey = "", const std::string& replacement = "") {
+    std::string xml = "<settings>\n";
+    for (const char* key : kKeys) {
+        if (key == replacedKey) {
+            xml += replacement;
+            continue;
+        }
+        std::string value = std::string(key) == "configureBit" ? "true" : "10";
+        if (std::string(key).find("directory") != std::string::npos)
+            value = "dir/";
+        xml += "<" + std::string(key) + ">" + value + "</" + key + ">\n";
+    }
+    return xml + "</settings>\n";
+}
+
+} // namespace
+
+TEST(SettingsNumbers, FollowTheConversionRules) {
+    EXPECT_EQ(ParseSettingsNumber("0x1000", 16), 4096u);
+    EXPECT_EQ(ParseSettingsNumber("1000", 16), 4096u);
+    EXPECT_EQ(ParseSettingsNumber("0X1000", 16), 4096u);
+    EXPECT_EQ(ParseSettingsNumber("FFFFFFFF", 16), 0xFFFFFFFFu);
+    EXPECT_EQ(ParseSettingsNumber("12G4", 16), 0x12u);
+    EXPECT_EQ(ParseSettingsNumber("0100", 10), 100u);
+    EXPECT_EQ(ParseSettingsNumber("  +7", 10), 7u);
+    EXPECT_EQ(ParseSettingsNumber("-1", 10), 0xFFFFFFFFu);
+    EXPECT_EQ(ParseSettingsNumber("100000000", 16), 0xFFFFFFFFu);
+    EXPECT_EQ(ParseSettingsNumber("99999999999999999999999", 10), 0xFFFFFFFFu);
+    EXPECT_EQ(ParseSettingsNumber("-100000000", 16), 1u);
+    EXPECT_EQ(ParseSettingsNumber("xyz", 16), 0u);
+    EXPECT_EQ(ParseSettingsNumber("0x", 16), 0u);
+    EXPECT_EQ(ParseSettingsNumber("", 10), 0u);
+}
+
+TEST(LoadSettings, ReadsEveryKey) {
+    TempDir dir;
+    std::string xml = SettingsXml("RAMstart", "<RAMstart>0xC000</RAMstart>");
+    xml.replace(xml.find("<configureBit>true"), 18, "<configureBit>True");
+    auto settings = LoadSettings(dir.write("settings.xml", xml));
+    ASSERT_TRUE(settings.ok());
+    EXPECT_EQ(settings->RAMstart, 0xC000u);
+    EXPECT_EQ(settings->RAMend, 0x10u);
+    EXPECT_EQ(settings->stepsUntilMsgHardware, 10u);
+    EXPECT_FALSE(settings->configureBit);
+    EXPECT_EQ(settings->XSdirectory, "dir/");
+}
+
+TEST(LoadSettings, RefusesWhatItCannotReadWithTheSettingsBox) {
+    TempDir dir;
+    const vorn::Fault box{"settings.xml file not found. Exiting...", "Fatal error - settings load", 0};
+    EXPECT_EQ(LoadSettings(dir.file("missing.xml")).fault(), box);
+    EXPECT_EQ(LoadSettings(dir.write("a.xml", "<settings><RAMstart>")).fault(), box);
+    EXPECT_EQ(LoadSettings(dir.write("b.xml", "<other/>")).fault(), box);
+    EXPECT_EQ(LoadSettings(dir.write("c.xml", SettingsXml("USB"))).fault(), box);
+    EXPECT_EQ(LoadSettings(dir.write("d.xml", SettingsXml("USB", "<USB></USB>"))).fault(), box);
+    EXPECT_EQ(LoadSettings(dir.write("e.xml", SettingsXml("directory", "<directory/>"))).fault(), box);
+}
+
+TEST(LoadSettings, LabFileIsComplete) {
+    auto settings = LoadSettings(std::string(VORN_SOURCE_DIR) + "/lab/settings.xml");
+    ASSERT_TRUE(settings.ok());
+    EXPECT_LE(settings->RAMstart, settings->RAMend);
+    EXPECT_GE(settings->hardwareWaitCycles, 1u);
+    EXPECT_GE(settings->stepsUntilMsgHardware, 1u);
+}
