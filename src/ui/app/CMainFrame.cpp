@@ -1,0 +1,10 @@
+#include "ui/app/CMainFrame.h"
+
+#include "ui/app/Resources.h"
+
+namespace vorn::ui {
+
+CMainFrame::CMainFrame(CommandTarget* application)
+    : MdiMainFrame(kMainTitle, MainFrameMenu(), MainFrameAccelerators(), application) {}
+
+} // namespace vorn::ui

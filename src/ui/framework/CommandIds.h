@@ -1,0 +1,34 @@
+#pragma once
+// The framework's standard command ids, shared by menus, accelerators and handlers.
+
+namespace vorn::ui {
+
+enum StandardCommand : int {
+    ID_FILE_NEW = 0xE100,
+    ID_FILE_OPEN = 0xE101,
+    ID_FILE_CLOSE = 0xE102,
+    ID_FILE_SAVE = 0xE103,
+    ID_FILE_SAVE_AS = 0xE104,
+    ID_FILE_PRINT = 0xE107,
+    ID_EDIT_COPY = 0xE122,
+    ID_EDIT_CUT = 0xE123,
+    ID_EDIT_PASTE = 0xE125,
+    ID_EDIT_UNDO = 0xE12B,
+    ID_APP_ABOUT = 0xE140,
+    ID_APP_EXIT = 0xE141,
+    ID_NEXT_PANE = 0xE150,
+    ID_PREV_PANE = 0xE151,
+    ID_VIEW_TOOLBAR = 0xE800,
+    ID_VIEW_STATUS_BAR = 0xE801,
+};
+
+// Something that handles commands: a view, a frame or the application. Commands travel from
+// the active view to the main frame and then to the application.
+class CommandTarget {
+  public:
+    virtual ~CommandTarget() = default;
+    // True when the command was handled.
+    virtual bool onCommand(int id) = 0;
+};
+
+} // namespace vorn::ui

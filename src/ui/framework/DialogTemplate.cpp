@@ -1,0 +1,126 @@
+#include "ui/framework/DialogTemplate.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QStyle>
+
+namespace vorn::ui {
+
+DialogUnits::DialogUnits(const QFont& font) {
+    const QFontMetrics metrics(font);
+    charWidth_ = qMax(1, metrics.averageCharWidth());
+    charHeight_ = qMax(1, metrics.height());
+}
+
+int DialogUnits::x(int units) const { return (units * charWidth_ + 2) / 4; }
+
+int DialogUnits::y(int units) const { return (units * charHeight_ + 4) / 8; }
+
+QRect DialogUnits::rect(int left, int top, int width, int height) const {
+    return QRect(x(left), y(top), x(width), y(height));
+}
+
+namespace {
+
+QWidget* CreateControl(const ControlSpec& spec, QWidget* host) {
+    switch (spec.kind) {
+    case ControlKind::Static: {
+        // A static text shows '&' as the mark of its access key, which labels here do not use.
+        QString text = spec.text;
+        text.replace(QRegularExpression(QStringLiteral("&(.)")), QStringLiteral("\\1"));
+        auto* label = new QLabel(text, host);
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(spec.height > 12);
+        label->setAlignment((spec.style & Centered)       ? Qt::AlignHCenter | Qt::AlignTop
+                            : (spec.style & RightAligned) ? Qt::AlignRight | Qt::AlignTop
+                                                          : Qt::AlignLeft | Qt::AlignTop);
+        if (spec.style & Sunken)
+            label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        return label;
+    }
+    case ControlKind::Icon: {
+        auto* label = new QLabel(host);
+        label->setPixmap(host->style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(32, 32));
+        return label;
+    }
+    case ControlKind::Edit: {
+        auto* edit = new QLineEdit(spec.text, host);
+        edit->setReadOnly(spec.style & ReadOnly);
+        return edit;
+    }
+    case ControlKind::MultiLineEdit: {
+        auto* edit = new QPlainTextEdit(spec.text, host);
+        edit->setReadOnly(spec.style & ReadOnly);
+        return edit;
+    }
+    case ControlKind::Button:
+    case ControlKind::DefaultButton: {
+        auto* button = new QPushButton(spec.text, host);
+        button->setAutoDefault(false);
+        button->setDefault(spec.kind == ControlKind::DefaultButton);
+        return button;
+    }
+    case ControlKind::CheckBox:
+        return new QCheckBox(spec.text, host);
+    case ControlKind::Radio:
+        return new QRadioButton(spec.text, host);
+    case ControlKind::GroupBox:
+        return new QGroupBox(spec.text, host);
+    case ControlKind::ListBox: {
+        auto* list = new QListWidget(host);
+        list->setSortingEnabled(spec.style & Sorted);
+        list->setSelectionMode((spec.style & MultipleSelection) ? QAbstractItemView::ExtendedSelection
+                                                                 : QAbstractItemView::SingleSelection);
+        return list;
+    }
+    case ControlKind::ComboBox:
+        return new QComboBox(host);
+    }
+    return new QWidget(host);
+}
+
+} // namespace
+
+ControlMap BuildControls(QWidget* host, const DialogSpec& spec) {
+    QFont font(spec.fontFace);
+    font.setPointSize(spec.fontPointSize);
+    host->setFont(font);
+    const DialogUnits units(font);
+    ControlMap controls;
+    for (const ControlSpec& control : spec.controls) {
+        QWidget* widget = CreateControl(control, host);
+        widget->setObjectName(QString::number(control.id));
+        widget->setGeometry(units.rect(control.x, control.y, control.width, control.height));
+        widget->setEnabled(!(control.style & Disabled));
+        widget->setVisible(!(control.style & Hidden));
+        // Group boxes are drawn behind the controls they frame.
+        if (control.kind == ControlKind::GroupBox)
+            widget->lower();
+        if (control.id > 0)
+            controls.add(control.id, widget);
+    }
+    host->resize(units.x(spec.width), units.y(spec.height));
+    return controls;
+}
+
+TemplateDialog::TemplateDialog(const DialogSpec& spec, QWidget* parent) : QDialog(parent) {
+    setWindowTitle(spec.caption);
+    setModal(true);
+    controls_ = BuildControls(this, spec);
+    setFixedSize(size());
+    if (auto* ok = controls_.control<QPushButton>(IDOK))
+        connect(ok, &QPushButton::clicked, this, [this] { onOk(); });
+    if (auto* cancel = controls_.control<QPushButton>(IDCANCEL))
+        connect(cancel, &QPushButton::clicked, this, [this] { onCancel(); });
+}
+
+} // namespace vorn::ui

@@ -1,0 +1,59 @@
+#pragma once
+// The multiple-document main frame: document windows are maximised children of its MDI
+// area; its menu follows the kind of the active document; commands go to the active view,
+// then to the frame, then to the application.
+
+#include "ui/framework/CommandIds.h"
+#include "ui/framework/DocumentTemplate.h"
+#include "ui/framework/MenuTable.h"
+
+#include <QMainWindow>
+#include <QMap>
+#include <vector>
+
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+
+namespace vorn::ui {
+
+class MdiMainFrame : public QMainWindow, public CommandTarget {
+    Q_OBJECT
+  public:
+    MdiMainFrame(QString title, MenuBarSpec menu, const std::vector<Accelerator>& accelerators,
+                 CommandTarget* application);
+
+    void registerTemplate(DocumentTemplate kind);
+    const std::vector<DocumentTemplate>& templates() const { return templates_; }
+
+    // The framework's New: asks for the kind when there is more than one. False when the
+    // user cancelled or the document could not be made.
+    bool fileNew();
+    // Opens a file in the kind whose extension it carries (the first kind otherwise).
+    bool openFile(const QString& path);
+    // A new document of one kind, in a maximised child window.
+    QMdiSubWindow* newDocument(const DocumentTemplate& kind, const QString& path = {});
+
+    QMdiArea* mdiArea() const { return area_; }
+    // Sends a command along the route: active view, frame, application.
+    void routeCommand(int command);
+    bool onCommand(int command) override;
+
+    // The status bar's message pane.
+    void setMessage(const QString& text);
+    QString message() const;
+
+  private:
+    void updateMenuAndTitle();
+    void buildStatusBar();
+
+    QString title_;
+    MenuBarSpec frameMenu_;
+    CommandTarget* application_;
+    QMdiArea* area_;
+    QLabel* messagePane_ = nullptr;
+    std::vector<DocumentTemplate> templates_;
+    QMap<int, int> documentCounts_;
+};
+
+} // namespace vorn::ui

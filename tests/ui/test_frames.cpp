@@ -1,0 +1,81 @@
+// The main frame, its document kinds, the New chooser and the application's own commands.
+
+#include "ui/app/CMainFrame.h"
+#include "ui/app/CVORNb1App.h"
+#include "ui/app/DocumentViews.h"
+#include "ui/app/Resources.h"
+#include "ui/app/Workbench.h"
+#include "ui/framework/MessageBox.h"
+#include "ui/framework/NewDocumentChooser.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <gtest/gtest.h>
+
+using namespace vorn::ui;
+
+namespace {
+
+class FrameTest : public ::testing::Test {
+  protected:
+    FrameTest() : frame(&app) {
+        frame.registerTemplate(CompilerTemplate());
+        frame.registerTemplate(SimulatorTemplate());
+        frame.registerTemplate(MonitorTemplate());
+        SetMessageBoxHook([this](const BoxRequest& box) {
+            boxes << BoxLine(box.caption, box.text);
+            return true;
+        });
+    }
+    ~FrameTest() override {
+        SetMessageBoxHook({});
+        SetNewChooserHook({});
+    }
+    CVORNb1App app;
+    CMainFrame frame;
+    QStringList boxes;
+};
+
+} // namespace
+
+TEST_F(FrameTest, NewListsTheThreeKindsInOrderAndEachOpensMaximised) {
+    QStringList offered;
+    int next = 0;
+    SetNewChooserHook([&](const QStringList& names) -> std::optional<int> {
+        offered = names;
+        return next++;
+    });
+    const QStringList classes{QStringLiteral("CTextEditor"), QStringLiteral("CSimGraphView"),
+                              QStringLiteral("CvornctrlView")};
+    for (int kind = 0; kind < 3; ++kind) {
+        ASSERT_TRUE(frame.fileNew());
+        QMdiSubWindow* child = frame.mdiArea()->subWindowList().back();
+        EXPECT_TRUE(child->isMaximized());
+        EXPECT_EQ(child->widget()->objectName(), classes[kind]);
+    }
+    EXPECT_EQ(offered, (QStringList{QStringLiteral("Compiler"), QStringLiteral("DLX Simulator"),
+                                    QStringLiteral("Hardware Monitor")}));
+    EXPECT_EQ(frame.mdiArea()->subWindowList()[0]->widget()->windowTitle(), QStringLiteral("Compiler1"));
+}
+
+TEST_F(FrameTest, CancellingNewLeavesTheEmptyFrameWithItsMenu) {
+    SetNewChooserHook([](const QStringList&) { return std::optional<int>{}; });
+    EXPECT_FALSE(frame.fileNew());
+    EXPECT_TRUE(frame.mdiArea()->subWindowList().isEmpty());
+    QStringList menus;
+    for (QAction* action : frame.menuBar()->actions())
+        menus << action->text();
+    EXPECT_EQ(menus, (QStringList{QStringLiteral("&File"), QStringLiteral("&View"), QStringLiteral("&Help")}));
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("VORN b3"));
+    EXPECT_EQ(frame.message(), QStringLiteral("Ready"));
+}
+
+TEST_F(FrameTest, CommandsXmlVersionReachesTheApplicationFromAnyWindow) {
+    TheWorkbench().commandsXmlVersion = "XML file date: Wed 5/3/2014 10:7:09\n";
+    SetNewChooserHook([](const QStringList&) { return std::optional<int>{1}; });
+    frame.fileNew();
+    frame.routeCommand(ID_COMMANDS_XML_VERSION);
+    EXPECT_EQ(boxes, QStringList{QStringLiteral("BOX commands.xml version | XML file date: Wed 5/3/2014 10:7:09\\n")});
+}

@@ -1,0 +1,97 @@
+// The application started as a process in a temporary working directory, its boxes printed.
+
+#include "TempDir.h"
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <gtest/gtest.h>
+
+using vorn::testing::ReadFile;
+using vorn::testing::TempDir;
+
+namespace {
+
+struct ProcessRun {
+    int exitCode;
+    QString errors;
+};
+
+ProcessRun StartIn(const TempDir& dir) {
+    QProcess process;
+    process.setWorkingDirectory(QString::fromStdString(dir.path().string()));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("VORN_BOXES"), QStringLiteral("print"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(VORN_EXECUTABLE), {});
+    EXPECT_TRUE(process.waitForFinished(30000));
+    return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardError())};
+}
+
+QStringList Boxes(const ProcessRun& run) {
+    QStringList boxes;
+    for (const QString& line : run.errors.split(QLatin1Char('\n')))
+        if (line.startsWith(QLatin1String("BOX ")) || line.startsWith(QLatin1String("NEW ")))
+            boxes << line;
+    return boxes;
+}
+
+const std::string kLab = VORN_SOURCE_DIR "/lab/";
+
+std::string CommandsWith(const std::string& body, const std::string& steps = "<stepsUntilMsg>5</stepsUntilMsg>") {
+    return "<commands>" + body + steps + "</commands>";
+}
+
+const std::string kAdd = "<command><type>R</type><name>add</name><opcode>000000</opcode><function>100000</function>"
+                         "<action>MR[RD]:=MR[RS1]+MR[RS2]</action><args>RD,RS1,RS2</args><isbranch>false</isbranch>"
+                         "</command>";
+
+} // namespace
+
+TEST(Startup, MissingSettingsEndsWithItsBoxEvenWhenCommandsAreBroken) {
+    TempDir dir;
+    dir.write("commands.xml", "<broken");
+    const ProcessRun run = StartIn(dir);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(Boxes(run),
+              QStringList{QStringLiteral("BOX Fatal error - settings load | settings.xml file not found. Exiting...")});
+}
+
+TEST(Startup, EachCommandsFaultShowsOneBoxAndEndsWithOne) {
+    struct Case {
+        std::string commands;
+        QString box;
+    };
+    std::string missingArgs = kAdd;
+    missingArgs.replace(missingArgs.find("<args>"), 23, "");
+    std::string badType = kAdd;
+    badType.replace(badType.find("<type>R"), 7, "<type>Q");
+    const std::vector<Case> cases = {
+        {"<commands>", "BOX XML File Error | "},
+        {CommandsWith(missingArgs), "BOX Error | Missing field in command number 1"},
+        {CommandsWith(kAdd + kAdd), "BOX Error | Duplicated Command: add"},
+        {CommandsWith(badType), "BOX Error | Bad type of command in add"},
+        {CommandsWith(kAdd, ""), "BOX No num of steps | Number of steps is missing from xml!"},
+        {CommandsWith(kAdd, "<stepsUntilMsg>0</stepsUntilMsg>"),
+         "BOX Error | No steps is not enough, give me something"},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        dir.write("settings.xml", ReadFile(kLab + "settings.xml"));
+        dir.write("commands.xml", c.commands);
+        const ProcessRun run = StartIn(dir);
+        EXPECT_EQ(run.exitCode, 1) << c.commands;
+        const QStringList boxes = Boxes(run);
+        ASSERT_EQ(boxes.size(), 1) << c.commands << run.errors.toStdString();
+        EXPECT_TRUE(boxes[0].startsWith(c.box)) << boxes[0].toStdString();
+    }
+}
+
+TEST(Startup, GoodFilesReachTheNewChooser) {
+    TempDir dir;
+    dir.write("settings.xml", ReadFile(kLab + "settings.xml"));
+    dir.write("commands.xml", ReadFile(kLab + "commands.xml"));
+    const ProcessRun run = StartIn(dir);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(Boxes(run), QStringList{QStringLiteral("NEW Compiler | DLX Simulator | Hardware Monitor")});
+}
