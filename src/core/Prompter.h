@@ -24,6 +24,7 @@ class Prompter {
     virtual std::optional<std::pair<std::string, std::string>>
     askTwoValues(const std::string& prompt, const std::string& label1, const std::string& label2,
                  const std::string& preset1, const std::string& preset2) = 0;
+    // Filters are written as "Text (*.txt);;All (*.*)". Nothing when the user cancels.
     virtual std::optional<std::string> chooseOpenFile(const std::string& filter) = 0;
     virtual std::optional<std::string> chooseSaveFile(const std::string& filter) = 0;
 };

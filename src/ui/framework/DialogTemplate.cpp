@@ -55,6 +55,11 @@ QWidget* CreateControl(const ControlSpec& spec, QWidget* host) {
     case ControlKind::Edit: {
         auto* edit = new QLineEdit(spec.text, host);
         edit->setReadOnly(spec.style & ReadOnly);
+        edit->setFrame(!(spec.style & NoBorder));
+        if (spec.style & (ReadOnly | NoBorder))
+            edit->setFocusPolicy(Qt::ClickFocus);
+        if (spec.style & NoBorder)
+            edit->setStyleSheet(QStringLiteral("background: transparent"));
         return edit;
     }
     case ControlKind::MultiLineEdit: {

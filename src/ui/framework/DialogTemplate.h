@@ -28,6 +28,7 @@ enum ControlStyle : unsigned {
     MultipleSelection = 1u << 9,
     AutoHorizontalScroll = 1u << 10,
     TabStop = 1u << 11,
+    NoBorder = 1u << 12,
 };
 
 struct ControlSpec {

@@ -1,0 +1,139 @@
+#include "isa/MachineState.h"
+
+#include "isa/ActionEvaluator.h"
+#include "text/Text.h"
+
+namespace vorn::isa {
+
+namespace {
+
+bool IsRegisterIndex(int32_t index) {
+    return index >= 0 && index < 32;
+}
+
+} // namespace
+
+MachineState::MachineState(const InstructionSet& set, Prompter& prompter)
+    : set_(set), prompter_(prompter), registerFiles_(set.registerFiles), vars_(set.vars) {
+    ClearZeroRegister();
+}
+
+void MachineState::Step() {
+    const auto record = program_.find(PC);
+    if (record == program_.end()) {
+        PC = ApplyBinaryOperator(PC, 1, '+');
+        return;
+    }
+    // The decoded object stays in the record, so a word is decoded once.
+    if (!record->second.instruction)
+        record->second.instruction = DecodeInstruction(set_, record->second.word);
+    if (record->second.instruction) Execute(*record->second.instruction);
+    if (!Halted) PC = ApplyBinaryOperator(PC, 1, '+');
+}
+
+void MachineState::Execute(const Command& instruction) {
+    if (instruction.IsRType())
+        ExecuteRType(static_cast<const Rtype&>(instruction));
+    else
+        ExecuteIType(static_cast<const Itype&>(instruction));
+}
+
+void MachineState::ExecuteRType(const Rtype& instruction) {
+    ExecuteRow(set_.FindCommandByBits(0, instruction.function), instruction, text::IntToText(instruction.rs2),
+               0);
+}
+
+void MachineState::ExecuteIType(const Itype& instruction) {
+    ExecuteRow(set_.FindCommandByBits(1, instruction.opcode), instruction, "", instruction.imm);
+}
+
+void MachineState::ExecuteRow(int32_t row, const Command& instruction, const std::string& rs2Text,
+                              int32_t imm) {
+    if (row < 0) return;
+    std::string action = set_.commands[row].action;
+    text::RemoveBlanks(action);
+    SubstituteOperands(action, text::IntToText(instruction.rd), text::IntToText(instruction.rs1), rs2Text,
+                       imm);
+    EvaluateAction(*this, action);
+}
+
+void MachineState::LoadProgram(const std::vector<MemoryRecord>& records) {
+    for (const MemoryRecord& record : records) {
+        if (record.address == -1) return;
+        dataMemory_[record.address] = static_cast<int32_t>(record.word);
+        program_.insert_or_assign(record.address, record);
+    }
+}
+
+void MachineState::Reset() {
+    JumpTo(0);
+}
+
+void MachineState::JumpTo(int32_t address) {
+    PC = address;
+    Halted = false;
+}
+
+void MachineState::SetRegisterInitValue(int32_t value) {
+    fillValue_ = value;
+    ResetRegisters();
+}
+
+void MachineState::ResetRegisters() {
+    for (RegisterFile& file : registerFiles_)
+        file.cells.fill(fillValue_);
+    ClearZeroRegister();
+}
+
+// R0 of the general registers reads 0 for every reader of the machine.
+void MachineState::ClearZeroRegister() {
+    if (!registerFiles_.empty()) registerFiles_[0].cells[0] = 0;
+}
+
+int32_t MachineState::GetRegister(int32_t i) const {
+    const bool readable = CurrentRegisterFile >= 0 &&
+                          CurrentRegisterFile < static_cast<int32_t>(registerFiles_.size()) &&
+                          IsRegisterIndex(i);
+    return readable ? registerFiles_[CurrentRegisterFile].cells[i] : UnreadableRegister;
+}
+
+void MachineState::SetRegister(int32_t i, int32_t value) {
+    int32_t* cell = RegisterCell(CurrentRegisterFile, i);
+    if (cell && cell != RegisterCell(0, 0)) *cell = value;
+}
+
+const MemoryRecord* MachineState::FindInstruction(int32_t address) const {
+    const auto record = program_.find(address);
+    return record == program_.end() ? nullptr : &record->second;
+}
+
+int32_t MachineState::ReadMemory(int32_t address) {
+    return MemoryCell(address);
+}
+
+void MachineState::WriteMemory(int32_t address, int32_t value) {
+    MemoryCell(address) = value;
+}
+
+int32_t* MachineState::RegisterCell(int32_t file, int32_t index) {
+    if (file < 0 || file >= static_cast<int32_t>(registerFiles_.size()) || !IsRegisterIndex(index))
+        return nullptr;
+    return &registerFiles_[file].cells[index];
+}
+
+const VarRecord* MachineState::FindVariable(std::string_view name) const {
+    for (const VarRecord& var : vars_)
+        if (var.name == name) return &var;
+    return nullptr;
+}
+
+int32_t* MachineState::VariableCell(std::string_view name) {
+    const VarRecord* var = FindVariable(name);
+    return var ? &const_cast<VarRecord*>(var)->value : nullptr;
+}
+
+int32_t& MachineState::MemoryCell(int32_t address) {
+    return dataMemory_[address];
+}
+
+} // namespace vorn::isa

@@ -1,0 +1,98 @@
+#pragma once
+// The simulated DLX: program counter, halted flag, register files, variables, data memory and
+// program map, and the step that executes one instruction by evaluating the action text of its
+// row. The machine knows no instruction of its own.
+//
+// The instruction set must outlive the machine. Its register files and variables are the
+// initial state: the machine works on its own copies, so the simulator windows can share one
+// machine while tests and the board emulator's CPU each run a private one. Not thread-safe.
+
+#include "Prompter.h"
+#include "isa/Command.h"
+#include "isa/InstructionSet.h"
+#include "isa/MemoryRecord.h"
+
+#include <cstdint>
+#include <map>
+#include <string_view>
+#include <vector>
+
+namespace vorn::isa {
+
+class MachineState {
+  public:
+    // What a register reads when it cannot be read (no current register file).
+    static constexpr int32_t UnreadableRegister = static_cast<int32_t>(0xEEEEEEEEu);
+
+    // The prompter shows the box of an empty action text ("zero length").
+    MachineState(const InstructionSet& set, Prompter& prompter);
+
+    const InstructionSet& instructionSet() const { return set_; }
+    Prompter& prompter() const { return prompter_; }
+
+    // Executes the program record at the PC (decoding its word once), then advances the PC
+    // unless the machine is halted. An address without a record only advances the PC.
+    void Step();
+    // Executes one instruction object by its row's action; a row that cannot be found does
+    // nothing. The PC is not advanced: that is the step's part.
+    void Execute(const Command& instruction);
+    // Puts an image into data memory and the program map, record by record, up to the first
+    // record at address -1. Nothing is cleared first.
+    void LoadProgram(const std::vector<MemoryRecord>& records);
+    // PC := 0 and the halted flag cleared; registers, memory and program stay.
+    void Reset();
+    // PC := address and the halted flag cleared.
+    void JumpTo(int32_t address);
+
+    // Stores the fill value and writes it into every cell of every register file; R0 of "MR"
+    // stays 0.
+    void SetRegisterInitValue(int32_t value);
+    void ResetRegisters();
+    int32_t FillValue() const { return fillValue_; }
+    // Cell i of the current register file. Reads UnreadableRegister (and writes nothing) when
+    // no valid file is current or i is outside 0..31; R0 of "MR" reads 0 and ignores writes.
+    int32_t GetRegister(int32_t i) const;
+    void SetRegister(int32_t i, int32_t value);
+
+    // The program record stored at exactly that address, or nullptr.
+    const MemoryRecord* FindInstruction(int32_t address) const;
+    // Reading an absent address creates it with 0.
+    int32_t ReadMemory(int32_t address);
+    void WriteMemory(int32_t address, int32_t value);
+
+    const std::vector<RegisterFile>& RegisterFiles() const { return registerFiles_; }
+    const std::vector<VarRecord>& Vars() const { return vars_; }
+    const std::map<int32_t, int32_t>& DataMemory() const { return dataMemory_; }
+    const std::map<int32_t, MemoryRecord>& Program() const { return program_; }
+
+    // The storage cells that action texts name; nullptr when there is no such cell.
+    int32_t* RegisterCell(int32_t file, int32_t index);
+    int32_t* VariableCell(std::string_view name);
+    // The first variable of that name, or nullptr.
+    const VarRecord* FindVariable(std::string_view name) const;
+    // Creates an absent address with 0.
+    int32_t& MemoryCell(int32_t address);
+
+    // Address of the next instruction, counted in words.
+    int32_t PC = 0;
+    // Set by "halt"; while set, a step does not advance the PC.
+    bool Halted = false;
+    // Index of the register file that GetRegister and SetRegister address; -1 for none.
+    int32_t CurrentRegisterFile = 0;
+
+  private:
+    void ClearZeroRegister();
+    void ExecuteRType(const Rtype& instruction);
+    void ExecuteIType(const Itype& instruction);
+    void ExecuteRow(int32_t row, const Command& instruction, const std::string& rs2Text, int32_t imm);
+
+    const InstructionSet& set_;
+    Prompter& prompter_;
+    std::vector<RegisterFile> registerFiles_;
+    std::vector<VarRecord> vars_;
+    std::map<int32_t, int32_t> dataMemory_;
+    std::map<int32_t, MemoryRecord> program_;
+    int32_t fillValue_ = 0;
+};
+
+} // namespace vorn::isa

@@ -1,0 +1,203 @@
+#include "ScriptedPrompter.h"
+#include "isa/ActionEvaluator.h"
+#include "isa/MachineState.h"
+
+#include <climits>
+#include <gtest/gtest.h>
+
+using namespace vorn::isa;
+using vorn::testing::ScriptedPrompter;
+
+namespace {
+
+InstructionSet EvaluatorSet() {
+    InstructionSet set;
+    set.registerFiles.push_back(RegisterFile{"MF", {}});
+    set.vars = {{"v", 8, 0}, {"narrow", -3, 0}, {"none", 0, 0}, {"wide", 31, 0}};
+    return set;
+}
+
+class Evaluator : public ::testing::Test {
+  protected:
+    int32_t Eval(const std::string& text) { return EvaluateAction(machine, text); }
+    int32_t& R(int i) { return *machine.RegisterCell(0, i); }
+
+    InstructionSet set = EvaluatorSet();
+    ScriptedPrompter prompter;
+    MachineState machine{set, prompter};
+};
+
+} // namespace
+
+TEST(Operators, ArithmeticWrapsAndNeverTraps) {
+    EXPECT_EQ(ApplyBinaryOperator(INT_MAX, 1, '+'), INT_MIN);
+    EXPECT_EQ(ApplyBinaryOperator(INT_MIN, 1, '-'), INT_MAX);
+    EXPECT_EQ(ApplyBinaryOperator(0x10000, 0x10000, '*'), 0);
+    EXPECT_EQ(ApplyBinaryOperator(-7, 2, '/'), -3);
+    EXPECT_EQ(ApplyBinaryOperator(5, 0, '/'), 0);
+    EXPECT_EQ(ApplyBinaryOperator(INT_MIN, -1, '/'), INT_MIN);
+    EXPECT_EQ(ApplyBinaryOperator(-1, 0, '<'), 1);
+    EXPECT_EQ(ApplyBinaryOperator(12, 10, '^'), 6);
+    EXPECT_EQ(ApplyBinaryOperator(1, 2, '%'), -1);
+}
+
+TEST(Operators, ShiftsUseTheLowFiveBitsAndRightShiftCopiesTheSign) {
+    EXPECT_EQ(ApplyTwoCharOperator(1, 33, "<<"), 2);
+    EXPECT_EQ(ApplyTwoCharOperator(-1, 1, ">>"), -1);
+    EXPECT_EQ(ApplyTwoCharOperator(INT_MIN, 31, ">>"), -1);
+    EXPECT_EQ(ApplyTwoCharOperator(3, 31, "<<"), INT_MIN);
+    EXPECT_EQ(ApplyTwoCharOperator(-2, -1, "<="), 1);
+    EXPECT_EQ(ApplyTwoCharOperator(1, 1, "!="), 0);
+    EXPECT_EQ(ApplyTwoCharOperator(1, 1, "=>"), -1);
+}
+
+TEST_F(Evaluator, OperatorsFoundFirstBindLooselyAndGroupToTheRight) {
+    EXPECT_EQ(Eval("10-4-3"), 9);
+    EXPECT_EQ(Eval("100/10/5"), 50);
+    EXPECT_EQ(Eval("2+3*4"), 20);
+    EXPECT_EQ(Eval("2*3+4"), 14);
+    EXPECT_EQ(Eval("(2+3)*4"), 20);
+    EXPECT_EQ(Eval("5>3==1"), 1);
+    EXPECT_EQ(Eval("-1>>1"), -1);
+    EXPECT_EQ(Eval("1<<33"), 2);
+    EXPECT_EQ(Eval("1?7:9"), 7);
+    EXPECT_EQ(Eval("0?7:9"), 9);
+    // The first '>' is not followed by '>', so ">>" is not used: 1>(2>>1).
+    EXPECT_EQ(Eval("1>2>>1"), 0);
+}
+
+TEST_F(Evaluator, SignsAndParenthesesGiveTheirPlainValues) {
+    EXPECT_EQ(Eval("(-2+5)"), 3);
+    EXPECT_EQ(Eval("(-5)"), -5);
+    EXPECT_EQ(Eval("3-(-5)"), 8);
+    EXPECT_EQ(Eval("(-5)-3"), -8);
+    EXPECT_EQ(Eval("--5"), 5);
+    EXPECT_EQ(Eval("-(-2)"), 2);
+    EXPECT_EQ(Eval("-"), 0);
+    EXPECT_EQ(Eval("-2147483648"), INT_MIN);
+    EXPECT_EQ(Eval("(-4&65535)"), 65532);
+    R(1) = -5;
+    EXPECT_EQ(Eval("-MR[1]"), 5);
+    EXPECT_EQ(Eval("3-MR[1]"), 8);
+    EXPECT_EQ(Eval("MR[1]-MR[1]"), 0);
+    machine.PC = 6;
+    EXPECT_EQ(Eval("-PC"), -6);
+}
+
+TEST_F(Evaluator, AssignmentsStoreIntoCellsButNeverIntoR0) {
+    EXPECT_EQ(Eval("MR[0]:=5"), 0);
+    EXPECT_EQ(R(0), 0);
+    EXPECT_EQ(Eval("MR[1]:=5;MR[2]:=MR[1]+1"), 0);
+    EXPECT_EQ(R(1), 5);
+    EXPECT_EQ(R(2), 6);
+    EXPECT_EQ(Eval("MF[0]:=9"), 0);
+    EXPECT_EQ(*machine.RegisterCell(1, 0), 9);
+    EXPECT_EQ(Eval("M[MR[1]+2]:=MR[2]"), 0);
+    EXPECT_EQ(machine.DataMemory().at(7), 6);
+    R(3) = 2;
+    EXPECT_EQ(Eval("MR[MR[3]]+1"), 7);
+    EXPECT_EQ(Eval("PC:=PC+4"), 0);
+    EXPECT_EQ(machine.PC, 4);
+    // The destination names no cell: nothing is evaluated or stored.
+    EXPECT_EQ(Eval("X[1]:=halt"), -1);
+    EXPECT_EQ(Eval("M[-1]:=halt"), -1);
+    EXPECT_FALSE(machine.Halted);
+    EXPECT_EQ(machine.DataMemory().count(-1), 0u);
+}
+
+TEST_F(Evaluator, VariablesAreLimitedToTheirWidth) {
+    Eval("v:=300");
+    EXPECT_EQ(machine.FindVariable("v")->value, 255);
+    Eval("v:=-1");
+    EXPECT_EQ(machine.FindVariable("v")->value, 0);
+    Eval("none:=5");
+    EXPECT_EQ(machine.FindVariable("none")->value, 0);
+    Eval("narrow:=5");
+    EXPECT_EQ(machine.FindVariable("narrow")->value, 0);
+    Eval("narrow:=-5");
+    EXPECT_EQ(machine.FindVariable("narrow")->value, 0);
+    Eval("wide:=2147483647");
+    EXPECT_EQ(machine.FindVariable("wide")->value, INT_MAX);
+    Eval("v:=7");
+    EXPECT_EQ(Eval("v*2"), 14);
+    EXPECT_EQ(set.vars[0].value, 0) << "the instruction set keeps the initial state";
+}
+
+TEST_F(Evaluator, CellsThatCannotBeResolvedReadAsZero) {
+    EXPECT_EQ(Eval("M[100]"), 0);
+    EXPECT_EQ(machine.DataMemory().count(100), 1u);
+    EXPECT_EQ(Eval("MR[32]+1"), 1);
+    EXPECT_EQ(Eval("MR[-1]+1"), 1);
+    EXPECT_EQ(Eval("Q[3]+1"), 1);
+    EXPECT_EQ(Eval("M[-4]+1"), 1);
+    EXPECT_EQ(machine.DataMemory().count(-4), 0u);
+    EXPECT_EQ(ResolveDestination(machine, "MR[32]"), nullptr);
+    EXPECT_EQ(ResolveDestination(machine, "unknown"), nullptr);
+    EXPECT_EQ(ResolveDestination(machine, "PC"), &machine.PC);
+}
+
+TEST_F(Evaluator, MalformedTextsReturn) {
+    R(1) = 4;
+    R(2) = 3;
+    EXPECT_EQ(Eval(")MR[1]("), 0);
+    EXPECT_EQ(Eval("(1+2"), 0);
+    EXPECT_EQ(Eval("1+(2"), 1);
+    EXPECT_EQ(Eval("MR[1"), 0);
+    EXPECT_EQ(Eval("[[[(((("), 0);
+    EXPECT_EQ(Eval("X[1]"), 0);
+    EXPECT_EQ(Eval("1+"), 1);
+    EXPECT_EQ(Eval("()"), 0);
+    EXPECT_EQ(Eval("1?2"), 1);
+    // The destination runs to the ':=' and its index to the character before the last.
+    EXPECT_EQ(Eval("MR[1]+MR[2]:=5"), 0);
+    EXPECT_TRUE(prompter.boxes.empty());
+}
+
+TEST_F(Evaluator, OnlyAWhollyEmptyActionShowsZeroLength) {
+    EXPECT_EQ(Eval("MR[1]:=1;"), 0);
+    EXPECT_EQ(R(1), 1);
+    EXPECT_EQ(Eval(";;"), 0);
+    EXPECT_TRUE(prompter.boxes.empty());
+    EXPECT_EQ(Eval(""), 0);
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0].text, "zero length");
+    EXPECT_EQ(prompter.boxes[0].caption, "");
+}
+
+TEST_F(Evaluator, OnlyTheChosenBranchIsEvaluated) {
+    Eval("0?halt:nop");
+    EXPECT_FALSE(machine.Halted);
+    Eval("1?nop:halt");
+    EXPECT_FALSE(machine.Halted);
+}
+
+TEST_F(Evaluator, HaltAdvancesThePcOnce) {
+    machine.PC = 7;
+    EXPECT_EQ(Eval("halt"), 0);
+    EXPECT_EQ(machine.PC, 8);
+    EXPECT_TRUE(machine.Halted);
+    ExecuteHalt(machine);
+    EXPECT_EQ(machine.PC, 8);
+    machine.JumpTo(INT_MAX);
+    ExecuteHalt(machine);
+    EXPECT_EQ(machine.PC, INT_MIN);
+}
+
+TEST(SubstituteOperands, ReplacesEveryPlaceholderInAnyCase) {
+    std::string action = "MR[rd]:=MR[RS1]+MR[Rs2]+imm;MR[Rd]:=IMM;ord";
+    SubstituteOperands(action, "3", "1", "2", -4);
+    EXPECT_EQ(action, "MR[3]:=MR[1]+MR[2]+-4;MR[3]:=-4;o3");
+}
+
+TEST(SubstituteOperands, ShortAndShrinkingTextsStayInBounds) {
+    std::string one = "r";
+    SubstituteOperands(one, "3", "1", "2", 0);
+    EXPECT_EQ(one, "r");
+    std::string tail = "xrs2rs";
+    SubstituteOperands(tail, "3", "1", "", 0);
+    EXPECT_EQ(tail, "xrs");
+    // After an empty replacement the scan moves on, so the second "rd" is left.
+    std::string vanishing = "rdrd";
+    SubstituteOperands(vanishing, "", "", "", 0);
+    EXPECT_EQ(vanishing, "rd");
+}

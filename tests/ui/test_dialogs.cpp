@@ -1,0 +1,111 @@
+// The value prompts and the memory dump dialog, answered by timers while they are modal.
+
+#include "ScriptedPrompter.h"
+#include "TempDir.h"
+#include "isa/MachineState.h"
+#include "ui/dialogs/Dialog2Values.h"
+#include "ui/dialogs/DialogMemDump.h"
+#include "ui/dialogs/DialogTrace.h"
+#include "ui/framework/FileChooser.h"
+#include "ui/framework/MessageBox.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace vorn::ui;
+
+namespace {
+
+// Runs action once the dialog is shown and modal.
+void WhenShown(QDialog& dialog, std::function<void()> action) {
+    QTimer::singleShot(0, &dialog, std::move(action));
+}
+
+} // namespace
+
+TEST(ValueDialogs, OneValueStartsOnItsFieldAndOkTakesTheText) {
+    DialogTrace dialog;
+    dialog.prompt = QStringLiteral("Enter PC stop address:");
+    dialog.label = QStringLiteral("Address:");
+    dialog.value = QStringLiteral("0x10");
+    QWidget* focused = nullptr;
+    WhenShown(dialog, [&] {
+        focused = dialog.focusWidget();
+        EXPECT_EQ(dialog.control<QLineEdit>(2002)->text(), QStringLiteral("Enter PC stop address:"));
+        EXPECT_TRUE(dialog.control<QLineEdit>(2003)->isReadOnly());
+        dialog.control<QLineEdit>(2000)->setText(QStringLiteral("0x20"));
+        dialog.control<QPushButton>(IDOK)->click();
+    });
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+    EXPECT_EQ(focused, dialog.control<QLineEdit>(2000));
+    EXPECT_EQ(dialog.value, QStringLiteral("0x20"));
+}
+
+TEST(ValueDialogs, CancelKeepsThePresetValues) {
+    Dialog2Values dialog;
+    dialog.firstValue = QStringLiteral("1");
+    dialog.secondValue = QStringLiteral("2");
+    QWidget* focused = nullptr;
+    WhenShown(dialog, [&] {
+        focused = dialog.focusWidget();
+        dialog.control<QLineEdit>(2000)->setText(QStringLiteral("7"));
+        dialog.control<QLineEdit>(2001)->setText(QStringLiteral("8"));
+        dialog.control<QPushButton>(IDCANCEL)->click();
+    });
+    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+    EXPECT_EQ(focused, dialog.control<QLineEdit>(2000));
+    EXPECT_EQ(dialog.firstValue, QStringLiteral("1"));
+    EXPECT_EQ(dialog.secondValue, QStringLiteral("2"));
+}
+
+TEST(MemoryDumpDialog, ListsTheRangeAndSavesItsFile) {
+    vorn::isa::InstructionSet set;
+    vorn::testing::ScriptedPrompter prompter;
+    vorn::isa::MachineState machine(set, prompter);
+    machine.WriteMemory(17, 5);
+    machine.WriteMemory(18, -1);
+    vorn::testing::TempDir dir;
+    const QString path = QString::fromStdString(dir.file("dump.txt"));
+    SetFileChooserHook([&](FileDialogMode mode, const QString&) -> std::optional<QString> {
+        EXPECT_EQ(mode, FileDialogMode::Save);
+        return path;
+    });
+    DialogMemDump dialog(machine);
+    dialog.first = 16;
+    dialog.last = 18;
+    QStringList lines;
+    WhenShown(dialog, [&] {
+        auto* list = dialog.control<QListWidget>(1003);
+        for (int i = 0; i < list->count(); ++i)
+            lines << list->item(i)->text();
+        dialog.control<QPushButton>(1008)->click();
+        dialog.reject();
+    });
+    dialog.exec();
+    SetFileChooserHook({});
+    EXPECT_EQ(lines, (QStringList{QStringLiteral("0x10  0x0"), QStringLiteral("0x11  0x5"),
+                                  QStringLiteral("0x12  0xffffffff")}));
+    EXPECT_EQ(vorn::testing::ReadFile(path.toStdString()), "Dump\r\n0x10  0x0\r\n0x11  0x5\r\n0x12  0xffffffff\r\n");
+}
+
+TEST(MemoryDumpDialog, AFileThatCannotBeWrittenIsReported) {
+    vorn::isa::InstructionSet set;
+    vorn::testing::ScriptedPrompter prompter;
+    vorn::isa::MachineState machine(set, prompter);
+    QStringList boxes;
+    SetMessageBoxHook([&](const BoxRequest& box) {
+        boxes << box.text;
+        return true;
+    });
+    SetFileChooserHook([](FileDialogMode, const QString&) -> std::optional<QString> {
+        return QStringLiteral("/nonexistent-folder/dump.txt");
+    });
+    DialogMemDump dialog(machine);
+    dialog.OnSaveToDumpFile();
+    SetFileChooserHook({});
+    SetMessageBoxHook({});
+    EXPECT_EQ(boxes.size(), 1);
+}
