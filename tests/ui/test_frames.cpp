@@ -79,3 +79,14 @@ TEST_F(FrameTest, CommandsXmlVersionReachesTheApplicationFromAnyWindow) {
     frame.routeCommand(ID_COMMANDS_XML_VERSION);
     EXPECT_EQ(boxes, QStringList{QStringLiteral("BOX commands.xml version | XML file date: Wed 5/3/2014 10:7:09\\n")});
 }
+
+TEST_F(FrameTest, MenuItemsWithoutAHandlerAreDisabled) {
+    EXPECT_TRUE(frame.routeCommandUi(ID_APP_ABOUT).enabled);
+    EXPECT_TRUE(frame.routeCommandUi(ID_COMMANDS_XML_VERSION).enabled);
+    EXPECT_FALSE(frame.routeCommandUi(ID_FILE_CLOSE).enabled);
+    EXPECT_FALSE(frame.routeCommandUi(ID_VIEW_TOOLBAR).enabled);
+    EXPECT_FALSE(frame.routeCommandUi(ID_SIMULATOR_STEP).enabled);
+    SetNewChooserHook([](const QStringList&) { return std::optional<int>{0}; });
+    frame.fileNew();
+    EXPECT_TRUE(frame.routeCommandUi(ID_FILE_CLOSE).enabled);
+}

@@ -83,6 +83,18 @@ bool CVORNb1App::onCommand(int command) {
     }
 }
 
+std::optional<CommandUi> CVORNb1App::commandUi(int command) const {
+    switch (command) {
+    case ID_APP_ABOUT:
+    case ID_COMMANDS_XML_VERSION:
+    case ID_FILE_NEW:
+    case ID_FILE_OPEN:
+        return CommandUi{};
+    default:
+        return std::nullopt;
+    }
+}
+
 void CVORNb1App::OnAppAbout() {
     CAboutDlg dialog(mainFrame_.get());
     dialog.exec();

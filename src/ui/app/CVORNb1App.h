@@ -22,6 +22,7 @@ class CVORNb1App : public CommandTarget {
 
     CMainFrame* mainFrame() const { return mainFrame_.get(); }
     bool onCommand(int command) override;
+    std::optional<CommandUi> commandUi(int command) const override;
 
     void OnAppAbout();
     void OnCommandsXmlVersion();

@@ -1,4 +1,6 @@
 #pragma once
+
+#include <optional>
 // The framework's standard command ids, shared by menus, accelerators and handlers.
 
 namespace vorn::ui {
@@ -22,13 +24,25 @@ enum StandardCommand : int {
     ID_VIEW_STATUS_BAR = 0xE801,
 };
 
+// The state of a command's menu item.
+struct CommandUi {
+    bool enabled = true;
+    bool checked = false;
+};
+
 // Something that handles commands: a view, a frame or the application. Commands travel from
-// the active view to the main frame and then to the application.
+// the active view to the main frame and then to the application; a command that nobody
+// handles is shown disabled.
 class CommandTarget {
   public:
     virtual ~CommandTarget() = default;
     // True when the command was handled.
     virtual bool onCommand(int id) = 0;
+    // The state of a command this target handles; nothing for the others.
+    virtual std::optional<CommandUi> commandUi(int id) const {
+        (void)id;
+        return std::nullopt;
+    }
 };
 
 } // namespace vorn::ui

@@ -95,7 +95,7 @@ QMdiSubWindow* MdiMainFrame::newDocument(const DocumentTemplate& kind, const QSt
 }
 
 void MdiMainFrame::updateMenuAndTitle() {
-    QMdiSubWindow* active = area_->activeSubWindow();
+    QMdiSubWindow* active = area_->currentSubWindow();
     const MenuBarSpec* menu = &frameMenu_;
     if (active) {
         for (const DocumentTemplate& kind : templates_)
@@ -103,19 +103,70 @@ void MdiMainFrame::updateMenuAndTitle() {
                 menu = &kind.menu;
     }
     BuildMenuBar(menuBar(), *menu, [this](int command) { routeCommand(command); });
+    for (QMenu* child : menuBar()->findChildren<QMenu*>())
+        connect(child, &QMenu::aboutToShow, this, [this, child] { updateMenuStates(child); });
     setWindowTitle(active && active->widget() ? title_ + QStringLiteral(" - [") + active->widget()->windowTitle() +
                                                     QStringLiteral("]")
                                               : title_);
 }
 
 void MdiMainFrame::routeCommand(int command) {
-    if (QMdiSubWindow* active = area_->activeSubWindow())
+    if (QMdiSubWindow* active = area_->currentSubWindow())
         if (auto* view = dynamic_cast<CommandTarget*>(active->widget()); view && view->onCommand(command))
             return;
     if (onCommand(command))
         return;
     if (application_)
         application_->onCommand(command);
+}
+
+void MdiMainFrame::updateMenuStates(QMenu* menu) const {
+    for (QAction* action : menu->actions()) {
+        if (action->isSeparator() || action->menu() || !action->data().isValid())
+            continue;
+        const CommandUi state = routeCommandUi(action->data().toInt());
+        action->setEnabled(state.enabled);
+        action->setCheckable(state.checked);
+        action->setChecked(state.checked);
+    }
+}
+
+CommandUi MdiMainFrame::routeCommandUi(int command) const {
+    if (QMdiSubWindow* active = area_->currentSubWindow())
+        if (auto* view = dynamic_cast<const CommandTarget*>(active->widget()))
+            if (const std::optional<CommandUi> state = view->commandUi(command))
+                return *state;
+    if (const std::optional<CommandUi> state = commandUi(command))
+        return *state;
+    if (application_)
+        if (const std::optional<CommandUi> state = application_->commandUi(command))
+            return *state;
+    return {false, false};
+}
+
+std::optional<CommandUi> MdiMainFrame::commandUi(int command) const {
+    QWidget* focus = QApplication::focusWidget();
+    const bool editing = qobject_cast<QLineEdit*>(focus) || qobject_cast<QPlainTextEdit*>(focus);
+    switch (command) {
+    case ID_FILE_NEW:
+    case ID_APP_EXIT:
+    case ID_NEXT_PANE:
+    case ID_PREV_PANE:
+        return CommandUi{};
+    case ID_FILE_CLOSE:
+        return CommandUi{area_->currentSubWindow() != nullptr};
+    case ID_VIEW_STATUS_BAR:
+        return CommandUi{true, statusBar()->isVisible()};
+    case ID_VIEW_TOOLBAR:
+        return CommandUi{false}; // the main frame has no toolbar
+    case ID_EDIT_COPY:
+    case ID_EDIT_CUT:
+    case ID_EDIT_PASTE:
+    case ID_EDIT_UNDO:
+        return editing ? std::optional<CommandUi>(CommandUi{}) : std::nullopt;
+    default:
+        return std::nullopt;
+    }
 }
 
 bool MdiMainFrame::onCommand(int command) {
@@ -136,7 +187,7 @@ bool MdiMainFrame::onCommand(int command) {
         fileNew();
         return true;
     case ID_FILE_CLOSE:
-        if (QMdiSubWindow* active = area_->activeSubWindow())
+        if (QMdiSubWindow* active = area_->currentSubWindow())
             active->close();
         return true;
     case ID_APP_EXIT:

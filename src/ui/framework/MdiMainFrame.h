@@ -14,6 +14,7 @@
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
+class QMenu;
 
 namespace vorn::ui {
 
@@ -37,7 +38,10 @@ class MdiMainFrame : public QMainWindow, public CommandTarget {
     QMdiArea* mdiArea() const { return area_; }
     // Sends a command along the route: active view, frame, application.
     void routeCommand(int command);
+    // The state of a command along the same route; disabled when nobody handles it.
+    CommandUi routeCommandUi(int command) const;
     bool onCommand(int command) override;
+    std::optional<CommandUi> commandUi(int command) const override;
 
     // The status bar's message pane.
     void setMessage(const QString& text);
@@ -45,6 +49,7 @@ class MdiMainFrame : public QMainWindow, public CommandTarget {
 
   private:
     void updateMenuAndTitle();
+    void updateMenuStates(QMenu* menu) const;
     void buildStatusBar();
 
     QString title_;
