@@ -1,8 +1,8 @@
 // Simulated DLX instructions per second: a loop summing a 1,000-word array (lw, add, addi,
 // subi, bnez) on the lab's instruction set, run through MachineState::Step until halt.
 
+#include "LabProgram.h"
 #include "SilentPrompter.h"
-#include "isa/LoadCommands.h"
 #include "isa/MachineState.h"
 
 #include <benchmark/benchmark.h>
@@ -10,25 +10,11 @@
 
 using namespace vorn::isa;
 using vorn::SilentPrompter;
+using vorn::testing::EncodeLine;
+using vorn::testing::LabInstructionSet;
+using vorn::testing::Line;
 
 namespace {
-
-struct Line {
-    std::string mnemonic;
-    std::vector<int32_t> operands; // in the order of the row's args
-};
-
-uint32_t Encode(const InstructionSet& set, const Line& line) {
-    const CommandRecord& row = set.commands[set.FindCommandByName(line.mnemonic)];
-    std::shared_ptr<Command> command;
-    if (row.type == "R")
-        command = std::make_shared<Rtype>();
-    else
-        command = std::make_shared<Itype>();
-    for (size_t i = 0; i < line.operands.size(); ++i)
-        SetOperand(*command, row.operandKinds[i], line.operands[i]);
-    return *EncodeInstruction(set, line.mnemonic, *command);
-}
 
 constexpr int32_t ArrayStart = 100;
 constexpr int32_t ArrayLength = 1000;
@@ -47,17 +33,12 @@ std::vector<MemoryRecord> SumProgram(const InstructionSet& set) {
     };
     std::vector<MemoryRecord> image;
     for (const Line& line : lines)
-        image.push_back({static_cast<int32_t>(image.size()), Encode(set, line), "", nullptr, false});
+        image.push_back({static_cast<int32_t>(image.size()), EncodeLine(set, line), "", nullptr, false});
     return image;
 }
 
 void SumArray(benchmark::State& state) {
-    auto loaded = LoadCommands(std::string(VORN_SOURCE_DIR) + "/lab/commands.xml");
-    if (!loaded.ok()) {
-        state.SkipWithError(loaded.fault().text.c_str());
-        return;
-    }
-    const InstructionSet& set = loaded.value();
+    const InstructionSet& set = LabInstructionSet();
     SilentPrompter prompter;
     MachineState machine(set, prompter);
     machine.LoadProgram(SumProgram(set));

@@ -1,7 +1,7 @@
 // Every row of the lab's commands.xml executed on chosen values, and small whole programs.
 
+#include "LabProgram.h"
 #include "ScriptedPrompter.h"
-#include "isa/LoadCommands.h"
 #include "isa/MachineState.h"
 
 #include <climits>
@@ -9,40 +9,16 @@
 #include <stdexcept>
 
 using namespace vorn::isa;
+using vorn::testing::EncodeLine;
+using vorn::testing::LabInstructionSet;
+using vorn::testing::Line;
 using vorn::testing::ScriptedPrompter;
 
 namespace {
 
-const InstructionSet& LabSet() {
-    static const InstructionSet set = [] {
-        auto result = LoadCommands(std::string(VORN_SOURCE_DIR) + "/lab/commands.xml");
-        if (!result.ok()) throw std::runtime_error(result.fault().text);
-        return result.value();
-    }();
-    return set;
-}
-
-// One source line: the mnemonic and its operands in the order of the row's args.
-struct Line {
-    std::string mnemonic;
-    std::vector<int32_t> operands;
-};
-
 class Dlx : public ::testing::Test {
   protected:
-    uint32_t Encode(const Line& line) {
-        const InstructionSet& set = LabSet();
-        const int32_t row = set.FindCommandByName(line.mnemonic);
-        if (row >= set.count() - 1) throw std::invalid_argument("no row " + line.mnemonic);
-        std::shared_ptr<Command> command;
-        if (set.commands[row].type == "R")
-            command = std::make_shared<Rtype>();
-        else
-            command = std::make_shared<Itype>();
-        for (size_t i = 0; i < line.operands.size(); ++i)
-            SetOperand(*command, set.commands[row].operandKinds[i], line.operands[i]);
-        return *EncodeInstruction(set, line.mnemonic, *command);
-    }
+    uint32_t Encode(const Line& line) { return EncodeLine(LabInstructionSet(), line); }
 
     void Load(int32_t address, const std::vector<Line>& program) {
         std::vector<MemoryRecord> image;
@@ -82,7 +58,7 @@ class Dlx : public ::testing::Test {
     }
 
     ScriptedPrompter prompter;
-    MachineState machine{LabSet(), prompter};
+    MachineState machine{LabInstructionSet(), prompter};
 };
 
 constexpr int32_t Bits(uint32_t value) {

@@ -1,24 +1,15 @@
+#include "LabProgram.h"
 #include "isa/Command.h"
-#include "isa/LoadCommands.h"
 #include "text/BitField.h"
 
 #include <gtest/gtest.h>
 #include <random>
 
 using namespace vorn::isa;
+using vorn::testing::LabInstructionSet;
 using vorn::text::GetBitField;
 
 namespace {
-
-const InstructionSet& LabSet() {
-    static const InstructionSet set = [] {
-        auto result = LoadCommands(std::string(VORN_SOURCE_DIR) + "/lab/commands.xml");
-        if (!result.ok())
-            throw std::runtime_error(result.fault().text);
-        return result.value();
-    }();
-    return set;
-}
 
 std::shared_ptr<Command> Build(const CommandRecord& row, int32_t rd, int32_t rs1, int32_t rs2, int32_t imm) {
     std::shared_ptr<Command> command;
@@ -36,11 +27,12 @@ std::shared_ptr<Command> Build(const CommandRecord& row, int32_t rd, int32_t rs1
 } // namespace
 
 TEST(LabInstructionSet, HasTheDlxIntegerSet) {
-    const InstructionSet& set = LabSet();
+    const InstructionSet& set = LabInstructionSet();
     for (const char* name :
-         {"add", "addu", "sub", "subu", "and", "or", "xor", "sll", "srl", "sra", "slt", "sgt", "sle", "sge", "seq",
-          "sne", "addi", "addui", "subi", "subui", "andi", "ori", "xori", "lhi", "slli", "srli", "srai", "slti",
-          "sgti", "slei", "sgei", "seqi", "snei", "lw", "sw", "beqz", "bnez", "j", "jal", "jr", "jalr", "halt", "nop"})
+         {"add",  "addu", "sub",  "subu", "and",  "or",   "xor",   "sll",  "srl",   "sra",  "slt",
+          "sgt",  "sle",  "sge",  "seq",  "sne",  "addi", "addui", "subi", "subui", "andi", "ori",
+          "xori", "lhi",  "slli", "srli", "srai", "slti", "sgti",  "slei", "sgei",  "seqi", "snei",
+          "lw",   "sw",   "beqz", "bnez", "j",    "jal",  "jr",    "jalr", "halt",  "nop"})
         EXPECT_LT(set.FindCommandByName(name), set.count() - 1) << name;
     EXPECT_EQ(set.commands[set.FindCommandByName("add")].function, "100000");
     EXPECT_EQ(set.commands[set.FindCommandByName("lw")].opcode, "100011");
@@ -51,7 +43,7 @@ TEST(LabInstructionSet, HasTheDlxIntegerSet) {
 }
 
 TEST(LabInstructionSet, EveryRowEncodesAndDecodesToItself) {
-    const InstructionSet& set = LabSet();
+    const InstructionSet& set = LabInstructionSet();
     std::mt19937 random(7);
     for (int32_t row = 0; row + 1 < set.count(); ++row) {
         const CommandRecord& record = set.commands[row];
@@ -71,7 +63,11 @@ TEST(LabInstructionSet, EveryRowEncodesAndDecodesToItself) {
                                     : kind == RS2 ? static_cast<Rtype&>(*decoded).rs2
                                     : kind == Imm ? static_cast<Itype&>(*decoded).imm
                                                   : 0;
-                const int32_t want = kind == RD ? rd : kind == RS1 ? rs1 : kind == RS2 ? rs2 : kind == Imm ? imm : 0;
+                const int32_t want = kind == RD    ? rd
+                                     : kind == RS1 ? rs1
+                                     : kind == RS2 ? rs2
+                                     : kind == Imm ? imm
+                                                   : 0;
                 EXPECT_EQ(got, want) << record.name << " operand kind " << kind;
             }
             EXPECT_TRUE(record.type != "R" || GetBitField(6, 10, *word) == 0u) << record.name;
@@ -80,7 +76,7 @@ TEST(LabInstructionSet, EveryRowEncodesAndDecodesToItself) {
 }
 
 TEST(Encoding, FieldRules) {
-    const InstructionSet& set = LabSet();
+    const InstructionSet& set = LabInstructionSet();
     Itype addi;
     SetOperand(addi, RD, 1);
     SetOperand(addi, RS1, 2);
@@ -101,12 +97,12 @@ TEST(Encoding, FieldRules) {
 }
 
 TEST(Decoding, ShapesAndMisses) {
-    const InstructionSet& set = LabSet();
+    const InstructionSet& set = LabInstructionSet();
     auto nop = DecodeInstruction(set, 0);
     ASSERT_TRUE(nop);
     EXPECT_EQ(set.commands[nop->FindRow(set)].name, "nop");
-    EXPECT_FALSE(DecodeInstruction(set, 0x3Eu << 26));      // no I row with opcode 111110
-    EXPECT_FALSE(DecodeInstruction(set, 0x3Fu));            // no R row with function 111111
+    EXPECT_FALSE(DecodeInstruction(set, 0x3Eu << 26)); // no I row with opcode 111110
+    EXPECT_FALSE(DecodeInstruction(set, 0x3Fu));       // no R row with function 111111
     auto beqz = DecodeInstruction(set, (0x04u << 26) | 0xFFFDu);
     ASSERT_TRUE(beqz);
     EXPECT_EQ(static_cast<Itype&>(*beqz).imm, -3);
