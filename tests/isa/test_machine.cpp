@@ -192,3 +192,25 @@ TEST_F(Machine, MachinesOnOneInstructionSetKeepTheirOwnState) {
     EXPECT_EQ(other.PC, 0);
     EXPECT_EQ(set.registerFiles[0].cells[1], 0);
 }
+
+// The simulator windows share PC, registers and memory, each with its own program.
+TEST(SharedStore, MachinesOnOneStoreShareStateButNotPrograms) {
+    InstructionSet set;
+    set.commands.insert(set.commands.begin(), CommandRecord{"R", "nop", "000000", "000000", "nop", "0", false, {}});
+    ScriptedPrompter prompter;
+    auto store = std::make_shared<MachineStore>(set);
+    MachineState first(set, prompter, store);
+    MachineState second(set, prompter, store);
+    first.LoadProgram({{5, 0, "", nullptr, false}});
+    first.JumpTo(5);
+    first.SetRegister(3, 7);
+    EXPECT_EQ(second.PC, 5);
+    EXPECT_EQ(second.GetRegister(3), 7);
+    EXPECT_EQ(second.ReadMemory(5), 0);
+    EXPECT_NE(first.FindInstruction(5), nullptr);
+    EXPECT_EQ(second.FindInstruction(5), nullptr);
+    second.SetRegisterInitValue(0); // a new window clears the registers the first one shows
+    EXPECT_EQ(first.GetRegister(3), 0);
+    MachineState alone(set, prompter);
+    EXPECT_EQ(alone.PC, 0);
+}

@@ -13,10 +13,17 @@ bool IsRegisterIndex(int32_t index) {
 
 } // namespace
 
-MachineState::MachineState(const InstructionSet& set, Prompter& prompter)
-    : set_(set), prompter_(prompter), registerFiles_(set.registerFiles), vars_(set.vars) {
-    ClearZeroRegister();
+MachineStore::MachineStore(const InstructionSet& set) : registerFiles(set.registerFiles), vars(set.vars) {
+    // R0 of the general registers reads 0 for every reader of the machine.
+    if (!registerFiles.empty()) registerFiles[0].cells[0] = 0;
 }
+
+MachineState::MachineState(const InstructionSet& set, Prompter& prompter)
+    : MachineState(set, prompter, std::make_shared<MachineStore>(set)) {}
+
+MachineState::MachineState(const InstructionSet& set, Prompter& prompter, std::shared_ptr<MachineStore> store)
+    : store_(std::move(store)), PC(store_->PC), Halted(store_->Halted),
+      CurrentRegisterFile(store_->CurrentRegisterFile), set_(set), prompter_(prompter) {}
 
 void MachineState::Step() {
     const auto record = program_.find(PC);
@@ -60,7 +67,7 @@ void MachineState::ExecuteRow(int32_t row, const Command& instruction, const std
 void MachineState::LoadProgram(const std::vector<MemoryRecord>& records) {
     for (const MemoryRecord& record : records) {
         if (record.address == -1) return;
-        dataMemory_[record.address] = static_cast<int32_t>(record.word);
+        store_->dataMemory[record.address] = static_cast<int32_t>(record.word);
         program_.insert_or_assign(record.address, record);
     }
 }
@@ -80,21 +87,16 @@ void MachineState::SetRegisterInitValue(int32_t value) {
 }
 
 void MachineState::ResetRegisters() {
-    for (RegisterFile& file : registerFiles_)
+    for (RegisterFile& file : store_->registerFiles)
         file.cells.fill(fillValue_);
-    ClearZeroRegister();
-}
-
-// R0 of the general registers reads 0 for every reader of the machine.
-void MachineState::ClearZeroRegister() {
-    if (!registerFiles_.empty()) registerFiles_[0].cells[0] = 0;
+    if (!store_->registerFiles.empty()) store_->registerFiles[0].cells[0] = 0;
 }
 
 int32_t MachineState::GetRegister(int32_t i) const {
     const bool readable = CurrentRegisterFile >= 0 &&
-                          CurrentRegisterFile < static_cast<int32_t>(registerFiles_.size()) &&
+                          CurrentRegisterFile < static_cast<int32_t>(store_->registerFiles.size()) &&
                           IsRegisterIndex(i);
-    return readable ? registerFiles_[CurrentRegisterFile].cells[i] : UnreadableRegister;
+    return readable ? store_->registerFiles[CurrentRegisterFile].cells[i] : UnreadableRegister;
 }
 
 void MachineState::SetRegister(int32_t i, int32_t value) {
@@ -116,13 +118,13 @@ void MachineState::WriteMemory(int32_t address, int32_t value) {
 }
 
 int32_t* MachineState::RegisterCell(int32_t file, int32_t index) {
-    if (file < 0 || file >= static_cast<int32_t>(registerFiles_.size()) || !IsRegisterIndex(index))
+    if (file < 0 || file >= static_cast<int32_t>(store_->registerFiles.size()) || !IsRegisterIndex(index))
         return nullptr;
-    return &registerFiles_[file].cells[index];
+    return &store_->registerFiles[file].cells[index];
 }
 
 const VarRecord* MachineState::FindVariable(std::string_view name) const {
-    for (const VarRecord& var : vars_)
+    for (const VarRecord& var : store_->vars)
         if (var.name == name) return &var;
     return nullptr;
 }
@@ -133,7 +135,7 @@ int32_t* MachineState::VariableCell(std::string_view name) {
 }
 
 int32_t& MachineState::MemoryCell(int32_t address) {
-    return dataMemory_[address];
+    return store_->dataMemory[address];
 }
 
 } // namespace vorn::isa

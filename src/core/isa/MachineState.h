@@ -3,9 +3,11 @@
 // program map, and the step that executes one instruction by evaluating the action text of its
 // row. The machine knows no instruction of its own.
 //
-// The instruction set must outlive the machine. Its register files and variables are the
-// initial state: the machine works on its own copies, so the simulator windows can share one
-// machine while tests and the board emulator's CPU each run a private one. Not thread-safe.
+// The instruction set must outlive the machine. The PC, the halted flag, the current register
+// file, the register files, the variables and the data memory live in a MachineStore that
+// several machines may share: every simulator window works on the one store of the process,
+// each with its own program map and register fill value, while tests and the board emulator's
+// CPU each run a private store. Not thread-safe.
 
 #include "Prompter.h"
 #include "isa/Command.h"
@@ -14,18 +16,40 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string_view>
 #include <vector>
 
 namespace vorn::isa {
+
+// The state that the simulator windows share: PC, halted flag, current register file,
+// register files, variables and data memory. The instruction set's register files and
+// variables are the initial state.
+struct MachineStore {
+    explicit MachineStore(const InstructionSet& set);
+
+    int32_t PC = 0;
+    bool Halted = false;
+    int32_t CurrentRegisterFile = 0;
+    std::vector<RegisterFile> registerFiles;
+    std::vector<VarRecord> vars;
+    std::map<int32_t, int32_t> dataMemory;
+};
 
 class MachineState {
   public:
     // What a register reads when it cannot be read (no current register file).
     static constexpr int32_t UnreadableRegister = static_cast<int32_t>(0xEEEEEEEEu);
 
-    // The prompter shows the box of an empty action text ("zero length").
+    // A machine with a store of its own. The prompter shows the box of an empty action text
+    // ("zero length").
     MachineState(const InstructionSet& set, Prompter& prompter);
+    // A machine on a shared store.
+    MachineState(const InstructionSet& set, Prompter& prompter, std::shared_ptr<MachineStore> store);
+    MachineState(const MachineState&) = delete;
+    MachineState& operator=(const MachineState&) = delete;
+
+    const std::shared_ptr<MachineStore>& store() const { return store_; }
 
     const InstructionSet& instructionSet() const { return set_; }
     Prompter& prompter() const { return prompter_; }
@@ -60,9 +84,9 @@ class MachineState {
     int32_t ReadMemory(int32_t address);
     void WriteMemory(int32_t address, int32_t value);
 
-    const std::vector<RegisterFile>& RegisterFiles() const { return registerFiles_; }
-    const std::vector<VarRecord>& Vars() const { return vars_; }
-    const std::map<int32_t, int32_t>& DataMemory() const { return dataMemory_; }
+    const std::vector<RegisterFile>& RegisterFiles() const { return store_->registerFiles; }
+    const std::vector<VarRecord>& Vars() const { return store_->vars; }
+    const std::map<int32_t, int32_t>& DataMemory() const { return store_->dataMemory; }
     const std::map<int32_t, MemoryRecord>& Program() const { return program_; }
 
     // The storage cells that action texts name; nullptr when there is no such cell.
@@ -73,24 +97,24 @@ class MachineState {
     // Creates an absent address with 0.
     int32_t& MemoryCell(int32_t address);
 
+  private:
+    std::shared_ptr<MachineStore> store_;
+
+  public:
     // Address of the next instruction, counted in words.
-    int32_t PC = 0;
+    int32_t& PC;
     // Set by "halt"; while set, a step does not advance the PC.
-    bool Halted = false;
+    bool& Halted;
     // Index of the register file that GetRegister and SetRegister address; -1 for none.
-    int32_t CurrentRegisterFile = 0;
+    int32_t& CurrentRegisterFile;
 
   private:
-    void ClearZeroRegister();
     void ExecuteRType(const Rtype& instruction);
     void ExecuteIType(const Itype& instruction);
     void ExecuteRow(int32_t row, const Command& instruction, const std::string& rs2Text, int32_t imm);
 
     const InstructionSet& set_;
     Prompter& prompter_;
-    std::vector<RegisterFile> registerFiles_;
-    std::vector<VarRecord> vars_;
-    std::map<int32_t, int32_t> dataMemory_;
     std::map<int32_t, MemoryRecord> program_;
     int32_t fillValue_ = 0;
 };
