@@ -1,0 +1,45 @@
+#include "assembler/SourceNumbers.h"
+
+#include "text/Text.h"
+
+namespace vorn::assembler {
+
+using namespace vorn::text;
+
+int64_t DecimalLiteralValue(const std::string& text) {
+    constexpr int64_t kHeld = int64_t{1} << 40;
+    const bool negative = !text.empty() && text[0] == '-';
+    int64_t value = 0;
+    for (size_t i = negative ? 1 : 0; i < text.size(); ++i)
+        value = std::min(kHeld, value * 10 + (text[i] - '0'));
+    return negative ? -value : value;
+}
+
+std::optional<int32_t> DsAmount(const std::string& operand) {
+    int64_t amount = -1;
+    if (IsHex32Literal(operand))
+        amount = static_cast<uint32_t>(HexToInt(operand));
+    else if (IsDecimalLiteral(operand))
+        amount = DecimalLiteralValue(operand);
+    if (amount < 0 || amount > kMaxReservedWords) return std::nullopt;
+    return static_cast<int32_t>(amount);
+}
+
+std::string DsOperand(const std::string& line) {
+    int position = 0;
+    if (ToLower(NextWord(line, position)) != "ds") NextWord(line, position);
+    return NextWord(line, position);
+}
+
+int32_t PcDirectiveAddress(const std::string& line) {
+    std::string text = line.substr(0, line.find_first_of("*\r"));
+    while (!text.empty() && IsBlank(text.back()))
+        text.pop_back();
+    return HexToInt(text);
+}
+
+int32_t NumberOperandValue(const std::string& operand) {
+    return IsHex32Literal(operand) ? HexToInt(operand) : DecimalToInt(operand);
+}
+
+} // namespace vorn::assembler

@@ -1,0 +1,188 @@
+#include "AssemblerFixture.h"
+#include "assembler/ImageFile.h"
+#include "assembler/ListingFile.h"
+
+using namespace vorn::assembler;
+using namespace vorn::assembler::testing;
+using vorn::isa::MemoryRecord;
+
+namespace {
+
+const std::string kTrailerDate = "XML file date: XML file date: Wed 5/3/2014 10:7:09\r\n";
+
+class Files : public AssemblerTest {
+  protected:
+    std::string CompiledCod(std::vector<std::string> lines) {
+        const Compiler& compiler = Compile(std::move(lines));
+        EXPECT_TRUE(compiler.Succeeded())
+            << (compiler.ErrorList().empty() ? "" : compiler.ErrorList().front());
+        return vorn::testing::ReadFile(folder.file("prog.cod"));
+    }
+    std::string CompiledLst(std::vector<std::string> lines) {
+        CompiledCod(std::move(lines));
+        return vorn::testing::ReadFile(folder.file("prog.lst"));
+    }
+    // Reads .cod text into a fresh image; the result of the read in loaded.
+    std::vector<MemoryRecord> Read(const std::string& bytes, bool& loaded) {
+        std::istringstream in(bytes);
+        Compiler reader(LabInstructionSet(), "temp");
+        loaded = reader.LoadCod(in);
+        return reader.MemoryImage();
+    }
+    bool Loads(const std::string& bytes) {
+        bool loaded = false;
+        Read(bytes, loaded);
+        return loaded;
+    }
+};
+
+std::string CrLfToLf(std::string text) {
+    std::erase(text, '\r');
+    return text;
+}
+
+} // namespace
+
+TEST_F(Files, CodOfOneInstruction) {
+    EXPECT_EQ(CompiledCod({"addi r1 r0 5"}),
+              ".CODE\r\n0x00000000\r\n0x00000001\r\n0x20010005\r\n.DS\r\n0X2 " + kTrailerDate);
+}
+
+TEST_F(Files, CodBlocksFollowTheImageOrder) {
+    EXPECT_EQ(CompiledCod({"nop", "nop", "halt", "dc 1", "dc 0x2", "pc=0x10", "halt", "pc=0x5", "dc 5",
+                           "pc=0x7", "dc 7"}),
+              ".CODE\r\n0x00000000\r\n0x00000003\r\n0x03FFF800\r\n0x03FFF800\r\n0xFFFF0000\r\n"
+              ".DATA\r\n0x00000003\r\n0x00000002\r\n0x00000001\r\n0x00000002\r\n"
+              ".CODE\r\n0x00000010\r\n0x00000001\r\n0xFFFF0000\r\n"
+              ".DATA\r\n0x00000005\r\n0x00000001\r\n0x00000005\r\n"
+              ".DATA\r\n0x00000007\r\n0x00000001\r\n0x00000007\r\n"
+              ".DS\r\n0X16 " +
+                  kTrailerDate);
+}
+
+TEST_F(Files, CodOfNoWordsIsTheTrailerAlone) {
+    EXPECT_EQ(CompiledCod({"* nothing but a comment"}), ".DS\r\n0X0 " + kTrailerDate);
+}
+
+TEST_F(Files, CodReadsBackTheSameRecords) {
+    const std::vector<std::string> source = {"start: lw r1 r0 data",
+                                             "loop: subi r1 r1 1",
+                                             "bnez r1 loop",
+                                             "halt",
+                                             "data: dc 3",
+                                             "dc -1",
+                                             "pc=0x40",
+                                             "jal start"};
+    const std::string bytes = CompiledCod(source);
+    const std::vector<MemoryRecord> written = compiler_->MemoryImage();
+
+    for (const std::string& copy : {bytes, CrLfToLf(bytes)}) {
+        bool loaded = false;
+        const std::vector<MemoryRecord> read = Read(copy, loaded);
+        EXPECT_TRUE(loaded);
+        ASSERT_EQ(read.size(), written.size());
+        for (size_t i = 0; i < read.size(); ++i) {
+            EXPECT_EQ(read[i].address, written[i].address);
+            EXPECT_EQ(read[i].word, written[i].word);
+            EXPECT_EQ(read[i].text, "");
+            EXPECT_FALSE(read[i].flag);
+            EXPECT_EQ(read[i].instruction != nullptr, written[i].instruction != nullptr) << "record " << i;
+        }
+    }
+}
+
+TEST_F(Files, CodReaderIsLenientWhereTheFormatAllows) {
+    EXPECT_TRUE(Loads("\r\n\n.DATA\n0x10\n2\n0xff\n0XaBc\n"));
+    EXPECT_TRUE(Loads(".DATA\n0x0\n0x0\n.DS\n"));
+    EXPECT_TRUE(Loads(".DATA\n0x0\n0x1\n0x7\n")) << "a file without its trailer";
+    EXPECT_TRUE(Loads(""));
+    bool loaded = false;
+    const auto read = Read(".DATA\n0x10\n2\n0xff\n0XaBc  \n.DS\nignored", loaded);
+    ASSERT_EQ(read.size(), 2u);
+    EXPECT_EQ(read[1].address, 0x11);
+    EXPECT_EQ(read[1].word, 0xABCu);
+}
+
+TEST_F(Files, CodReaderRefusesWhatIsNotABlock) {
+    const std::string good = CompiledCod({"addi r1 r0 5", "dc 1", "halt"});
+    EXPECT_TRUE(Loads(good));
+    // Cut anywhere before the last word of the last block.
+    const size_t lastWord = good.find("0xFFFF0000");
+    for (size_t cut : {good.find("0x00000001"), good.find(".DATA") + 7, lastWord, lastWord + 5})
+        EXPECT_FALSE(Loads(good.substr(0, cut))) << "cut at " << cut;
+
+    EXPECT_FALSE(Loads(".TEXT\n0x0\n0x1\n0x0\n"));
+    EXPECT_FALSE(Loads(".DATA\n0x0\n0x1\nhello\n"));
+    EXPECT_FALSE(Loads(".DATA\n0x0\n0x1\n0x123456789\n")) << "more than eight digits";
+    EXPECT_FALSE(Loads(".DATA\n0x0\n0x1\n0x12 34\n"));
+    EXPECT_FALSE(Loads(".DATA\nzero\n0x1\n0x1\n"));
+    EXPECT_FALSE(Loads(".DATA\n0x0\n0x1\n" + std::string(5000, '7') + "\n"));
+    EXPECT_FALSE(Loads(".CODE\n0x0\n0x1\n0x04000000\n")) << "an opcode that no row has";
+    EXPECT_FALSE(Loads(".DATA\n0x80000000\n0x1\n0x0\n")) << "an address that would read as the end marker";
+    EXPECT_FALSE(Loads(".DATA\n0x7FFFFFFF\n0x2\n0x0\n0x0\n"));
+}
+
+TEST_F(Files, CodReaderNeverTrustsTheCount) {
+    EXPECT_FALSE(Loads(".DATA\n0x0\n0xFFFFFFFF\n0x1\n"));
+    EXPECT_FALSE(Loads(".DATA\n0x0\n0x7FFFFFFF\n0x1\n0x2\n"));
+}
+
+TEST_F(Files, ListingLines) {
+    const std::string listing = CompiledLst({"loop: dc 5", "add r1 r2 r3", "* note", "", "pc = 0x100",
+                                             "add r1 r2 r3 * note: x", "pc=0x200", "halt"});
+    EXPECT_EQ(listing, "0x00000000: 0x00000005\tloop:       \t dc 5\r\n"
+                       "0x00000001: 0x00430820\t            \t add r1 r2 r3\r\n"
+                       "\t\t\t\t\t            \t * note\r\n"
+                       "\t\t\t\t\t            \t \r\n"
+                       "0x00000100: 0x00430820\tadd r1 r2 r3 * note:\t x\r\n"
+                       "0x00000200: 0xFFFF0000\t            \t halt\r\n"
+                       "\r\nLabel Report:\r\nloop: 1 D: \r\n*XML file date: Wed 5/3/2014 10:7:09\r\n");
+}
+
+TEST_F(Files, ListingOfDsLinesAndNoLabels) {
+    EXPECT_EQ(CompiledLst({"buf: ds 2"}),
+              "0x00000000: 0x00000000\tbuf:        \t dc 0x0\r\n"
+              "0x00000001: 0x00000000\t            \t dc 0x0\r\n"
+              "\r\nLabel Report:\r\nbuf: 1 D: \r\n*XML file date: Wed 5/3/2014 10:7:09\r\n");
+    EXPECT_EQ(CompiledLst({"halt"}), "0x00000000: 0xFFFF0000\t            \t halt\r\n"
+                                     "\r\nLabel Report:\r\n*XML file date: Wed 5/3/2014 10:7:09\r\n");
+}
+
+TEST_F(Files, CompileStreamReadsCrLfAndLfAlikeAndLongLinesWhole) {
+    const std::string longComment = "* " + std::string(300, 'c');
+    const std::string source =
+        "start: addi r1 r0 2\n" + longComment + "\nloop: subi r1 r1 1\nbnez r1 loop\nhalt\n";
+
+    Compiler lf(LabInstructionSet(), folder.file("lf"), kVersion);
+    std::istringstream lfStream(source);
+    ASSERT_TRUE(lf.CompileStream(lfStream));
+
+    std::string crlfSource;
+    for (char c : source)
+        crlfSource += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    Compiler crlf(LabInstructionSet(), folder.file("crlf"), kVersion);
+    std::istringstream crlfStream(crlfSource);
+    ASSERT_TRUE(crlf.CompileStream(crlfStream));
+
+    EXPECT_EQ(lf.MemoryImage().size(), 4u) << "every line after the long one is read";
+    EXPECT_EQ(vorn::testing::ReadFile(folder.file("lf.cod")),
+              vorn::testing::ReadFile(folder.file("crlf.cod")));
+    EXPECT_EQ(vorn::testing::ReadFile(folder.file("lf.lst")),
+              vorn::testing::ReadFile(folder.file("crlf.lst")));
+    // The read that meets the end gives one more, empty, line.
+    EXPECT_EQ(lf.LineAddresses().size(), 7u);
+}
+
+TEST_F(Files, WritersGiveTheSameBytesAsTheCompile) {
+    const std::vector<MemoryRecord> image = {{0, 7, "", nullptr, false}, {1, 8, "", nullptr, false}};
+    std::ostringstream cod;
+    WriteImage(cod, image, kVersion);
+    EXPECT_EQ(cod.str(),
+              ".DATA\r\n0x00000000\r\n0x00000002\r\n0x00000007\r\n0x00000008\r\n.DS\r\n0X4 " + kTrailerDate);
+
+    std::ostringstream lst;
+    WriteListing(lst, {"a: dc 7", "dc 8"}, {-1, 0, 1}, image, {"a: 1 D: "}, "");
+    EXPECT_EQ(lst.str(), "0x00000000: 0x00000007\ta:          \t dc 7\r\n"
+                         "0x00000001: 0x00000008\t            \t dc 8\r\n"
+                         "\r\nLabel Report:\r\na: 1 D: \r\n*");
+}
