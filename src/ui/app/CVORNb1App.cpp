@@ -50,6 +50,7 @@ std::optional<int> CVORNb1App::InitInstance(const QStringList& arguments) {
     if (!commands)
         return ShowStartupFault(commands.fault());
     workbench.instructionSet = std::move(commands.value());
+    workbench.machineStore = std::make_shared<isa::MachineStore>(workbench.instructionSet);
 
     if (fileToOpen.isEmpty()) {
         mainFrame_->fileNew();

@@ -1,12 +1,12 @@
 #pragma once
-// The views of the three document kinds.
+// The three document kinds; each is defined beside its views.
 
 #include "ui/framework/DocumentTemplate.h"
 
 namespace vorn::ui {
 
-DocumentTemplate CompilerTemplate();
-DocumentTemplate SimulatorTemplate();
-DocumentTemplate MonitorTemplate();
+DocumentTemplate CompilerTemplate();  // src/ui/editor
+DocumentTemplate SimulatorTemplate(); // src/ui/simulator
+DocumentTemplate MonitorTemplate();   // src/ui/monitor
 
 } // namespace vorn::ui
