@@ -1,0 +1,46 @@
+#include "board/FpgaLoadFile.h"
+
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace vorn::board {
+
+namespace {
+
+constexpr const char* Heading = "VORN FPGA load ";
+
+std::optional<std::string> FileBytes(const std::string& name) {
+    std::ifstream in(name, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+} // namespace
+
+bool HandOverBitFile(const std::string& bitFile) {
+    const auto bitText = FileBytes(bitFile);
+    if (!bitText) return false;
+    std::random_device random;
+    const uint64_t id = uint64_t{random()} << 32 | random();
+    std::ofstream out(FpgaLoadFileName, std::ios::binary | std::ios::trunc);
+    out << Heading << id << "\r\n" << *bitText;
+    return static_cast<bool>(out.flush());
+}
+
+std::optional<FpgaLoad> ReadFpgaLoad() {
+    const auto bytes = FileBytes(FpgaLoadFileName);
+    const std::string heading = Heading;
+    if (!bytes || bytes->compare(0, heading.size(), heading) != 0) return std::nullopt;
+    std::istringstream in(*bytes);
+    in.seekg(static_cast<std::streamoff>(heading.size()));
+    FpgaLoad load;
+    if (!(in >> load.id)) return std::nullopt;
+    const size_t lineEnd = bytes->find('\n');
+    load.bitText = lineEnd == std::string::npos ? std::string() : bytes->substr(lineEnd + 1);
+    return load;
+}
+
+} // namespace vorn::board

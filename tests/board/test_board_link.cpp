@@ -1,0 +1,385 @@
+// The host-port protocol of the board link, byte by byte, against scripted status samples.
+
+#include "EmulatorPort.h"
+#include "ScriptedHostPort.h"
+#include "TempDir.h"
+#include "board/BoardLink.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace vorn::board {
+namespace {
+
+using ::testing::ElementsAre;
+using testing::PortSample;
+using testing::ScriptedHostPort;
+using Transfer = ScriptedHostPort::Transfer;
+
+class BoardLinkProtocol : public ::testing::Test {
+  protected:
+    BoardLink& MakeLink(uint32_t waitCycles = 3) {
+        settings.hardwareWaitCycles = waitCycles;
+        auto scripted = std::make_unique<ScriptedHostPort>();
+        port = scripted.get();
+        link = std::make_unique<BoardLink>(settings, std::move(scripted), trace);
+        link->Connect();
+        return *link;
+    }
+    // Forgets what the link wrote so far.
+    void ClearWrites() { port->writes.clear(); }
+    std::string TraceText() const { return testing::ReadFile(traceFile); }
+    BoardLink& RunningLink() {
+        MakeLink();
+        port->samples = {PortSample(0x00), PortSample(0x04)};
+        EXPECT_EQ(link->RunStart(), NoError);
+        ClearWrites();
+        return *link;
+    }
+
+    testing::TempDir directory;
+    std::string traceFile = directory.file("in.log");
+    TraceLog trace{traceFile};
+    isa::Settings settings;
+    ScriptedHostPort* port = nullptr;
+    std::unique_ptr<BoardLink> link;
+};
+
+TEST_F(BoardLinkProtocol, ReadAnsweredAtTheFirstPollTakesThatSampleAndTracesIt) {
+    auto& link = MakeLink();
+    port->samples = {PortSample(0x10), PortSample(0x13, 0xCAFE)};
+    uint32_t word = 0;
+    EXPECT_EQ(link.ReadWord(0x12345, word), NoError);
+    EXPECT_EQ(word, 0xCAFEu);
+    EXPECT_THAT(port->writes, ElementsAre(Transfer{0x2345, 0x1, 0x00}));
+    EXPECT_EQ(port->reads, 2);
+    EXPECT_EQ(TraceText(), "read: 0xcafe\r\n");
+}
+
+TEST_F(BoardLinkProtocol, ReadThatRunsOutIsJudgedOnTheLastSample) {
+    struct Case {
+        uint8_t toggled;
+        BoardError code;
+        std::vector<uint32_t> controls;
+        const char* text;
+    };
+    const Case cases[] = {{0x00, NoAnswer, {0x00, 0x04}, "No answer"},
+                          {0x01, NotDone, {0x00, 0x04}, "Operation not done"},
+                          {0x02, DataNotValid, {0x00}, "Data not valid"}};
+    for (const Case& c : cases) {
+        auto& link = MakeLink();
+        port->samples = {PortSample(0x00), PortSample(0x01), PortSample(0x02), PortSample(c.toggled)};
+        uint32_t word = 0x5A5A;
+        EXPECT_EQ(link.ReadWord(7, word), c.code) << int(c.toggled);
+        EXPECT_EQ(port->Controls(), c.controls) << int(c.toggled);
+        EXPECT_EQ(link.ErrorText(), c.text);
+        EXPECT_EQ(word, 0x5A5Au);
+    }
+    EXPECT_EQ(TraceText(), "");
+}
+
+TEST_F(BoardLinkProtocol, NotDoneBecomesAConfigurationErrorOnlyWhenThePortWidthsAreWrong) {
+    auto& link = MakeLink();
+    port->samples = {PortSample(0x00), PortSample(0x01)};
+    uint32_t word = 0;
+    EXPECT_EQ(link.ReadWord(0, word), NotDone);
+    EXPECT_EQ(link.ErrorText(), "Operation not done");
+
+    port->widths = {40, 32};
+    port->samples = {PortSample(0x00), PortSample(0x01)};
+    EXPECT_EQ(link.ReadWord(0, word), ConfigurationError);
+    EXPECT_EQ(link.ErrorText(), "FPGA confuguration error");
+    port->samples = {PortSample(0x00), PortSample(0x02)};
+    EXPECT_EQ(link.WriteWord(0, 1), ConfigurationError);
+    EXPECT_EQ(link.CheckIoWidths(), ConfigurationError);
+}
+
+TEST_F(BoardLinkProtocol, WriteSendsAddressThenDataThenReadsBack) {
+    auto& link = MakeLink();
+    port->samples = {PortSample(0x00), PortSample(0x03), PortSample(0x00, 0xBEEF0001)};
+    EXPECT_EQ(link.WriteWord(0x10002, 0xBEEF0001), NoError);
+    EXPECT_THAT(port->writes, ElementsAre(Transfer{0x0002, 0x0001, 0x01}, Transfer{0x0001, 0xBEEF, 0x03},
+                                          Transfer{0x0002, 0x0001, 0x00}));
+    EXPECT_EQ(TraceText(), "write: 0xbeef0001\r\n");
+}
+
+TEST_F(BoardLinkProtocol, WriteWhoseReadBackNeverMatchesPollsToTheLimitAndGivesNotDone) {
+    auto& link = MakeLink(3);
+    port->samples = {PortSample(0x00), PortSample(0x03, 0x1)};
+    EXPECT_EQ(link.WriteWord(4, 2), NotDone);
+    EXPECT_THAT(port->Controls(), ElementsAre(0x01, 0x03, 0x00, 0x00, 0x00, 0x04));
+    EXPECT_EQ(TraceText(), "");
+}
+
+TEST_F(BoardLinkProtocol, WriteWithNothingToggledGivesNoAnswer) {
+    auto& link = MakeLink(2);
+    port->samples = {PortSample(0x00)};
+    EXPECT_EQ(link.WriteWord(4, 2), NoAnswer);
+    EXPECT_THAT(port->Controls(), ElementsAre(0x01, 0x03, 0x04));
+}
+
+TEST_F(BoardLinkProtocol, APollLimitBelowOneStillPollsOnce) {
+    auto& link = MakeLink(0);
+    port->samples = {PortSample(0x00), PortSample(0x03, 9)};
+    uint32_t word = 0;
+    EXPECT_EQ(link.ReadWord(1, word), NoError);
+    EXPECT_EQ(word, 9u);
+}
+
+TEST_F(BoardLinkProtocol, StepStrobesAndWaitsForBothStepBits) {
+    auto& link = MakeLink();
+    port->samples = {PortSample(0x00), PortSample(0x0C)};
+    EXPECT_EQ(link.Step(), NoError);
+    EXPECT_THAT(port->Controls(), ElementsAre(0x14, 0x04));
+
+    ClearWrites();
+    EXPECT_EQ(link.SetReset(1), NoError);
+    port->samples = {PortSample(0x0C), PortSample(0x00)};
+    EXPECT_EQ(link.Step(), NoError);
+    EXPECT_THAT(port->Controls(), ElementsAre(0x0C, 0x1C, 0x0C));
+}
+
+TEST_F(BoardLinkProtocol, StepThatRunsOutLeavesTheIdleByteAndNamesWhatToggled) {
+    struct Case {
+        uint8_t toggled;
+        BoardError code;
+        const char* text;
+    };
+    for (const Case& c : {Case{0x00, NoAnswer, "No answer"}, Case{0x04, NotDone, "Operation not done"},
+                          Case{0x08, DataNotValid, "Data not valid"}}) {
+        auto& link = MakeLink();
+        port->samples = {PortSample(0x00), PortSample(c.toggled)};
+        EXPECT_EQ(link.Step(), c.code);
+        EXPECT_THAT(port->Controls(), ElementsAre(0x14, 0x04, 0x04));
+        EXPECT_EQ(link.ErrorText(), c.text);
+    }
+}
+
+TEST_F(BoardLinkProtocol, ResetIsALevelThatReadsNothing) {
+    auto& link = MakeLink();
+    EXPECT_EQ(link.SetReset(1), NoError);
+    EXPECT_EQ(link.SetReset(0), NoError);
+    EXPECT_EQ(link.SetReset(7), NoError);
+    EXPECT_THAT(port->Controls(), ElementsAre(0x0C, 0x04, 0x04));
+    EXPECT_EQ(port->reads, 0);
+}
+
+TEST_F(BoardLinkProtocol, AssertingResetWhileRunningEndsTheRunSoTheReleaseIsIdle) {
+    auto& link = RunningLink();
+    EXPECT_EQ(link.SetReset(1), NoError);
+    EXPECT_EQ(link.SetReset(0), NoError);
+    EXPECT_THAT(port->Controls(), ElementsAre(0x0C, 0x04));
+
+    auto& running = RunningLink();
+    EXPECT_EQ(running.SetReset(0), NoError);
+    EXPECT_THAT(port->Controls(), ElementsAre(0x24));
+}
+
+TEST_F(BoardLinkProtocol, RunningMemoryAccessesCarryTheRunBit) {
+    auto& link = RunningLink();
+    port->samples = {PortSample(0x04), PortSample(0x07, 5)};
+    uint32_t word = 0;
+    EXPECT_EQ(link.ReadWord(3, word), NoError);
+    port->samples = {PortSample(0x07), PortSample(0x04), PortSample(0x04, 6)};
+    EXPECT_EQ(link.WriteWord(3, 6), NoError);
+    EXPECT_THAT(port->Controls(), ElementsAre(0x20, 0x21, 0x23, 0x20));
+}
+
+TEST_F(BoardLinkProtocol, RunStartWithTheResetHeldIsRefused) {
+    auto& link = MakeLink();
+    link.SetReset(1);
+    ClearWrites();
+    EXPECT_EQ(link.RunStart(), NoAnswer);
+    EXPECT_EQ(link.ErrorText(), "No answer");
+    EXPECT_THAT(port->Controls(), ElementsAre(0x2C, 0x0C, 0x04));
+    uint32_t word = 0;
+    link.ReadWord(0, word);
+    EXPECT_EQ(port->Controls()[3], 0x00u);
+}
+
+TEST_F(BoardLinkProtocol, AnUnansweredRunStartLeavesTheLinkNotRunning) {
+    auto& link = MakeLink();
+    port->samples = {PortSample(0x08), PortSample(0x08)};
+    EXPECT_EQ(link.RunStart(), NoAnswer);
+    EXPECT_THAT(port->Controls(), ElementsAre(0x24, 0x04));
+    uint32_t word = 0;
+    link.ReadWord(0, word);
+    EXPECT_EQ(port->Controls()[2], 0x00u);
+}
+
+TEST_F(BoardLinkProtocol, PollHaltWantsBothStepBitsChangedSinceTheRunStart) {
+    auto& link = RunningLink();
+    port->samples = {PortSample(0x04)};
+    EXPECT_FALSE(link.PollHalt());
+    port->samples = {PortSample(0x08)};
+    EXPECT_FALSE(link.PollHalt());
+    port->samples = {PortSample(0x0C)};
+    EXPECT_TRUE(link.PollHalt());
+    EXPECT_TRUE(port->writes.empty());
+    uint32_t word = 0;
+    link.ReadWord(0, word);
+    EXPECT_EQ(port->Controls()[0], 0x00u);
+}
+
+TEST_F(BoardLinkProtocol, StopIdlesAndWaitsForTheHalt) {
+    auto& link = RunningLink();
+    port->samples = {PortSample(0x0C)};
+    EXPECT_EQ(link.Stop(), NoError);
+    EXPECT_THAT(port->Controls(), ElementsAre(0x04, 0x04));
+
+    auto& stuck = RunningLink();
+    port->samples = {PortSample(0x04)};
+    EXPECT_EQ(stuck.Stop(), NotDone);
+    EXPECT_EQ(stuck.ErrorText(), "Operation not done");
+    uint32_t word = 0;
+    stuck.ReadWord(0, word);
+    EXPECT_THAT(port->Controls(), ElementsAre(0x04, 0x04, 0x20, 0x04));
+}
+
+TEST_F(BoardLinkProtocol, BusTestFailsWithSevenWhenTheFirstReadFails) {
+    auto& link = MakeLink(1);
+    port->samples = {PortSample(0x00), PortSample(0x03), PortSample(0x03, 1), PortSample(0x03)};
+    EXPECT_EQ(link.BusTest(0), BusTestMismatch);
+    EXPECT_EQ(link.ErrorText(), "unknown error");
+}
+
+TEST_F(BoardLinkProtocol, BusTestEndsWithTheCodeOfAFailedWrite) {
+    auto& link = MakeLink(1);
+    EXPECT_EQ(link.BusTest(0), NoAnswer);
+    EXPECT_THAT(port->Controls(), ElementsAre(0x01, 0x03, 0x04));
+}
+
+TEST_F(BoardLinkProtocol, MemoryTestWithItsStartAboveItsEndTestsNothing) {
+    settings.checkAddressStart = 9;
+    settings.checkAddressEnd = 8;
+    auto& link = MakeLink();
+    uint32_t failing = 0x77;
+    EXPECT_EQ(link.MemoryTest(failing), NoError);
+    EXPECT_TRUE(port->writes.empty());
+    EXPECT_EQ(port->reads, 0);
+    EXPECT_EQ(failing, 0x77u);
+}
+
+TEST_F(BoardLinkProtocol, MemoryTestNamesTheAddressOfAFailedTransfer) {
+    settings.checkAddressStart = 5;
+    settings.checkAddressEnd = 6;
+    auto& link = MakeLink();
+    uint32_t failing = 0;
+    EXPECT_EQ(link.MemoryTest(failing), NoAnswer);
+    EXPECT_EQ(failing, 5u);
+}
+
+TEST_F(BoardLinkProtocol, MemoryTestEndingAtTheLastAddressEnds) {
+    BoardDesign design;
+    design.ramStart = 0xFFFFFFFE;
+    design.ramEnd = 0xFFFFFFFF;
+    BoardEmulator board;
+    board.Configure(design, {});
+    settings.checkAddressStart = 0xFFFFFFFE;
+    settings.checkAddressEnd = 0xFFFFFFFF;
+    BoardLink link(settings, std::make_unique<testing::EmulatorPort>(board), trace);
+    link.Connect();
+    uint32_t failing = 0;
+    EXPECT_EQ(link.MemoryTest(failing), NoError);
+}
+
+TEST_F(BoardLinkProtocol, MemoryTestNamesTheFirstWordThatReadsBackWrong) {
+    settings.checkAddressStart = 5;
+    settings.checkAddressEnd = 5;
+    auto& link = MakeLink(1);
+    port->samples = {PortSample(0x00), PortSample(0x03), PortSample(0x00, 5), PortSample(0x00),
+                     PortSample(0x03, 6)};
+    uint32_t failing = 0;
+    EXPECT_EQ(link.MemoryTest(failing), MemoryTestMismatch);
+    EXPECT_EQ(failing, 5u);
+    EXPECT_EQ(link.ErrorText(), "unknown error");
+}
+
+TEST_F(BoardLinkProtocol, WithoutADeviceEveryOperationAnswersNoAnswer) {
+    settings.hardwareWaitCycles = 3;
+    auto scripted = std::make_unique<ScriptedHostPort>();
+    scripted->openable = false;
+    ScriptedHostPort* unopened = scripted.get();
+    BoardLink link(settings, std::move(scripted), trace);
+    link.Disconnect();
+    link.Connect();
+    uint32_t word = 0;
+    EXPECT_EQ(link.ReadWord(0, word), NoAnswer);
+    EXPECT_EQ(link.WriteWord(0, 0), NoAnswer);
+    EXPECT_EQ(link.Step(), NoAnswer);
+    EXPECT_EQ(link.SetReset(1), NoAnswer);
+    EXPECT_EQ(link.RunStart(), NoAnswer);
+    EXPECT_FALSE(link.PollHalt());
+    EXPECT_EQ(link.Stop(), NoAnswer);
+    EXPECT_EQ(link.CheckIoWidths(), NoAnswer);
+    EXPECT_EQ(link.ErrorText(), "No answer");
+    EXPECT_TRUE(unopened->writes.empty());
+    EXPECT_EQ(unopened->reads, 0);
+}
+
+TEST_F(BoardLinkProtocol, AFailingPackageCallGivesNoAnswer) {
+    auto& link = MakeLink();
+    port->failReads = true;
+    uint32_t word = 0;
+    EXPECT_EQ(link.ReadWord(0, word), NoAnswer);
+    port->failReads = false;
+    port->failWrites = true;
+    EXPECT_EQ(link.Step(), NoAnswer);
+    EXPECT_EQ(link.ErrorText(), "No answer");
+}
+
+TEST_F(BoardLinkProtocol, DisconnectReleasesTheDeviceAndConnectMakesOneAgain) {
+    auto& link = MakeLink();
+    link.Disconnect();
+    EXPECT_FALSE(port->IsOpen());
+    link.Disconnect();
+    link.Connect();
+    EXPECT_TRUE(port->IsOpen());
+}
+
+TEST(DecodeRead, TheLeastSignificantByteComesFirst) {
+    EXPECT_EQ(BoardLink::DecodeRead("0102030405"), 0x0504030201u);
+    EXPECT_EQ(BoardLink::DecodeRead("FFffFFffFF"), 0xFFFFFFFFFFu);
+    EXPECT_EQ(BoardLink::DecodeRead("efbeadde03"), 0x03DEADBEEFu);
+}
+
+TEST(DecodeRead, AnythingButTenHexDigitsIsRefused) {
+    for (const char* text : {"", "010203040", "01020304050", "0102030g05", "01 2030405", "-102030405"})
+        EXPECT_FALSE(BoardLink::DecodeRead(text)) << text;
+}
+
+TEST(BoardErrorText, CodesAndTheirTexts) {
+    EXPECT_EQ(BoardErrorText(0), "no error");
+    EXPECT_EQ(BoardErrorText(1), "Operation not done");
+    EXPECT_EQ(BoardErrorText(2), "No answer");
+    EXPECT_EQ(BoardErrorText(3), "FPGA confuguration error");
+    EXPECT_EQ(BoardErrorText(4), "IO LOGIC STUCK");
+    EXPECT_EQ(BoardErrorText(5), "unknown error");
+    EXPECT_EQ(BoardErrorText(6), "Data not valid");
+    EXPECT_EQ(BoardErrorText(7), "unknown error");
+    EXPECT_EQ(BoardErrorText(8), "unknown error");
+    EXPECT_EQ(BoardErrorText(-1), "unknown error");
+}
+
+TEST(TraceLog, OpenedOnceWithHexWordsAndCrLf) {
+    testing::TempDir directory;
+    const std::string file = directory.file("in.log");
+    directory.write("in.log", "left from an earlier run\n");
+    TraceLog trace(file);
+    trace.Open();
+    trace.Read(0);
+    trace.Open(); // a second monitor view
+    trace.Write(0xABC);
+    EXPECT_EQ(testing::ReadFile(file), "read: 0x0\r\nwrite: 0xabc\r\n");
+}
+
+TEST(TraceLog, AStreamThatDidNotOpenStaysSilent) {
+    testing::TempDir directory;
+    TraceLog trace(directory.file("missing/in.log"));
+    trace.Open();
+    trace.Read(1);
+    EXPECT_FALSE(std::filesystem::exists(directory.file("missing/in.log")));
+}
+
+} // namespace
+} // namespace vorn::board

@@ -1,0 +1,81 @@
+// The stand-ins of the board maker's tools, started as the monitor starts them: the loader
+// hands a .bit to the board, which takes it up at the monitor's next connect.
+
+#include "BoardRoad.h"
+
+#include <cstdlib>
+
+namespace vorn::board {
+namespace {
+
+class Loader : public testing::BoardRoad {
+  protected:
+    static int Run(const std::string& commandLine) { return std::system(commandLine.c_str()); }
+    static int Xsload(const std::string& bitFile) {
+        return Run(std::string("\"") + VORN_XSLOAD + "\" -usb 0 -fpga " + bitFile);
+    }
+    // The load/store design, seen by its CPU: the step left R1 = 7.
+    void StepTheDlx() {
+        WriteProgram({dlx.I("addi", 1, 0, 7)});
+        ASSERT_EQ(link->Step(), NoError);
+        ASSERT_EQ(Read(CpuRam + 1), 7u);
+    }
+};
+
+TEST_F(Loader, TheSlaveDesignAnswersAtCpuRamWithPlainRegisters) {
+    StepTheDlx();
+    link->Disconnect();
+    ASSERT_EQ(Xsload(VORN_SOURCE_DIR "/lab/slave.bit"), 0);
+    link->Connect();
+    EXPECT_EQ(Read(CpuRam + 1), 0u);
+    Write(CpuRam + 1, 0x55);
+    EXPECT_EQ(Read(CpuRam + 1), 0x55u);
+    uint32_t word = 0;
+    EXPECT_NE(link->WriteWord(0x10, 1), NoError) << "no RAM in the slave design";
+    EXPECT_EQ(link->ReadWord(0x10, word), NoError);
+    EXPECT_EQ(word, 0u);
+}
+
+TEST_F(Loader, TheBoardChangesOnlyAtTheNextConnect) {
+    StepTheDlx();
+    ASSERT_EQ(Xsload(VORN_SOURCE_DIR "/lab/slave.bit"), 0);
+    EXPECT_EQ(Read(CpuRam + 1), 7u);
+    Reconnect();
+    EXPECT_EQ(Read(CpuRam + 1), 0u);
+}
+
+TEST_F(Loader, LoadingTheSameFileAgainConfiguresTheBoardAnew) {
+    Write(CommandRegister, 3);
+    link->Disconnect();
+    ASSERT_EQ(Xsload(VORN_SOURCE_DIR "/lab/loadstore.bit"), 0);
+    link->Connect();
+    EXPECT_EQ(Read(CommandRegister), 0u);
+}
+
+TEST_F(Loader, AFileThatIsNotOursConfiguresTheLoadStoreDesign) {
+    link->Disconnect();
+    ASSERT_EQ(Xsload(VORN_SOURCE_DIR "/lab/slave.bit"), 0);
+    directory.write("vendor.bit", std::string("\xff\x00\x31 bitstream", 13));
+    ASSERT_EQ(Xsload(directory.file("vendor.bit")), 0);
+    link->Connect();
+    StepTheDlx();
+}
+
+TEST_F(Loader, AMissingFileFailsAndLeavesTheBoardAlone) {
+    StepTheDlx();
+    link->Disconnect();
+    EXPECT_NE(Xsload(directory.file("missing.bit")), 0);
+    EXPECT_NE(Run(std::string("\"") + VORN_XSLOAD + "\" -usb 0"), 0);
+    link->Connect();
+    EXPECT_EQ(Read(CpuRam + 1), 7u);
+}
+
+TEST_F(Loader, TheTestToolFindsTheBoardAnswering) {
+    link->Disconnect();
+    EXPECT_EQ(Run(std::string("\"") + VORN_XSTEST + "\""), 0);
+    ASSERT_EQ(Xsload(VORN_SOURCE_DIR "/lab/readwrite.bit"), 0);
+    EXPECT_EQ(Run(std::string("\"") + VORN_XSTEST + "\""), 0);
+}
+
+} // namespace
+} // namespace vorn::board

@@ -1,0 +1,221 @@
+// The monitor's road through the embedded runtime and our xstools package to the emulated
+// board, and the package calls as the board maker's package would receive them.
+
+// clang-format off
+#include "board/PythonApi.h" // CPython's header comes before all others
+// clang-format on
+#include "BoardRoad.h"
+#include "board/PythonHostPort.h"
+#include "board/PythonRuntime.h"
+
+#include <gmock/gmock.h>
+
+namespace vorn::board {
+namespace {
+
+using testing::BoardRoad;
+using ::testing::HasSubstr;
+
+void RunPython(const std::string& code) {
+    GilLock gil;
+    ASSERT_EQ(PyRun_SimpleString(code.c_str()), 0) << code;
+}
+
+std::string PythonRepr(const std::string& module, const std::string& attribute) {
+    GilLock gil;
+    PyRef imported(PyImport_ImportModule(module.c_str()));
+    PyRef value(imported ? PyObject_GetAttrString(imported.get(), attribute.c_str()) : nullptr);
+    PyRef repr(value ? PyObject_Repr(value.get()) : nullptr);
+    if (!repr) {
+        PyErr_Print();
+        return "<none>";
+    }
+    return PyUnicode_AsUTF8(repr.get());
+}
+
+using PythonRoad = BoardRoad;
+
+TEST_F(PythonRoad, WordsGoThereAndBack) {
+    EXPECT_EQ(link->CheckIoWidths(), NoError);
+    for (const uint32_t address : {0x0u, 0x1u, 0x3FFFu}) {
+        Write(address, 0xA5000000 | address);
+        EXPECT_EQ(Read(address), 0xA5000000 | address);
+    }
+    Write(CommandRegister, 0xFFFFFFFF);
+    EXPECT_EQ(Read(CommandRegister), 0xFFFFFFFFu);
+}
+
+TEST_F(PythonRoad, BusAndMemoryTestsPass) {
+    EXPECT_EQ(link->BusTest(0), NoError);
+    uint32_t failing = 0;
+    EXPECT_EQ(link->MemoryTest(failing), NoError);
+    EXPECT_EQ(Read(0x3FFF), 0x3FFFu);
+}
+
+TEST_F(PythonRoad, StepAndTheResetLine) {
+    WriteProgram({dlx.I("addi", 1, 1, 3), dlx.I("addi", 2, 1, 1), dlx.Halt()});
+    EXPECT_EQ(link->Step(), NoError);
+    EXPECT_EQ(Read(PcRegister), 1u);
+    EXPECT_EQ(Read(CpuRam + 1), 3u);
+
+    EXPECT_EQ(link->SetReset(1), NoError);
+    EXPECT_EQ(Read(PcRegister), 0u);
+    EXPECT_EQ(link->Step(), NoError);
+    EXPECT_EQ(Read(PcRegister), 0u) << "held in reset";
+    EXPECT_EQ(link->SetReset(0), NoError);
+    EXPECT_EQ(link->Step(), NoError);
+    EXPECT_EQ(link->Step(), NoError);
+    EXPECT_EQ(Read(PcRegister), 2u);
+    EXPECT_EQ(Read(CpuRam + 2), 7u);
+}
+
+TEST_F(PythonRoad, ARunUntilHaltIsSeenByPollHalt) {
+    // r1 counts 500 down to 0, then halt at address 3.
+    WriteProgram({dlx.I("addi", 1, 0, 500), dlx.I("subi", 1, 1, 1), dlx.I("bnez", 0, 1, -2), dlx.Halt()});
+    ASSERT_EQ(link->RunStart(), NoError);
+    int polls = 1;
+    while (!link->PollHalt())
+        ASSERT_LT(++polls, 1000);
+    EXPECT_GT(polls, 1);
+    EXPECT_EQ(link->Stop(), NoError);
+    EXPECT_EQ(Read(PcRegister), 4u);
+    EXPECT_EQ(Read(CpuRam + 1), 0u);
+    EXPECT_EQ(Read(0x8041) & 0x100, 0x100u) << "STATUS shows the halt";
+}
+
+TEST_F(PythonRoad, StopEndsARunThatWouldNeverHalt) {
+    WriteProgram({dlx.I("addi", 1, 1, 1), dlx.I("j", 0, 0, -2)});
+    ASSERT_EQ(link->RunStart(), NoError);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_FALSE(link->PollHalt());
+    const uint32_t counted = Read(CpuRam + 1);
+    EXPECT_GT(counted, 0u) << "accesses while running keep it running";
+    EXPECT_EQ(link->Stop(), NoError);
+    const uint32_t stopped = Read(CpuRam + 1);
+    EXPECT_EQ(Read(CpuRam + 1), stopped);
+    EXPECT_EQ(link->Step(), NoError);
+}
+
+TEST_F(PythonRoad, TheBoardOutlivesTheDevicesThatReachIt) {
+    Write(0x100, 0x12345678);
+    Reconnect();
+    EXPECT_EQ(Read(0x100), 0x12345678u);
+    BoardLink second(settings);
+    second.Connect();
+    uint32_t word = 0;
+    EXPECT_EQ(second.ReadWord(0x100, word), NoError);
+    EXPECT_EQ(word, 0x12345678u);
+}
+
+TEST_F(PythonRoad, AReconnectMakesANewDeviceInTheSameRuntime) {
+    RunPython("import xstools.xsdutio\nxstools.xsdutio.survivor = 'kept'");
+    Reconnect();
+    Reconnect();
+    EXPECT_TRUE(PythonRuntime::Running());
+    EXPECT_EQ(PythonRepr("xstools.xsdutio", "survivor"), "'kept'");
+}
+
+TEST_F(PythonRoad, OurPackageComesLastOnTheSearchPath) {
+    RunPython("import sys\nlast_path = sys.path[-1]");
+    EXPECT_EQ(PythonRepr("__main__", "last_path"), "'" VORN_SOURCE_DIR "/python'");
+}
+
+TEST_F(PythonRoad, TheTraceRecordsEverySuccessfulTransfer) {
+    TraceLog trace(directory.file("road.log"));
+    BoardLink traced(settings, std::make_unique<PythonHostPort>(), trace);
+    traced.Connect();
+    EXPECT_EQ(traced.WriteWord(5, 0xC0FFEE), NoError);
+    uint32_t word = 0;
+    EXPECT_EQ(traced.ReadWord(5, word), NoError);
+    EXPECT_EQ(traced.Step(), NoError);
+    EXPECT_EQ(testing::ReadFile(directory.file("road.log")), "write: 0xc0ffee\r\nread: 0xc0ffee\r\n");
+}
+
+TEST_F(PythonRoad, AModuleThatDoesNotImportLeavesTheLinkWithoutADevice) {
+    BoardLink broken(settings, std::make_unique<PythonHostPort>("xstools.no_such_module"));
+    ::testing::internal::CaptureStdout();
+    broken.Connect();
+    EXPECT_THAT(::testing::internal::GetCapturedStdout(), HasSubstr("Failed to load xstools module\n"));
+    uint32_t word = 0;
+    EXPECT_EQ(broken.ReadWord(0, word), NoAnswer);
+    EXPECT_EQ(broken.ErrorText(), "No answer");
+    broken.Disconnect();
+}
+
+// A package of the board maker's, installed ahead of ours on the search path, written as
+// Python 2 code would answer: to_usb gives an object with encode("hex").
+class VendorPackage : public BoardRoad {
+  protected:
+    void SetUp() override {
+        BoardRoad::SetUp();
+        link->Disconnect();
+        std::filesystem::create_directories(directory.path() / "vendor" / "xstools");
+        directory.write("vendor/xstools/__init__.py", "");
+        directory.write("vendor/xstools/xsdutio.py", R"(calls = []
+status = [0]
+digits = [10]
+failing = [False]
+class _Usb:
+    def disconnect(self):
+        calls.append('disconnect')
+class _Text:
+    def __init__(self, text):
+        self.text = text
+    def encode(self, codec):
+        return self.text if codec == 'hex' else None
+class _Read:
+    def to_usb(self):
+        if failing[0]:
+            raise IOError('USB gone')
+        return _Text(('efbeadde%02x' % status[0])[:digits[0]])
+class XsDut:
+    def __init__(self, *arguments):
+        calls.append(arguments)
+        self._xsusb = _Usb()
+    def write(self, first, second, control):
+        calls.append((first, second, control))
+        if control == 0:
+            status[0] ^= 3
+    def read(self):
+        return _Read()
+    def _get_io_widths(self):
+        return (40, 32)
+)");
+        Swap("sys.path.insert(0, " + Quoted((directory.path() / "vendor").string()) + ")");
+        link->Connect();
+    }
+    void TearDown() override {
+        link->Disconnect();
+        Swap("sys.path.pop(0)");
+    }
+    static std::string Quoted(const std::string& text) { return "r'" + text + "'"; }
+    // Changes the search path and forgets the imported package, so the next device imports anew.
+    static void Swap(const std::string& pathChange) {
+        RunPython("import sys\n" + pathChange +
+                  "\nfor name in ('xstools.xsdutio', 'xstools'):\n    sys.modules.pop(name, None)");
+    }
+};
+
+TEST_F(VendorPackage, WinsOverOursAndGetsExactlyTheCallsOfTheLink) {
+    uint32_t word = 0;
+    EXPECT_EQ(link->ReadWord(0x10002, word), NoError);
+    EXPECT_EQ(word, 0xDEADBEEFu);
+    EXPECT_EQ(link->CheckIoWidths(), ConfigurationError);
+    link->Disconnect();
+    EXPECT_EQ(PythonRepr("xstools.xsdutio", "calls"),
+              "[(0, 255, [16, 16, 8], [40]), (2, 1, 0), 'disconnect']");
+}
+
+TEST_F(VendorPackage, AnExceptionOrAShortAnswerGivesNoAnswer) {
+    RunPython("import xstools.xsdutio\nxstools.xsdutio.failing[0] = True");
+    uint32_t word = 0;
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(link->ReadWord(0, word), NoAnswer);
+    EXPECT_THAT(::testing::internal::GetCapturedStderr(), HasSubstr("USB gone"));
+    RunPython("import xstools.xsdutio\nxstools.xsdutio.failing[0] = False\nxstools.xsdutio.digits[0] = 8");
+    EXPECT_EQ(link->ReadWord(0, word), NoAnswer);
+    EXPECT_EQ(link->ErrorText(), "No answer");
+}
+
+} // namespace
+} // namespace vorn::board
