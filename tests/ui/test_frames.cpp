@@ -67,7 +67,8 @@ TEST_F(FrameTest, CancellingNewLeavesTheEmptyFrameWithItsMenu) {
     QStringList menus;
     for (QAction* action : frame.menuBar()->actions())
         menus << action->text();
-    EXPECT_EQ(menus, (QStringList{QStringLiteral("&File"), QStringLiteral("&View"), QStringLiteral("&Help")}));
+    EXPECT_EQ(menus,
+              (QStringList{QStringLiteral("&File"), QStringLiteral("&View"), QStringLiteral("&Help")}));
     EXPECT_EQ(frame.windowTitle(), QStringLiteral("VORN b3"));
     EXPECT_EQ(frame.message(), QStringLiteral("Ready"));
 }
@@ -77,7 +78,8 @@ TEST_F(FrameTest, CommandsXmlVersionReachesTheApplicationFromAnyWindow) {
     SetNewChooserHook([](const QStringList&) { return std::optional<int>{1}; });
     frame.fileNew();
     frame.routeCommand(ID_COMMANDS_XML_VERSION);
-    EXPECT_EQ(boxes, QStringList{QStringLiteral("BOX commands.xml version | XML file date: Wed 5/3/2014 10:7:09\\n")});
+    EXPECT_EQ(boxes, QStringList{QStringLiteral(
+                         "BOX commands.xml version | XML file date: Wed 5/3/2014 10:7:09\\n")});
 }
 
 TEST_F(FrameTest, MenuItemsWithoutAHandlerAreDisabled) {
@@ -89,4 +91,16 @@ TEST_F(FrameTest, MenuItemsWithoutAHandlerAreDisabled) {
     SetNewChooserHook([](const QStringList&) { return std::optional<int>{0}; });
     frame.fileNew();
     EXPECT_TRUE(frame.routeCommandUi(ID_FILE_CLOSE).enabled);
+}
+
+TEST(MainFrameLifetime, ClosesWithVisibleChildren) {
+    CVORNb1App app;
+    auto frame = std::make_unique<CMainFrame>(&app);
+    frame->registerTemplate(CompilerTemplate());
+    frame->registerTemplate(SimulatorTemplate());
+    frame->show();
+    frame->newDocument(frame->templates()[0]);
+    frame->newDocument(frame->templates()[1]);
+    frame.reset(); // must not touch the frame while its children go
+    SUCCEED();
 }

@@ -22,13 +22,20 @@ constexpr const char* kKindProperty = "vornDocumentKind";
 
 MdiMainFrame::MdiMainFrame(QString title, MenuBarSpec menu, const std::vector<Accelerator>& accelerators,
                            CommandTarget* application)
-    : title_(std::move(title)), frameMenu_(std::move(menu)), application_(application), area_(new QMdiArea(this)) {
+    : title_(std::move(title)), frameMenu_(std::move(menu)), application_(application),
+      area_(new QMdiArea(this)) {
     setCentralWidget(area_);
     buildStatusBar();
     InstallAccelerators(this, accelerators, [this](int command) { routeCommand(command); });
     connect(area_, &QMdiArea::subWindowActivated, this, [this] { updateMenuAndTitle(); });
     updateMenuAndTitle();
     resize(1024, 720);
+}
+
+// Closing the children while the frame goes away changes the active child; the frame must not
+// answer that half destroyed.
+MdiMainFrame::~MdiMainFrame() {
+    disconnect(area_, nullptr, this, nullptr);
 }
 
 void MdiMainFrame::buildStatusBar() {
@@ -45,43 +52,46 @@ void MdiMainFrame::buildStatusBar() {
     }
 }
 
-void MdiMainFrame::setMessage(const QString& text) { messagePane_->setText(text); }
+void MdiMainFrame::setMessage(const QString& text) {
+    messagePane_->setText(text);
+}
 
-QString MdiMainFrame::message() const { return messagePane_->text(); }
+QString MdiMainFrame::message() const {
+    return messagePane_->text();
+}
 
-void MdiMainFrame::registerTemplate(DocumentTemplate kind) { templates_.push_back(std::move(kind)); }
+void MdiMainFrame::registerTemplate(DocumentTemplate kind) {
+    templates_.push_back(std::move(kind));
+}
 
 bool MdiMainFrame::fileNew() {
-    if (templates_.empty())
-        return false;
+    if (templates_.empty()) return false;
     int chosen = 0;
     if (templates_.size() > 1) {
         QStringList names;
         for (const DocumentTemplate& kind : templates_)
             names << kind.field(DocumentTemplate::FileNewName);
         const std::optional<int> choice = ChooseNewDocumentKind(this, names);
-        if (!choice)
-            return false;
+        if (!choice) return false;
         chosen = *choice;
     }
     return newDocument(templates_[static_cast<size_t>(chosen)]) != nullptr;
 }
 
 bool MdiMainFrame::openFile(const QString& path) {
-    if (templates_.empty() || !QFileInfo(path).isFile())
-        return false;
+    if (templates_.empty() || !QFileInfo(path).isFile()) return false;
     const QString extension = QFileInfo(path).suffix();
     const DocumentTemplate* chosen = &templates_.front();
     for (const DocumentTemplate& kind : templates_)
-        if (!extension.isEmpty() && kind.field(DocumentTemplate::FilterExt).compare(extension, Qt::CaseInsensitive) == 0)
+        if (!extension.isEmpty() &&
+            kind.field(DocumentTemplate::FilterExt).compare(extension, Qt::CaseInsensitive) == 0)
             chosen = &kind;
     return newDocument(*chosen, path) != nullptr;
 }
 
 QMdiSubWindow* MdiMainFrame::newDocument(const DocumentTemplate& kind, const QString& path) {
     QWidget* view = kind.createView ? kind.createView(path) : new QWidget;
-    if (!view)
-        return nullptr;
+    if (!view) return nullptr;
     const int number = ++documentCounts_[kind.id];
     const QString docName = kind.field(DocumentTemplate::DocName);
     view->setWindowTitle(path.isEmpty() ? docName + QString::number(number) : QFileInfo(path).fileName());
@@ -99,14 +109,13 @@ void MdiMainFrame::updateMenuAndTitle() {
     const MenuBarSpec* menu = &frameMenu_;
     if (active) {
         for (const DocumentTemplate& kind : templates_)
-            if (kind.id == active->property(kKindProperty).toInt() && !kind.menu.empty())
-                menu = &kind.menu;
+            if (kind.id == active->property(kKindProperty).toInt() && !kind.menu.empty()) menu = &kind.menu;
     }
     BuildMenuBar(menuBar(), *menu, [this](int command) { routeCommand(command); });
     for (QMenu* child : menuBar()->findChildren<QMenu*>())
         connect(child, &QMenu::aboutToShow, this, [this, child] { updateMenuStates(child); });
-    setWindowTitle(active && active->widget() ? title_ + QStringLiteral(" - [") + active->widget()->windowTitle() +
-                                                    QStringLiteral("]")
+    setWindowTitle(active && active->widget() ? title_ + QStringLiteral(" - [") +
+                                                    active->widget()->windowTitle() + QStringLiteral("]")
                                               : title_);
 }
 
@@ -114,16 +123,13 @@ void MdiMainFrame::routeCommand(int command) {
     if (QMdiSubWindow* active = area_->currentSubWindow())
         if (auto* view = dynamic_cast<CommandTarget*>(active->widget()); view && view->onCommand(command))
             return;
-    if (onCommand(command))
-        return;
-    if (application_)
-        application_->onCommand(command);
+    if (onCommand(command)) return;
+    if (application_) application_->onCommand(command);
 }
 
 void MdiMainFrame::updateMenuStates(QMenu* menu) const {
     for (QAction* action : menu->actions()) {
-        if (action->isSeparator() || action->menu() || !action->data().isValid())
-            continue;
+        if (action->isSeparator() || action->menu() || !action->data().isValid()) continue;
         const CommandUi state = routeCommandUi(action->data().toInt());
         action->setEnabled(state.enabled);
         action->setCheckable(state.checked);
@@ -134,13 +140,10 @@ void MdiMainFrame::updateMenuStates(QMenu* menu) const {
 CommandUi MdiMainFrame::routeCommandUi(int command) const {
     if (QMdiSubWindow* active = area_->currentSubWindow())
         if (auto* view = dynamic_cast<const CommandTarget*>(active->widget()))
-            if (const std::optional<CommandUi> state = view->commandUi(command))
-                return *state;
-    if (const std::optional<CommandUi> state = commandUi(command))
-        return *state;
+            if (const std::optional<CommandUi> state = view->commandUi(command)) return *state;
+    if (const std::optional<CommandUi> state = commandUi(command)) return *state;
     if (application_)
-        if (const std::optional<CommandUi> state = application_->commandUi(command))
-            return *state;
+        if (const std::optional<CommandUi> state = application_->commandUi(command)) return *state;
     return {false, false};
 }
 
@@ -187,8 +190,7 @@ bool MdiMainFrame::onCommand(int command) {
         fileNew();
         return true;
     case ID_FILE_CLOSE:
-        if (QMdiSubWindow* active = area_->currentSubWindow())
-            active->close();
+        if (QMdiSubWindow* active = area_->currentSubWindow()) active->close();
         return true;
     case ID_APP_EXIT:
         close();

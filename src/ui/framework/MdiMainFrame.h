@@ -23,6 +23,7 @@ class MdiMainFrame : public QMainWindow, public CommandTarget {
   public:
     MdiMainFrame(QString title, MenuBarSpec menu, const std::vector<Accelerator>& accelerators,
                  CommandTarget* application);
+    ~MdiMainFrame() override;
 
     void registerTemplate(DocumentTemplate kind);
     const std::vector<DocumentTemplate>& templates() const { return templates_; }
