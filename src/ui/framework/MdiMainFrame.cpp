@@ -156,6 +156,10 @@ std::optional<CommandUi> MdiMainFrame::commandUi(int command) const {
     case ID_NEXT_PANE:
     case ID_PREV_PANE:
         return CommandUi{};
+    case ID_WINDOW_CASCADE:
+    case ID_WINDOW_TILE_HORZ:
+    case ID_WINDOW_ARRANGE:
+        return CommandUi{!area_->subWindowList().isEmpty()};
     case ID_FILE_CLOSE:
         return CommandUi{area_->currentSubWindow() != nullptr};
     case ID_VIEW_STATUS_BAR:
@@ -200,6 +204,13 @@ bool MdiMainFrame::onCommand(int command) {
         return true;
     case ID_VIEW_TOOLBAR:
         return true; // the main frame has no toolbar
+    case ID_WINDOW_CASCADE:
+        area_->cascadeSubWindows();
+        return true;
+    case ID_WINDOW_TILE_HORZ:
+    case ID_WINDOW_ARRANGE:
+        area_->tileSubWindows();
+        return true;
     case ID_NEXT_PANE:
         area_->activateNextSubWindow();
         return true;

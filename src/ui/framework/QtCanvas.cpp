@@ -133,7 +133,9 @@ void QtCanvas::text(Point topLeft, const std::string& text) {
     if (text.empty()) return;
     const QFont font = deviceFont();
     const QFontMetrics metrics(font, painter_.device());
-    const QString qtText = Latin1(text);
+    // Text output draws a tab as one narrow cell, without moving to a tab stop.
+    QString qtText = Latin1(text);
+    qtText.replace(QLatin1Char('\t'), QLatin1Char(' '));
     const QPoint at = toDevice(topLeft);
     painter_.save();
     if (backgroundMode_ == BackgroundMode::Opaque)

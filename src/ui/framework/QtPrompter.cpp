@@ -5,15 +5,24 @@
 #include "ui/framework/FileChooser.h"
 #include "ui/framework/MessageBox.h"
 
+#include <QRegularExpression>
+
 namespace vorn::ui {
 
 namespace {
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// A saved file without an extension takes the first filter's, as "*.sim" gives "sim".
+QString DefaultSuffix(const QString& filter) {
+    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
+    return match.hasMatch() ? match.captured(1) : QString();
+}
 
 std::optional<std::string> ToStd(const std::optional<QString>& text) {
-    if (!text)
-        return std::nullopt;
+    if (!text) return std::nullopt;
     return text->toStdString();
 }
 
@@ -33,8 +42,7 @@ std::optional<std::string> QtPrompter::askOneValue(const std::string& prompt, co
     dialog.prompt = Q(prompt);
     dialog.label = Q(label);
     dialog.value = Q(preset);
-    if (dialog.exec() != QDialog::Accepted)
-        return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.value.toStdString();
 }
 
@@ -47,8 +55,7 @@ QtPrompter::askTwoValues(const std::string& prompt, const std::string& label1, c
     dialog.secondLabel = Q(label2);
     dialog.firstValue = Q(preset1);
     dialog.secondValue = Q(preset2);
-    if (dialog.exec() != QDialog::Accepted)
-        return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return std::make_pair(dialog.firstValue.toStdString(), dialog.secondValue.toStdString());
 }
 
@@ -57,7 +64,7 @@ std::optional<std::string> QtPrompter::chooseOpenFile(const std::string& filter)
 }
 
 std::optional<std::string> QtPrompter::chooseSaveFile(const std::string& filter) {
-    return ToStd(ChooseFile(owner_, FileDialogMode::Save, Q(filter)));
+    return ToStd(ChooseFile(owner_, FileDialogMode::Save, Q(filter), DefaultSuffix(Q(filter))));
 }
 
 } // namespace vorn::ui

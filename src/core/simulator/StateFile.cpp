@@ -1,0 +1,46 @@
+#include "simulator/StateFile.h"
+
+#include "text/Text.h"
+
+#include <fstream>
+
+namespace vorn::simulator {
+
+namespace {
+
+constexpr const char* kLineEnd = "\r\n";
+
+void AddLine(std::string& text, const std::string& line) {
+    text += line;
+    text += kLineEnd;
+}
+
+} // namespace
+
+std::string StateFileText(const FormTexts& texts) {
+    std::string text;
+    AddLine(text, "address\t\tvalue\t\tcommand");
+    for (int r = 0; r < FormTexts::kRows; ++r)
+        if (texts.RowAddress(r) >= 0)
+            AddLine(text, texts.MarkedAddressText(r) + "\t\t" + texts.values[r] + "\t" + texts.commands[r]);
+    for (const char* line : {"", "registers:", ""})
+        AddLine(text, line);
+    for (int i = 0; i < FormTexts::kRegisters; ++i)
+        AddLine(text, "R" + text::IntToText(i) + ":\t" + texts.registers[i]);
+    for (const char* line : {"", "memory:", ""})
+        AddLine(text, line);
+    for (int i = 0; i < FormTexts::kWatches; ++i)
+        AddLine(text, texts.watchAddresses[i] + "\t\t" + texts.watchValues[i]);
+    return text;
+}
+
+std::optional<Fault> WriteStateFile(const std::string& path, const FormTexts& texts) {
+    const std::string text = StateFileText(texts);
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    if (file) file.write(text.data(), static_cast<std::streamsize>(text.size()));
+    if (file) file.close();
+    if (!file) return Fault{"Cannot write the state file\n" + path, "", 0};
+    return std::nullopt;
+}
+
+} // namespace vorn::simulator

@@ -1,0 +1,28 @@
+#pragma once
+// The DLX Simulator document on the screen: the engine's document with Qt boxes and prompts,
+// and its message map. Shared by every window that shows it and freed with the last one.
+
+#include "simulator/SimulatorDocument.h"
+#include "ui/framework/QtPrompter.h"
+
+namespace vorn::ui {
+
+class CSimGraphDoc {
+  public:
+    explicit CSimGraphDoc(simulator::SimulatorEnvironment environment);
+    CSimGraphDoc(const CSimGraphDoc&) = delete;
+    CSimGraphDoc& operator=(const CSimGraphDoc&) = delete;
+
+    simulator::SimulatorDocument& core() { return core_; }
+
+    // The document's message map: runs the handler of a command of its own and tells whether
+    // there was one.
+    bool OnCommand(int command);
+    static bool Handles(int command);
+
+  private:
+    QtPrompter prompter_;
+    simulator::SimulatorDocument core_;
+};
+
+} // namespace vorn::ui

@@ -1,0 +1,73 @@
+#pragma once
+// Shared by the simulator tests: a document on the lab's instruction set over a store of its
+// own, a scripted prompter, a scratch folder for err.txt and the temp files, and a view that
+// counts the refreshes.
+
+#include "LabProgram.h"
+#include "ScriptedPrompter.h"
+#include "TempDir.h"
+#include "simulator/SimulatorDocument.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vorn::simulator::testing {
+
+using vorn::testing::ScriptedPrompter;
+
+inline const std::string kVersion = "XML file date: Wed 5/3/2014 10:7:09\n";
+
+// A view that only counts how often the document refreshes it.
+class CountingView : public SimulatorView {
+  public:
+    explicit CountingView(SimulatorDocument& document) : document_(document) { document_.AddView(*this); }
+    ~CountingView() override { document_.RemoveView(*this); }
+    void OnUpdate() override { ++updates; }
+
+    int updates = 0;
+
+  private:
+    SimulatorDocument& document_;
+};
+
+class SimulatorTest : public ::testing::Test {
+  protected:
+    SimulatorEnvironment Environment() { return {set, store, kVersion, "VORN", folder.path()}; }
+
+    // Assembles the lines through "Open Source..." and loads them.
+    void Load(const std::vector<std::string>& lines, SimulatorDocument* into = nullptr) {
+        std::string source;
+        for (const std::string& line : lines)
+            source += line + "\n";
+        prompter.fileAnswers.push_back(folder.write("program.s", source));
+        (into ? *into : document).OnOpenSource();
+        ASSERT_TRUE(prompter.boxes.empty() || prompter.boxes.back().caption == "open file")
+            << prompter.boxes.back().text;
+        prompter.boxes.clear();
+        view.updates = 0;
+    }
+    // The texts of the boxes shown since the last call.
+    std::vector<std::string> Boxes() {
+        std::vector<std::string> texts;
+        for (const ScriptedPrompter::Box& box : prompter.boxes)
+            texts.push_back(box.text);
+        prompter.boxes.clear();
+        return texts;
+    }
+    void AnswerOne(std::optional<std::string> text) { prompter.oneValueAnswers.push_back(std::move(text)); }
+    void AnswerTwo(std::string first, std::string second) {
+        prompter.twoValueAnswers.push_back(std::make_pair(std::move(first), std::move(second)));
+    }
+    isa::MachineState& machine() { return document.machine(); }
+
+    isa::InstructionSet set = vorn::testing::LabInstructionSet();
+    std::shared_ptr<isa::MachineStore> store = std::make_shared<isa::MachineStore>(set);
+    ScriptedPrompter prompter;
+    vorn::testing::TempDir folder;
+    SimulatorDocument document{Environment(), prompter};
+    CountingView view{document};
+};
+
+} // namespace vorn::simulator::testing
