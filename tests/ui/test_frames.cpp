@@ -104,3 +104,26 @@ TEST(MainFrameLifetime, ClosesWithVisibleChildren) {
     frame.reset(); // must not touch the frame while its children go
     SUCCEED();
 }
+
+namespace {
+// A view that fills the spare status-bar pane.
+class LineView : public QWidget, public CommandTarget {
+  public:
+    bool onCommand(int) override { return false; }
+    std::optional<CommandUi> commandUi(int id) const override {
+        if (id != ID_INDICATOR_SPARE) return std::nullopt;
+        return CommandUi{true, false, "Line: 7"};
+    }
+};
+} // namespace
+
+TEST_F(FrameTest, TheActiveViewFillsTheSparePane) {
+    EXPECT_EQ(frame.indicatorText(), QString());
+    DocumentTemplate kind{
+        1, QStringLiteral("\nLines\nLines"), {}, [](const QString&) { return new LineView; }};
+    frame.newDocument(kind);
+    EXPECT_EQ(frame.indicatorText(), QStringLiteral("Line: 7"));
+    frame.mdiArea()->currentSubWindow()->close();
+    frame.refreshIndicator();
+    EXPECT_EQ(frame.indicatorText(), QString());
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 // The framework's standard command ids, shared by menus, accelerators and handlers.
 
 namespace vorn::ui {
@@ -35,7 +36,11 @@ enum StandardCommand : int {
 struct CommandUi {
     bool enabled = true;
     bool checked = false;
+    std::string text; // for a status-bar pane: the text it shows
 };
+
+// The status bar's spare pane (string 130), which a view may fill through commandUi.
+inline constexpr int ID_INDICATOR_SPARE = 130;
 
 // Something that handles commands: a view, a frame or the application. Commands travel from
 // the active view to the main frame and then to the application; a command that nobody

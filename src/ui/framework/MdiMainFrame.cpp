@@ -42,9 +42,11 @@ void MdiMainFrame::buildStatusBar() {
     messagePane_ = new QLabel(QStringLiteral("Ready"));
     statusBar()->addWidget(messagePane_, 1);
     // The second pane is sized by eighteen blanks and stays empty.
-    auto* spare = new QLabel(QString(18, QLatin1Char(' ')));
-    spare->setMinimumWidth(spare->fontMetrics().horizontalAdvance(QString(18, QLatin1Char(' '))));
-    statusBar()->addPermanentWidget(spare);
+    // The spare pane is sized by eighteen blanks; a view may fill it.
+    indicatorPane_ = new QLabel;
+    indicatorPane_->setMinimumWidth(
+        indicatorPane_->fontMetrics().horizontalAdvance(QString(18, QLatin1Char(' '))));
+    statusBar()->addPermanentWidget(indicatorPane_);
     for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
         auto* pane = new QLabel(QString::fromLatin1(indicator));
         pane->setEnabled(false);
@@ -54,6 +56,20 @@ void MdiMainFrame::buildStatusBar() {
 
 void MdiMainFrame::setMessage(const QString& text) {
     messagePane_->setText(text);
+}
+
+void MdiMainFrame::refreshIndicator() {
+    QString text;
+    if (QMdiSubWindow* active = area_->currentSubWindow())
+        if (auto* view = dynamic_cast<const CommandTarget*>(active->widget()))
+            if (const std::optional<CommandUi> state = view->commandUi(ID_INDICATOR_SPARE);
+                state && state->enabled)
+                text = QString::fromStdString(state->text);
+    indicatorPane_->setText(text);
+}
+
+QString MdiMainFrame::indicatorText() const {
+    return indicatorPane_->text();
 }
 
 QString MdiMainFrame::message() const {
@@ -112,6 +128,7 @@ void MdiMainFrame::updateMenuAndTitle() {
             if (kind.id == active->property(kKindProperty).toInt() && !kind.menu.empty()) menu = &kind.menu;
     }
     BuildMenuBar(menuBar(), *menu, [this](int command) { routeCommand(command); });
+    refreshIndicator();
     for (QMenu* child : menuBar()->findChildren<QMenu*>())
         connect(child, &QMenu::aboutToShow, this, [this, child] { updateMenuStates(child); });
     setWindowTitle(active && active->widget() ? title_ + QStringLiteral(" - [") +

@@ -44,6 +44,10 @@ class MdiMainFrame : public QMainWindow, public CommandTarget {
     bool onCommand(int command) override;
     std::optional<CommandUi> commandUi(int command) const override;
 
+    // Asks the active view for the text of the spare status-bar pane; empty when it has none.
+    void refreshIndicator();
+    QString indicatorText() const;
+
     // The status bar's message pane.
     void setMessage(const QString& text);
     QString message() const;
@@ -58,6 +62,7 @@ class MdiMainFrame : public QMainWindow, public CommandTarget {
     CommandTarget* application_;
     QMdiArea* area_;
     QLabel* messagePane_ = nullptr;
+    QLabel* indicatorPane_ = nullptr;
     std::vector<DocumentTemplate> templates_;
     QMap<int, int> documentCounts_;
 };

@@ -1,0 +1,422 @@
+// The Compiler view: loading and saving sources, colouring while typing, the label popup, the
+// compile with its questions and output list, and the jump to an error's line. Boxes and file
+// dialogs are answered by hooks, so nothing modal ever waits.
+
+#include "LabProgram.h"
+#include "TempDir.h"
+#include "ui/app/CMainFrame.h"
+#include "ui/app/CVORNb1App.h"
+#include "ui/app/DocumentViews.h"
+#include "ui/app/Workbench.h"
+#include "ui/editor/CAssemblyEditor.h"
+#include "ui/editor/CTextEditor.h"
+#include "ui/framework/FileChooser.h"
+#include "ui/framework/MessageBox.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <deque>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using namespace vorn::ui;
+using vorn::testing::ReadFile;
+
+namespace {
+
+const QColor kBlue(0, 0, 255);
+const QColor kRed(255, 0, 0);
+const QColor kErrorRed(254, 0, 0);
+const QColor kGreen(0, 200, 0);
+const std::string kVersion = "XML file date: Wed 5/3/2014 10:7:09\n";
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+class CompilerViewTest : public ::testing::Test {
+  protected:
+    CompilerViewTest() {
+        TheWorkbench().instructionSet = vorn::testing::LabInstructionSet();
+        TheWorkbench().commandsXmlVersion = kVersion;
+        SetMessageBoxHook([this](const BoxRequest& box) {
+            boxes << BoxLine(box.caption, box.text);
+            if (answers.empty()) return box.buttons == BoxButtons::Ok;
+            const bool answer = answers.front();
+            answers.pop_front();
+            return answer;
+        });
+        SetFileChooserHook([this](FileDialogMode mode, const QString& filter) -> std::optional<QString> {
+            dialogs << QStringLiteral("%1 %2").arg(mode == FileDialogMode::Open ? "OPEN" : "SAVE", filter);
+            if (files.empty()) return std::nullopt;
+            const std::optional<QString> file = files.front();
+            files.pop_front();
+            return file;
+        });
+        view = std::make_unique<CTextEditor>(TheWorkbench());
+        view->resize(900, 700);
+    }
+    ~CompilerViewTest() override {
+        SetMessageBoxHook({});
+        SetFileChooserHook({});
+    }
+
+    CAssemblyEditor* editor() const { return view->editor(); }
+    QListWidget* output() const { return view->control<QListWidget>(CTextEditor::kOutputList); }
+    QStringList outputLines() const {
+        QStringList lines;
+        for (int row = 0; row < output()->count(); ++row)
+            lines << output()->item(row)->text();
+        return lines;
+    }
+
+    // Types into the editor key by key; '\n' is Enter.
+    void type(const QString& text) {
+        for (const QChar c : text) {
+            const bool enter = c == QLatin1Char('\n');
+            QKeyEvent press(QEvent::KeyPress, enter ? int(Qt::Key_Return) : int(c.toUpper().unicode()),
+                            Qt::NoModifier, enter ? QStringLiteral("\r") : QString(c));
+            QApplication::sendEvent(editor(), &press);
+        }
+    }
+    void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QKeyEvent event(QEvent::KeyPress, key, modifiers);
+        QApplication::sendEvent(editor(), &event);
+    }
+    void caretTo(int line, int column) {
+        QTextCursor cursor(editor()->document()->findBlockByNumber(line));
+        cursor.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, column);
+        editor()->setTextCursor(cursor);
+    }
+
+    // The look of a character as the control paints it.
+    QTextCharFormat formatAt(int line, int column) const {
+        const QTextBlock block = editor()->document()->findBlockByNumber(line);
+        for (const QTextLayout::FormatRange& range : block.layout()->formats())
+            if (column >= range.start && column < range.start + range.length) return range.format;
+        return {};
+    }
+    QColor colourAt(int line, int column) const {
+        const QTextCharFormat format = formatAt(line, column);
+        return format.hasProperty(QTextFormat::ForegroundBrush) ? format.foreground().color() : QColor();
+    }
+    bool boldAt(int line, int column) const { return formatAt(line, column).fontWeight() == QFont::Bold; }
+
+    std::string copyExample(const std::string& name) {
+        const std::string target = folder.file(name);
+        std::filesystem::copy_file(std::string(VORN_SOURCE_DIR) + "/lab/examples/" + name, target);
+        return target;
+    }
+
+    vorn::testing::TempDir folder;
+    std::unique_ptr<CTextEditor> view;
+    QStringList boxes;
+    QStringList dialogs;
+    std::deque<bool> answers;
+    std::deque<std::optional<QString>> files;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Loading and compiling a lab example
+
+TEST_F(CompilerViewTest, ALoadedLabExampleIsColouredAndCompilesBesideItsSource) {
+    const std::string source = copyExample("loop.s");
+    files.push_back(Q(source));
+    view->control<QPushButton>(CTextEditor::kLoad)->click();
+
+    EXPECT_EQ(dialogs, QStringList{QStringLiteral("OPEN S files (*.s);;All files (*.*)")});
+    EXPECT_EQ(view->control<QLabel>(CTextEditor::kSourcePathText)->text(), Q(source));
+    EXPECT_EQ(editor()->toPlainText().toStdString(), ReadFile(source));
+    EXPECT_FALSE(editor()->model().TextChanged());
+    // "start:  lw      r1 r0 count     * r1 = 10" is line 10 (from 0).
+    ASSERT_EQ(editor()->document()->findBlockByNumber(10).text().left(6), QStringLiteral("start:"));
+    EXPECT_EQ(colourAt(10, 0), kBlue);
+    EXPECT_TRUE(boldAt(10, 5));
+    EXPECT_EQ(colourAt(10, 24), kBlue); // count, defined further down
+    EXPECT_FALSE(boldAt(10, 24));
+    EXPECT_EQ(colourAt(10, 32), kGreen);
+    EXPECT_EQ(colourAt(0, 0), kGreen);
+    EXPECT_EQ(colourAt(10, 8), QColor()); // lw: the automatic colour
+
+    view->control<QPushButton>(CTextEditor::kCompile)->click();
+    EXPECT_TRUE(boxes.isEmpty()); // nothing changed since the load
+    const QStringList lines = outputLines();
+    ASSERT_GE(lines.size(), 7);
+    EXPECT_EQ(lines[0],
+              QStringLiteral("Compilation Succeeded on %1 - .cod,.lst files saved.").arg(Q(source)));
+    EXPECT_EQ(lines.mid(1), (QStringList{"start: 11 D: ", "loop: 13 D: 15", "done: 18 D: 16",
+                                         "finish: 21 D: 19", "sum: 24 D: 18", "count: 25 D: 11"}));
+    const std::string base = folder.file("loop");
+    EXPECT_TRUE(std::filesystem::exists(base + ".cod"));
+    EXPECT_TRUE(
+        ReadFile(base + ".lst").ends_with("*" + std::string("XML file date: Wed 5/3/2014 10:7:09\r\n")));
+
+    view->show();
+    QApplication::processEvents();
+    ASSERT_TRUE(view->grab().save(QStringLiteral("/tmp/compiler.png")));
+}
+
+TEST_F(CompilerViewTest, AFileThatCannotBeOpenedLeavesEverythingAsItWas) {
+    files.push_back(Q(copyExample("arith.s")));
+    view->OnLoad();
+    output()->addItem(QStringLiteral("kept"));
+    const QString text = editor()->toPlainText();
+
+    files.push_back(Q(folder.file("missing.s")));
+    view->OnLoad();
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(boxes[0].startsWith(QStringLiteral("BOX problem opening file | ")));
+    EXPECT_TRUE(boxes[0].endsWith(QStringLiteral("\\nPlease try again")));
+    EXPECT_EQ(editor()->toPlainText(), text);
+    EXPECT_EQ(view->sourcePath(), Q(folder.file("arith.s")));
+    EXPECT_EQ(outputLines(), QStringList{QStringLiteral("kept")});
+}
+
+TEST_F(CompilerViewTest, TheDocumentKindOpensAFileNamedOnTheCommandLine) {
+    const DocumentTemplate kind = CompilerTemplate();
+    EXPECT_EQ(kind.createView(Q(folder.file("missing.s"))), nullptr);
+    std::unique_ptr<QWidget> opened(kind.createView(Q(copyExample("calls.s"))));
+    auto* loaded = dynamic_cast<CTextEditor*>(opened.get());
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->editor()->toPlainText().toStdString(), ReadFile(folder.file("calls.s")));
+    EXPECT_TRUE(boxes.isEmpty());
+}
+
+TEST_F(CompilerViewTest, LoadingReadsEitherLineEndAndSavingWritesCrLfKeepingTheBytes) {
+    const std::string source = folder.write("latin.s", "nop\r\n* caf\xE9\r\nhalt");
+    ASSERT_FALSE(view->LoadFile(Q(source)));
+    EXPECT_EQ(editor()->toPlainText(), QString::fromLatin1("nop\n* caf\xE9\nhalt\n"));
+    const std::string copy = folder.file("copy.s");
+    files.push_back(Q(copy));
+    view->OnSave();
+    EXPECT_EQ(ReadFile(copy), "nop\r\n* caf\xE9\r\nhalt\r\n");
+    EXPECT_EQ(view->control<QLabel>(CTextEditor::kSourcePathText)->text(), Q(copy));
+
+    ASSERT_FALSE(view->LoadFile(Q(folder.write("utf8.s", "* \xC5\x99\nnop\n"))));
+    EXPECT_EQ(editor()->document()->firstBlock().text(), QStringLiteral("* \u0159"));
+    files.push_back(Q(copy));
+    view->OnSave();
+    EXPECT_EQ(ReadFile(copy), "* \xC5\x99\r\nnop\r\n");
+}
+
+// ---------------------------------------------------------------------------------------------
+// Typing and the label popup
+
+TEST_F(CompilerViewTest, TypedLinesAreColouredAsTheyAreTyped) {
+    type(QStringLiteral("beqz r1 x\n"));
+    EXPECT_EQ(colourAt(0, 8), kRed);
+    EXPECT_TRUE(editor()->model().TextChanged());
+    type(QStringLiteral("x: add r1 r2\n"));
+    EXPECT_EQ(colourAt(1, 5), kErrorRed);
+    EXPECT_EQ(formatAt(1, 5).underlineStyle(), QTextCharFormat::DotLine);
+    EXPECT_EQ(colourAt(0, 8), kBlue); // the label became defined
+    caretTo(1, 12);
+    type(QStringLiteral(" r3 * sum"));
+    EXPECT_EQ(colourAt(1, 3), QColor());
+    EXPECT_EQ(colourAt(1, 18), kGreen);
+    EXPECT_EQ(colourAt(1, 0), kBlue);
+    EXPECT_TRUE(boldAt(1, 1));
+
+    // Backspace at the start of the line joins it to the line above.
+    caretTo(1, 0);
+    press(Qt::Key_Backspace);
+    EXPECT_EQ(editor()->document()->firstBlock().text(), QStringLiteral("beqz r1 xx: add r1 r2 r3 * sum"));
+    EXPECT_EQ(colourAt(0, 0), kErrorRed);
+    EXPECT_TRUE(editor()->model().Checker().Labels().empty());
+}
+
+TEST_F(CompilerViewTest, AnUndoIsJudgedAgain) {
+    type(QStringLiteral("j x\n"));
+    type(QStringLiteral("x: nop"));
+    ASSERT_EQ(colourAt(0, 2), kBlue);
+    // The typing of the second line is undone, step by step.
+    for (int step = 0; step < 20 && editor()->toPlainText() != QStringLiteral("j x\n"); ++step)
+        editor()->undoEdit();
+    ASSERT_EQ(editor()->toPlainText(), QStringLiteral("j x\n"));
+    EXPECT_EQ(colourAt(0, 2), kRed);
+    EXPECT_TRUE(editor()->model().Checker().Labels().empty());
+}
+
+TEST_F(CompilerViewTest, ThePopupOffersTheLabelsAndInsertsTheChosenOne) {
+    std::unique_ptr<QMenu> empty = editor()->labelMenu();
+    ASSERT_EQ(empty->actions().size(), 1);
+    EXPECT_EQ(empty->actions()[0]->text(), QStringLiteral("No labels found."));
+    empty->actions()[0]->trigger();
+    EXPECT_TRUE(editor()->toPlainText().isEmpty());
+
+    type(QStringLiteral("b: nop\na: nop\nj "));
+    std::unique_ptr<QMenu> menu = editor()->labelMenu();
+    ASSERT_EQ(menu->actions().size(), 2);
+    EXPECT_EQ(menu->actions()[0]->text(), QStringLiteral("b"));
+    EXPECT_EQ(menu->actions()[1]->text(), QStringLiteral("a"));
+    menu->actions()[1]->trigger();
+    EXPECT_EQ(editor()->document()->lastBlock().text(), QStringLiteral("j a"));
+    EXPECT_EQ(colourAt(2, 2), kBlue);
+}
+
+TEST_F(CompilerViewTest, ColorizeOffRemovesTheColoursAndDisablesRefresh) {
+    auto* refresh = view->control<QPushButton>(CTextEditor::kRefreshColors);
+    type(QStringLiteral("x: foo\nj x"));
+    ASSERT_EQ(view->commandUi(ID_OPTIONS_COLORIZE)->checked, true);
+
+    view->onCommand(ID_OPTIONS_COLORIZE);
+    EXPECT_FALSE(view->commandUi(ID_OPTIONS_COLORIZE)->checked);
+    EXPECT_FALSE(refresh->isEnabled());
+    EXPECT_TRUE(editor()->document()->firstBlock().layout()->formats().isEmpty());
+    type(QStringLiteral("\nfoo"));
+    EXPECT_TRUE(editor()->document()->lastBlock().layout()->formats().isEmpty());
+    ASSERT_FALSE(view->LoadFile(Q(copyExample("loop.s"))));
+    EXPECT_TRUE(editor()->document()->findBlockByNumber(10).layout()->formats().isEmpty());
+
+    view->onCommand(ID_OPTIONS_COLORIZE);
+    EXPECT_TRUE(refresh->isEnabled());
+    EXPECT_EQ(colourAt(10, 0), kBlue);
+}
+
+TEST_F(CompilerViewTest, RefreshColorsRebuildsTheColoursOfTheWholeText) {
+    type(QStringLiteral("j x\nx: nop"));
+    editor()->ClearColouring();
+    ASSERT_EQ(colourAt(0, 2), QColor());
+    view->control<QPushButton>(CTextEditor::kRefreshColors)->click();
+    EXPECT_EQ(colourAt(0, 2), kBlue);
+    EXPECT_EQ(editor()->textCursor().blockNumber(), 1);
+    EXPECT_EQ(editor()->textCursor().positionInBlock(), 0);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Compiling
+
+TEST_F(CompilerViewTest, ANewTextIsSavedBeforeItCompiles) {
+    type(QStringLiteral("loop: nop\nj loop\n"));
+    view->OnCompile();
+    EXPECT_EQ(boxes, QStringList{QStringLiteral("BOX VORN | You must save file before compiling.")});
+    EXPECT_EQ(output()->count(), 0);
+
+    const std::string source = folder.file("new.s");
+    files.push_back(Q(source));
+    view->OnCompile();
+    EXPECT_EQ(ReadFile(source), "loop: nop\r\nj loop\r\n");
+    EXPECT_EQ(
+        outputLines(),
+        (QStringList{QStringLiteral("Compilation Succeeded on %1 - .cod,.lst files saved.").arg(Q(source)),
+                     QStringLiteral("loop: 1 D: 2")}));
+    EXPECT_EQ(view->control<QLabel>(CTextEditor::kSourcePathText)->text(), Q(source));
+    EXPECT_FALSE(editor()->model().TextChanged());
+
+    boxes.clear();
+    view->OnCompile(); // nothing changed: no question
+    EXPECT_TRUE(boxes.isEmpty());
+    EXPECT_EQ(output()->count(), 2);
+}
+
+TEST_F(CompilerViewTest, AChangedTextIsSavedOnlyWhenTheAnswerIsYes) {
+    const std::string source = folder.write("prog.asm", "nop\n");
+    ASSERT_FALSE(view->LoadFile(Q(source)));
+    caretTo(0, 3);
+    type(QStringLiteral("\nhalt"));
+
+    answers.push_back(false);
+    view->OnCompile();
+    EXPECT_EQ(boxes, QStringList{QStringLiteral(
+                                     "BOX Save? | File has been changed. Save to\\n%1\\nbefore compilation?")
+                                     .arg(Q(source))});
+    EXPECT_EQ(output()->count(), 0);
+    EXPECT_EQ(ReadFile(source), "nop\n");
+    EXPECT_TRUE(editor()->model().TextChanged());
+
+    answers.push_back(true);
+    view->OnCompile();
+    EXPECT_EQ(ReadFile(source), "nop\r\nhalt\r\n");
+    EXPECT_EQ(output()->item(0)->text().left(25), QStringLiteral("Compilation Succeeded on "));
+    // Only a final ".s" is taken off the source's name.
+    EXPECT_TRUE(std::filesystem::exists(source + ".cod"));
+    EXPECT_TRUE(std::filesystem::exists(source + ".lst"));
+}
+
+TEST_F(CompilerViewTest, ASourceThatCannotBeWrittenIsNotCompiled) {
+    type(QStringLiteral("nop"));
+    const std::string unwritable = folder.file("no/such/folder/prog.s");
+    files.push_back(Q(unwritable));
+    view->OnCompile();
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(
+        boxes[0].startsWith(QStringLiteral("BOX VORN | %1 could not be written.").arg(Q(unwritable))));
+    EXPECT_EQ(view->sourcePath(), Q(unwritable));
+    EXPECT_TRUE(view->control<QLabel>(CTextEditor::kSourcePathText)->text().isEmpty());
+    EXPECT_TRUE(editor()->model().TextChanged());
+    EXPECT_EQ(output()->count(), 0);
+    EXPECT_FALSE(std::filesystem::exists(folder.file("no")));
+}
+
+TEST_F(CompilerViewTest, ErrorsAreListedAndADoubleClickShowsTheirLine) {
+    QString text;
+    for (int line = 1; line <= 150; ++line)
+        text += line == 3    ? QStringLiteral("foo r1\n")
+                : line == 60 ? QStringLiteral("add r1 r2\n")
+                             : QStringLiteral("nop\n");
+    editor()->setPlainText(text);
+    files.push_back(Q(folder.file("errors.s")));
+    view->show();
+    QApplication::setActiveWindow(view.get());
+    QApplication::processEvents();
+    view->OnCompile();
+    EXPECT_EQ(outputLines(),
+              (QStringList{"Compilation failed. Errors:", "ERROR ON LINE: 3. unknown command: foo",
+                           "ERROR ON LINE: 60. add - third parameter illegal"}));
+    EXPECT_FALSE(std::filesystem::exists(folder.file("errors.cod")));
+
+    emit output()->itemDoubleClicked(output()->item(2));
+    EXPECT_EQ(editor()->textCursor().blockNumber(), 59);
+    EXPECT_EQ(editor()->textCursor().positionInBlock(), 0);
+    EXPECT_EQ(editor()->verticalScrollBar()->value(), 58); // line 60 is the second visible line
+    EXPECT_TRUE(editor()->hasFocus());
+
+    emit output()->itemDoubleClicked(output()->item(0)); // the heading names no line
+    EXPECT_EQ(editor()->textCursor().blockNumber(), 59);
+    emit output()->itemDoubleClicked(output()->item(1));
+    EXPECT_EQ(editor()->textCursor().blockNumber(), 2);
+    EXPECT_EQ(editor()->verticalScrollBar()->value(), 1);
+}
+
+TEST_F(CompilerViewTest, AnErrorOfTheFirstLineShowsItAtTheTop) {
+    editor()->setPlainText(QStringLiteral("foo\nnop\n"));
+    files.push_back(Q(folder.file("first.s")));
+    view->OnCompile();
+    ASSERT_EQ(output()->count(), 2);
+    emit output()->itemDoubleClicked(output()->item(1));
+    EXPECT_EQ(editor()->textCursor().blockNumber(), 0);
+    EXPECT_EQ(editor()->verticalScrollBar()->value(), 0);
+}
+
+// ---------------------------------------------------------------------------------------------
+// In the main frame
+
+TEST_F(CompilerViewTest, TheCompilerWindowHasItsOwnMenuAndTakesItsCommandsFirst) {
+    CVORNb1App app;
+    CMainFrame frame(&app);
+    frame.registerTemplate(CompilerTemplate());
+    QMdiSubWindow* child = frame.newDocument(frame.templates().front());
+    ASSERT_NE(child, nullptr);
+    QStringList menus;
+    for (QAction* action : frame.menuBar()->actions())
+        menus << action->text();
+    EXPECT_EQ(menus, (QStringList{"&File", "&Edit", "&Options", "&View", "&Window", "&Help"}));
+    EXPECT_TRUE(frame.routeCommandUi(ID_OPTIONS_COLORIZE).checked);
+    frame.routeCommand(ID_OPTIONS_COLORIZE);
+    EXPECT_FALSE(frame.routeCommandUi(ID_OPTIONS_COLORIZE).checked);
+    auto* opened = dynamic_cast<CTextEditor*>(child->widget());
+    ASSERT_NE(opened, nullptr);
+    EXPECT_FALSE(opened->control<QPushButton>(CTextEditor::kRefreshColors)->isEnabled());
+}
+
+} // namespace
