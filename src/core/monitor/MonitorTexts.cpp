@@ -1,0 +1,29 @@
+#include "monitor/MonitorTexts.h"
+
+#include "assembler/TextFile.h"
+#include "isa/Settings.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace vorn::monitor {
+
+std::string WordText(uint32_t word) {
+    return Format("0x%.8x", static_cast<unsigned>(word));
+}
+
+uint32_t ReadHexField(const std::string& text, size_t maxChars) {
+    return isa::ParseSettingsNumber(text.substr(0, maxChars), 16);
+}
+
+std::string WithDefaultExtension(const std::string& path, const std::string& extension) {
+    return std::filesystem::path(path).has_extension() ? path : path + extension;
+}
+
+bool WriteTextFile(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << assembler::WithWindowsLineEnds(text);
+    return static_cast<bool>(out);
+}
+
+} // namespace vorn::monitor

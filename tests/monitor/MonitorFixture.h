@@ -1,0 +1,282 @@
+#pragma once
+// A Hardware Monitor engine on the emulated board (the load/store design with the lab's
+// instruction set) behind a host port that records what the link writes and can fail chosen
+// accesses, with scripted boxes, a clock that moves only when asked, scripted tool runs and a
+// window host that records signal windows and holds posted tasks until the test runs them.
+
+#include "BoxTexts.h"
+#include "DlxWords.h"
+#include "EmulatorPort.h"
+#include "ScriptedPrompter.h"
+#include "TempDir.h"
+#include "board/BoardDesign.h"
+#include "board/BoardEmulator.h"
+#include "board/BoardLink.h"
+#include "isa/Settings.h"
+#include "monitor/HardwareMonitor.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <gtest/gtest.h>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace vorn::testing {
+
+// The emulated board's host port with faults on request: reads of dead addresses, writes to
+// dead addresses and, with a dead CPU, the CPU controls are not passed on (the design never
+// answers them), stuck address bits alias RAM words, and stuck data bits read as 0.
+class FaultyBoardPort : public board::HostPort {
+  public:
+    explicit FaultyBoardPort(board::BoardEmulator& board) : board_(board) {}
+
+    std::vector<ScriptedHostPort::Transfer> writes;
+    std::set<uint32_t> deadReads;
+    std::set<uint32_t> deadWrites;
+    uint32_t stuckAddressBits = 0;
+    uint32_t stuckDataBits = 0;
+    bool deadCpu = false;
+    int opens = 0;
+
+    bool Open() override {
+        ++opens;
+        return open_ = true;
+    }
+    void Close() override { open_ = false; }
+    bool IsOpen() const override { return open_; }
+
+    bool Write(uint32_t first, uint32_t second, uint32_t control) override {
+        const bool readBack = !writes.empty() && (writes.back().control & 0x03) == 0x03;
+        writes.push_back({first, second, control});
+        const uint32_t word = first | second << 16;
+        const uint32_t phase = control & 0x07;
+        if (phase == 0x01) writeAddress_ = word;
+        if (phase == 0x00 && !readBack && deadReads.contains(word)) return true;
+        if (phase == 0x03 && deadWrites.contains(writeAddress_)) return true;
+        if ((control & 0x04) && deadCpu) return true;
+        if ((phase == 0x00 || phase == 0x01) && word <= 0x3FFF) {
+            const uint32_t aliased = word & ~stuckAddressBits;
+            board_.Write(aliased & 0xFFFF, aliased >> 16, control);
+            return true;
+        }
+        board_.Write(first, second, control);
+        return true;
+    }
+    std::optional<std::string> Read() override {
+        const uint64_t sample = board_.Read();
+        return UsbHex(sample & ~uint64_t{stuckDataBits});
+    }
+    std::optional<std::pair<int64_t, int64_t>> IoWidths() override { return board_.IoWidths(); }
+
+    // The word addresses of the read accesses (not the read-backs of writes), in order.
+    std::vector<uint32_t> ReadAddresses() const {
+        std::vector<uint32_t> addresses;
+        for (size_t i = 0; i < writes.size(); ++i) {
+            const bool readBack = i > 0 && (writes[i - 1].control & 0x03) == 0x03;
+            if ((writes[i].control & ~0x20u) == 0x00 && !readBack)
+                addresses.push_back(writes[i].first | writes[i].second << 16);
+        }
+        return addresses;
+    }
+    std::vector<uint32_t> Controls() const {
+        std::vector<uint32_t> controls;
+        for (const auto& t : writes)
+            controls.push_back(t.control);
+        return controls;
+    }
+
+  private:
+    board::BoardEmulator& board_;
+    bool open_ = false;
+    uint32_t writeAddress_ = 0;
+};
+
+// Gives the scripted times first, then moves by stepPerCall at every call.
+class FakeClock : public Clock {
+  public:
+    std::deque<int64_t> times;
+    int64_t now = 1000;
+    int64_t stepPerCall = 0;
+    int calls = 0;
+    std::function<void()> onCall;
+
+    int64_t NowSeconds() override {
+        ++calls;
+        if (onCall) onCall();
+        if (!times.empty()) {
+            now = times.front();
+            times.pop_front();
+            return now;
+        }
+        const int64_t time = now;
+        now += stepPerCall;
+        return time;
+    }
+};
+
+class FakeProcessRunner : public ProcessRunner {
+  public:
+    struct Call {
+        std::string program;
+        std::vector<std::string> arguments;
+        int waitMs;
+    };
+    std::vector<Call> calls;
+    ProcessOutcome outcome;
+
+    ProcessOutcome Run(const std::string& program, const std::vector<std::string>& arguments,
+                       int waitMs) override {
+        calls.push_back({program, arguments, waitMs});
+        return outcome;
+    }
+};
+
+class FakeHost : public monitor::MonitorHost {
+  public:
+    struct Window {
+        monitor::SignalWindowRequest request;
+        bool open = true;
+        std::vector<monitor::Capture> fills;
+    };
+    std::vector<Window> windows;
+    std::vector<std::string> events; // "focus", "destroy <id>", the status text at each FormChanged
+    std::function<std::string()> formStatus;
+
+    void FormChanged() override { events.push_back("form " + (formStatus ? formStatus() : std::string())); }
+    monitor::SignalWindowId CreateSignalWindow(const monitor::SignalWindowRequest& request) override {
+        windows.push_back({request});
+        return static_cast<int>(windows.size()) - 1;
+    }
+    bool SignalWindowOpen(monitor::SignalWindowId window) override { return windows.at(window).open; }
+    void DestroySignalWindow(monitor::SignalWindowId window) override {
+        windows.at(window).open = false;
+        events.push_back("destroy " + std::to_string(window));
+    }
+    void SetSignals(monitor::SignalWindowId window, const monitor::Capture& capture) override {
+        ASSERT_TRUE(windows.at(window).open) << "a closed window was touched";
+        windows.at(window).fills.push_back(capture);
+    }
+    void TakeFocus() override { events.push_back("focus"); }
+
+    void PostToUi(std::function<void()> task) override {
+        {
+            std::lock_guard lock(mutex_);
+            posted_.push_back(std::move(task));
+        }
+        changed_.notify_all();
+    }
+    // Waits (a bounded time) for a posted task; false when none came.
+    bool WaitForPosted(std::chrono::milliseconds limit = std::chrono::seconds(20)) {
+        std::unique_lock lock(mutex_);
+        return changed_.wait_for(lock, limit, [this] { return !posted_.empty(); });
+    }
+    // Runs the posted tasks on the calling (ui) thread; gives their number.
+    int RunPosted() {
+        std::deque<std::function<void()>> tasks;
+        {
+            std::lock_guard lock(mutex_);
+            tasks.swap(posted_);
+        }
+        for (auto& task : tasks)
+            task();
+        return static_cast<int>(tasks.size());
+    }
+    std::vector<monitor::SignalWindowId> OpenWindows(const std::string& title) const {
+        std::vector<monitor::SignalWindowId> open;
+        for (size_t i = 0; i < windows.size(); ++i)
+            if (windows[i].open && windows[i].request.title == title) open.push_back(static_cast<int>(i));
+        return open;
+    }
+
+  private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<std::function<void()>> posted_;
+};
+
+class MonitorTest : public ::testing::Test {
+  protected:
+    static constexpr uint32_t SlaveBase = 0x8000;
+    static constexpr uint32_t CpuRam = 0x8000;
+    static constexpr uint32_t LaRam = 0x8020;
+    static constexpr uint32_t PcRegister = 0x8040;
+    static constexpr uint32_t StatusRegister = 0x8041;
+    static constexpr uint32_t CommandRegister = 0x8042;
+
+    MonitorTest() {
+        auto lab = isa::LoadSettings(VORN_SOURCE_DIR "/lab/settings.xml");
+        EXPECT_TRUE(lab.ok());
+        settings = *lab;
+        settings.hardwareWaitCycles = 5;
+        board.Configure(board::LoadStoreDesign(), LabInstructionSet());
+        host.formStatus = [this] { return monitor ? monitor->form().Text(monitor::control::Status) : ""; };
+    }
+
+    void MakeMonitor() {
+        auto faulty = std::make_unique<FaultyBoardPort>(board);
+        port = faulty.get();
+        auto link = std::make_unique<board::BoardLink>(settings, std::move(faulty), trace);
+        monitor = std::make_unique<monitor::HardwareMonitor>(
+            monitor::MonitorEnvironment{settings, LabInstructionSet(), "VORN", directory.path() / "temp.tmp"},
+            std::move(link), monitor::MonitorPorts{prompter, clock, processes, host});
+        monitor->OnInitialUpdate();
+    }
+
+    // The full wizard as a user finishes it: the lab, then the lab's label file (which sets the
+    // start fields), then Finish (the .bit and .cod paths as they stand). Forgets the boxes.
+    void ChooseLab(int lab, const std::string& labelFile) {
+        if (!monitor) MakeMonitor();
+        auto& wizard = monitor->wizard();
+        wizard.OnShow();
+        ASSERT_FALSE(wizard.OnLabChoiceNext(lab));
+        wizard.labels.OnSetActive(true);
+        prompter.fileAnswers.push_back(VORN_SOURCE_DIR "/lab/" + labelFile);
+        wizard.labels.OnLoadLabels();
+        wizard.labels.CheckStartAddresses();
+        monitor->OnWizardEnded(true);
+        prompter.boxes.clear();
+    }
+    void LoadStoreLab() { ChooseLab(monitor::LoadStore, "loadstore.lbl"); }
+
+    // The texts of the boxes shown since the last call.
+    std::vector<std::string> TakeBoxes() { return TakeBoxTexts(prompter); }
+
+    // Board access without the monitor, straight through the emulator.
+    uint32_t BoardWord(uint32_t address) {
+        board::BoardLink direct(settings, std::make_unique<EmulatorPort>(board), trace);
+        direct.Connect();
+        uint32_t word = 0xDEADBEEF;
+        EXPECT_EQ(direct.ReadWord(address, word), board::NoError);
+        return word;
+    }
+    void SetBoardWord(uint32_t address, uint32_t word) {
+        board::BoardLink direct(settings, std::make_unique<EmulatorPort>(board), trace);
+        direct.Connect();
+        EXPECT_EQ(direct.WriteWord(address, word), board::NoError);
+    }
+    void WriteProgram(const std::vector<uint32_t>& words, uint32_t at = 0) {
+        for (uint32_t i = 0; i < words.size(); ++i)
+            SetBoardWord(at + i, words[i]);
+    }
+    const monitor::MonitorForm& form() const { return monitor->form(); }
+
+    TempDir directory;
+    board::TraceLog trace{directory.file("in.log")};
+    isa::Settings settings;
+    board::BoardEmulator board;
+    DlxWords dlx;
+    ScriptedPrompter prompter;
+    FakeClock clock;
+    FakeProcessRunner processes;
+    FakeHost host;
+    FaultyBoardPort* port = nullptr;
+    std::unique_ptr<monitor::HardwareMonitor> monitor;
+};
+
+} // namespace vorn::testing

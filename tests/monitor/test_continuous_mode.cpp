@@ -1,0 +1,149 @@
+// Continuous mode: the free run with a worker thread watching for the halt, on the emulated
+// board and on scripted status samples.
+
+#include "MonitorFixture.h"
+#include "ScriptedHostPort.h"
+
+#include <gmock/gmock.h>
+
+namespace vorn::monitor {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using namespace control;
+using testing::PortSample;
+
+constexpr int kRunButtons[] = {Step, Reset, RefreshData, Write, SignalWaveforms, UpdateDump};
+
+class ContinuousRun : public testing::MonitorTest {
+  protected:
+    // Counts r1 down from 2000, then halts at 3 (the PC then reads 4).
+    void HaltingProgram() {
+        WriteProgram(
+            {dlx.I("addi", 1, 0, 2000), dlx.I("subi", 1, 1, 1), dlx.I("bnez", 0, 1, -2), dlx.Halt()});
+    }
+    void EndlessProgram() { WriteProgram({dlx.I("j", 0, 0, -1)}); }
+    void ExpectIdle() {
+        EXPECT_EQ(form().Text(ContinuousMode), "C&ontinuous Mode");
+        for (int id : kRunButtons)
+            EXPECT_TRUE(form().Enabled(id)) << id;
+        EXPECT_FALSE(monitor->continuousModeRunning());
+    }
+};
+
+TEST_F(ContinuousRun, RunsUntilTheHaltAndEndsItselfOnTheUiThread) {
+    HaltingProgram();
+    LoadStoreLab();
+    monitor->OnContinuousMode();
+    EXPECT_EQ(form().Text(ContinuousMode), "St&op");
+    for (int id : kRunButtons)
+        EXPECT_FALSE(form().Enabled(id)) << id;
+    EXPECT_EQ(form().defaultButton, ContinuousMode) << "Enter stops the run";
+
+    ASSERT_TRUE(host.WaitForPosted());
+    EXPECT_THAT(TakeBoxes(), IsEmpty()) << "nothing is shown from the worker thread";
+    EXPECT_EQ(host.RunPosted(), 1);
+    EXPECT_THAT(TakeBoxes(), ElementsAre("HALT has been reached. \nStopping Continuous mode."));
+    ExpectIdle();
+    EXPECT_EQ(form().slaveList.lines[0], "PC = 0x00000004");
+    EXPECT_EQ(form().defaultButton, ContinuousMode) << "nothing sets the default back";
+}
+
+TEST_F(ContinuousRun, StopEndsTheWorkerAndTheRun) {
+    EndlessProgram();
+    LoadStoreLab();
+    monitor->OnContinuousMode();
+    ASSERT_TRUE(monitor->continuousModeRunning());
+    const int opens = port->opens;
+    monitor->OnContinuousMode();
+    ExpectIdle();
+    EXPECT_THAT(TakeBoxes(), IsEmpty());
+    EXPECT_EQ(port->opens, opens + 1) << "refreshed";
+    EXPECT_EQ(host.RunPosted(), 0);
+    EXPECT_FALSE(BoardWord(StatusRegister) & 0x100) << "stopped, not halted";
+    EXPECT_EQ(form().slaveList.lines[0], "PC = 0x00000000");
+
+    monitor->OnContinuousMode(); // a second run makes a new worker
+    EXPECT_TRUE(monitor->continuousModeRunning());
+    monitor->OnContinuousMode();
+    ExpectIdle();
+}
+
+TEST_F(ContinuousRun, AStartThatFailsChangesNothing) {
+    LoadStoreLab();
+    port->deadCpu = true;
+    const int opens = port->opens;
+    monitor->OnContinuousMode();
+    EXPECT_THAT(TakeBoxes(), ElementsAre("Error in run:\nNo answer"));
+    ExpectIdle();
+    EXPECT_EQ(port->opens, opens);
+    EXPECT_EQ(form().defaultButton, 0);
+}
+
+TEST_F(ContinuousRun, AStopThatCrossesTheHaltNeitherWaitsNorEndsTwice) {
+    HaltingProgram();
+    LoadStoreLab();
+    monitor->OnContinuousMode();
+    ASSERT_TRUE(host.WaitForPosted());
+    monitor->OnContinuousMode(); // "St&op" pressed before the halt reached the ui thread
+    ExpectIdle();
+    EXPECT_EQ(host.RunPosted(), 1);
+    EXPECT_THAT(TakeBoxes(), IsEmpty()) << "the halt of a stopped run is past";
+    ExpectIdle();
+}
+
+TEST_F(ContinuousRun, ClosingTheViewWhileTheModeRunsStopsTheWorker) {
+    EndlessProgram();
+    LoadStoreLab();
+    monitor->OnContinuousMode();
+    monitor.reset();
+    EXPECT_EQ(host.RunPosted(), 0);
+}
+
+TEST_F(ContinuousRun, AHaltPostedToAClosedViewIsDropped) {
+    HaltingProgram();
+    LoadStoreLab();
+    monitor->OnContinuousMode();
+    ASSERT_TRUE(host.WaitForPosted());
+    monitor.reset();
+    EXPECT_EQ(host.RunPosted(), 1);
+    EXPECT_THAT(TakeBoxes(), IsEmpty());
+}
+
+// On scripted samples: the start (bit 2 toggles), then the polls.
+class ScriptedContinuousMode : public testing::MonitorTest {
+  protected:
+    void MakeScriptedMonitor(std::deque<uint64_t> samples) {
+        auto scripted = std::make_unique<testing::ScriptedHostPort>();
+        scripted->samples = std::move(samples);
+        auto link = std::make_unique<board::BoardLink>(settings, std::move(scripted), trace);
+        link->Connect();
+        monitor = std::make_unique<HardwareMonitor>(
+            MonitorEnvironment{settings, testing::LabInstructionSet(), "VORN", directory.path() / "temp.tmp"},
+            std::move(link), MonitorPorts{prompter, clock, processes, host});
+    }
+};
+
+TEST_F(ScriptedContinuousMode, AStopThatFailsAfterTheHaltSaysSoWithoutTheErrorText) {
+    MakeScriptedMonitor({PortSample(0x00), PortSample(0x04), PortSample(0x0C), PortSample(0x04)});
+    monitor->OnContinuousMode();
+    ASSERT_TRUE(host.WaitForPosted());
+    host.RunPosted();
+    EXPECT_THAT(TakeBoxes(),
+                ElementsAre("HALT has been reached. \nStopping Continuous mode.", "Error in stop."));
+    EXPECT_EQ(form().Text(ContinuousMode), "C&ontinuous Mode");
+}
+
+TEST_F(ScriptedContinuousMode, AUserStopThatFailsShowsTheErrorText) {
+    MakeScriptedMonitor({PortSample(0x00), PortSample(0x04)});
+    monitor->OnContinuousMode();
+    monitor->OnContinuousMode();
+    EXPECT_THAT(TakeBoxes(), ElementsAre("Error in stop:\nOperation not done"));
+    EXPECT_EQ(form().Text(ContinuousMode), "C&ontinuous Mode");
+    for (int id : kRunButtons)
+        EXPECT_TRUE(form().Enabled(id)) << id;
+}
+
+} // namespace
+} // namespace vorn::monitor

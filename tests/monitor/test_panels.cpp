@@ -1,0 +1,330 @@
+// The view's panels on the emulated board: which words each lab reads, the texts they show,
+// failed reads and their question, and the small commands of the form.
+
+#include "MonitorFixture.h"
+#include "monitor/MonitorTexts.h"
+
+#include <gmock/gmock.h>
+
+namespace vorn::monitor {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using namespace control;
+
+using Panels = testing::MonitorTest;
+
+std::vector<uint32_t> Range(uint32_t first, uint32_t count) {
+    std::vector<uint32_t> words;
+    for (uint32_t i = 0; i < count; ++i)
+        words.push_back(first + i);
+    return words;
+}
+
+std::vector<uint32_t> Concat(std::initializer_list<std::vector<uint32_t>> parts) {
+    std::vector<uint32_t> all;
+    for (const auto& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+TEST_F(Panels, TheRefreshReadsExactlyWhatEachLabEnables) {
+    const std::vector<uint32_t> slave = {0x8040, 0x8041, 0x8042};
+    const std::vector<uint32_t> registers = Range(CpuRam, 32);
+    // The capture: STATUS, and no sample while the analyser is empty.
+    const std::vector<uint32_t> capture = {StatusRegister};
+    const std::vector<uint32_t> memory = Concat({{0x0, 0x1000}, Range(0, 32)});
+    // The PC label, the word at the PC (0), PC+1 to PC+4; the rows before PC 0 lie outside RAM.
+    const std::vector<uint32_t> commands = {PcRegister, 0, 1, 2, 3, 4};
+
+    struct Case {
+        int lab;
+        const char* file;
+        std::vector<uint32_t> reads;
+    };
+    for (const Case& c :
+         {Case{SimpleSlave, "slave.lbl", Concat({slave, registers})},
+          Case{SelfMonitoring, "selfmonitor.lbl", Concat({slave, capture, registers})},
+          Case{ReadWrite, "readwrite.lbl", Concat({slave, capture, {0, 1, 2, 3}, Range(0, 32), registers})},
+          Case{LoadStore, "loadstore.lbl", Concat({slave, capture, memory, registers, commands})}}) {
+        ChooseLab(c.lab, c.file);
+        port->writes.clear();
+        const int opens = port->opens;
+        monitor->OnRefreshData();
+        EXPECT_EQ(port->ReadAddresses(), c.reads) << c.file;
+        EXPECT_EQ(port->opens, opens + 1) << "a fresh device at every refresh";
+    }
+}
+
+TEST_F(Panels, ARefreshWithEveryFlagClearReadsNothing) {
+    MakeMonitor();
+    monitor->OnRefreshData();
+    EXPECT_THAT(port->ReadAddresses(), IsEmpty());
+    EXPECT_EQ(port->opens, 1);
+}
+
+TEST_F(Panels, LoadStorePanelsShowTheBoard) {
+    // 0: addi r1 r0 5; 1: halt. The PC stands on 1 after one step.
+    WriteProgram({dlx.I("addi", 1, 0, 5), dlx.Halt()});
+    SetBoardWord(0x1000, 0xCAFE);
+    LoadStoreLab();
+    monitor->OnStep();
+
+    EXPECT_THAT(form().slaveList.lines,
+                ElementsAre("PC = 0x00000001", "STATUS = 0x00000001", "COMMAND = 0x00000000"));
+    EXPECT_THAT(form().memoryList.lines,
+                ElementsAre("START = " + WordText(dlx.I("addi", 1, 0, 5)), "DATA = 0x0000cafe"));
+    EXPECT_EQ(form().Text(RegisterGroup), "Registers");
+    EXPECT_EQ(form().Text(FirstRegisterValue + 1), "0x00000005");
+    EXPECT_EQ(form().Text(FirstDumpRowAddress + 3), "0x00000018");
+    EXPECT_EQ(form().Text(kDumpValues[1]), WordText(dlx.Halt()));
+
+    EXPECT_EQ(form().Text(CommandGroup), "Commands");
+    const auto& pcRow = kDisassemblyRows[kPcRow];
+    EXPECT_EQ(form().Text(pcRow.address), "0x00000001");
+    EXPECT_EQ(form().Text(pcRow.word), WordText(dlx.Halt()));
+    EXPECT_EQ(form().Text(pcRow.text), "halt");
+    const auto& previous = kDisassemblyRows[kPcRow - 1];
+    EXPECT_EQ(form().Text(previous.text), "addi R1 R0 0x0005");
+    const auto& twoBack = kDisassemblyRows[kPcRow - 2];
+    EXPECT_EQ(form().Text(twoBack.address), "0xffffffff");
+    EXPECT_EQ(form().Text(twoBack.word), "Out of range");
+    EXPECT_EQ(form().Text(twoBack.text), "");
+    const auto& next = kDisassemblyRows[kPcRow + 1];
+    EXPECT_EQ(form().Text(next.word), "0x00000000");
+}
+
+TEST_F(Panels, RegisterTwentyEightIsShownBesideItsNumber) {
+    WriteProgram({dlx.I("addi", 28, 0, 0x28)}); // the host cannot write the CPU's registers
+    LoadStoreLab();
+    monitor->OnStep();
+    EXPECT_EQ(FirstRegisterValue + 28, 1041);
+    EXPECT_EQ(form().Text(1041), "0x00000028");
+}
+
+TEST_F(Panels, AFailedReadAsksAndNoSuppressesTheRestOfThePanel) {
+    LoadStoreLab();
+    port->deadReads = {0x8041};
+    prompter.boxes.clear();
+    monitor->OnRefreshData();
+    ASSERT_FALSE(prompter.boxes.empty());
+    EXPECT_EQ(prompter.boxes[0].caption, "Read Error");
+    EXPECT_EQ(
+        prompter.boxes[0].text,
+        "In reading address 0x00008041, there was an error:\nNo answer\nThe value for this read will be set "
+        "as 0xeeeeeeee\nDo you want to continue reading addresses?\nIf you select no, future reads will be "
+        "marked with 0xeeeeeeee");
+    EXPECT_THAT(form().slaveList.lines,
+                ElementsAre("PC = 0x00000000", "STATUS = 0xeeeeeeee", "COMMAND = 0xeeeeeeee"));
+    EXPECT_EQ(form().memoryList.lines[1], "DATA = 0x00000000") << "the memory panel reads again";
+    EXPECT_EQ(prompter.boxes.size(), 1u) << "the capture's own STATUS read asks nothing";
+}
+
+TEST_F(Panels, YesKeepsReadingAndEveryFailedReadAsks) {
+    LoadStoreLab();
+    port->deadReads = {0x8040, 0x8042};
+    prompter.boxes.clear();
+    prompter.yesNoAnswers = {true, true, true};
+    monitor->OnRefreshData();
+    EXPECT_THAT(form().slaveList.lines,
+                ElementsAre("PC = 0xeeeeeeee", "STATUS = 0x00000000", "COMMAND = 0xeeeeeeee"));
+    // PC twice: the slave panel and the commands panel.
+    EXPECT_EQ(prompter.boxes.size(), 3u);
+    // The commands panel disassembles the failed-read word at the failed-read address.
+    EXPECT_EQ(form().Text(kDisassemblyRows[kPcRow].address), "0xeeeeeeee");
+}
+
+TEST_F(Panels, ANoInTheMemoryPanelAlsoSuppressesTheRegisters) {
+    LoadStoreLab();
+    port->deadReads = {0x1000};
+    monitor->OnRefreshData();
+    EXPECT_EQ(form().Text(FirstRegisterValue), "0xeeeeeeee");
+    EXPECT_EQ(form().Text(kDisassemblyRows[kPcRow].address), "0x00000000")
+        << "the commands panel starts afresh";
+}
+
+TEST_F(Panels, PanelsWithoutPrerequisitesSayWhatIsMissing) {
+    MakeMonitor();
+    auto& wizard = monitor->wizard();
+    ASSERT_FALSE(wizard.OnLabChoiceNext(LoadStore));
+    wizard.labels.OnSetActive(true);
+    wizard.labels.CheckStartAddresses();
+    monitor->OnWizardEnded(true);
+    EXPECT_EQ(form().Text(RegisterGroup), "Registers - CPU RAM ADDRESS NOT SET");
+    EXPECT_FALSE(form().Visible(FirstRegisterValue + 5));
+    EXPECT_TRUE(form().Visible(RegisterGroup));
+    EXPECT_EQ(form().Text(CommandGroup), "Commands - PC LABEL NOT SET");
+    EXPECT_EQ(form().Text(kDisassemblyRows[kPcRow].word), "");
+}
+
+TEST_F(Panels, UpdateDumpAlignsTheStartToEightWords) {
+    LoadStoreLab();
+    monitor->OnUpdateDump("0x1F");
+    EXPECT_EQ(monitor->dumpStart(), 0x18u);
+    EXPECT_EQ(form().Text(FirstDumpRowAddress), "0x00000018");
+    EXPECT_EQ(form().Text(FirstDumpRowAddress + 1), "0x00000020");
+    EXPECT_EQ(form().Text(FirstDumpRowAddress + 2), "0x00000028");
+    EXPECT_EQ(form().Text(FirstDumpRowAddress + 3), "0x00000030");
+    monitor->OnUpdateDump("0x000000000040"); // ten characters are read
+    EXPECT_EQ(monitor->dumpStart(), 0u);
+    monitor->OnUpdateDump("junk");
+    EXPECT_EQ(monitor->dumpStart(), 0u);
+}
+
+TEST_F(Panels, WriteGoesToTheSelectedMemoryLabelOrToCommand) {
+    LoadStoreLab();
+    monitor->OnMemoryListSelChange(1);
+    monitor->OnWriteLabel("0xbeef");
+    EXPECT_EQ(BoardWord(0x1000), 0xBEEFu);
+    EXPECT_EQ(form().memoryList.lines[1], "DATA = 0x0000beef");
+
+    monitor->OnSlaveListSelChange(2);
+    EXPECT_EQ(form().memoryList.selection, -1);
+    monitor->OnWriteLabel("12");
+    EXPECT_EQ(BoardWord(CommandRegister), 0x12u);
+    EXPECT_EQ(form().slaveList.lines[2], "COMMAND = 0x00000012");
+    EXPECT_THAT(TakeBoxes(), IsEmpty());
+}
+
+TEST_F(Panels, WriteRefusesOtherSlaveLabelsAndNoSelection) {
+    LoadStoreLab();
+    prompter.boxes.clear();
+    monitor->OnSlaveListSelChange(0);
+    port->writes.clear();
+    monitor->OnWriteLabel("5");
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0].text,
+              "Invalid write - you can only write to memory labels\nor the COMMAND register.");
+    EXPECT_EQ(prompter.boxes[0].caption, "Invalid write");
+    EXPECT_THAT(port->writes, IsEmpty());
+
+    monitor->OnRefreshData(); // the lists are built anew, without a selection
+    monitor->OnWriteLabel("5");
+    EXPECT_THAT(TakeBoxes(),
+                ElementsAre("Invalid write - you can only write to memory labels\nor the COMMAND register.",
+                            "Please select a label to write to."));
+}
+
+TEST_F(Panels, AFailedWriteAsksAndNoSilencesWritesUntilTheNextUpload) {
+    LoadStoreLab();
+    port->deadWrites = {0x1000};
+    prompter.boxes.clear();
+    monitor->OnMemoryListSelChange(1);
+    monitor->OnWriteLabel("1");
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0].text,
+              "In writing address 0x00001000, there was an error:\nNo answer\nDo you want to "
+              "continue writing?");
+    EXPECT_EQ(prompter.boxes[0].caption, "VORN");
+    port->deadWrites.clear();
+    monitor->OnMemoryListSelChange(0);
+    monitor->OnWriteLabel("7");
+    EXPECT_EQ(BoardWord(0), 0u) << "writes stay silent";
+    EXPECT_EQ(prompter.boxes.size(), 1u);
+
+    const std::string image =
+        directory.write("one.cod", ".CODE\r\n0x00000000\r\n0x00000001\r\n0x00000007\r\n");
+    EXPECT_TRUE(monitor->UploadCodFile(image));
+    EXPECT_EQ(BoardWord(0), 7u) << "an upload clears the suppression";
+}
+
+TEST_F(Panels, TestIoChecksThePortWidths) {
+    MakeMonitor();
+    monitor->link().Connect();
+    monitor->OnTestIo();
+    EXPECT_THAT(TakeBoxes(), ElementsAre("Test successful."));
+}
+
+TEST_F(Panels, LabZeroHidesMemoryCommandsAndSignalsAndLabThreeShowsAll) {
+    ChooseLab(SimpleSlave, "slave.lbl");
+    EXPECT_FALSE(form().Visible(MemoryList));
+    EXPECT_FALSE(form().Visible(kDumpValues[31]));
+    EXPECT_FALSE(form().Visible(CommandGroup));
+    EXPECT_FALSE(form().Visible(kDisassemblyRows[kPcRow].text));
+    EXPECT_FALSE(form().Visible(SignalWaveforms));
+    EXPECT_TRUE(form().Visible(RegisterGroup));
+    EXPECT_TRUE(form().Visible(FirstRegisterNumber + 31));
+
+    ChooseLab(LoadStore, "loadstore.lbl");
+    for (int id :
+         {MemoryList, kDumpValues[31], CommandGroup, CommandHeader, SignalWaveforms, RegisterGroup, Step})
+        EXPECT_TRUE(form().Visible(id)) << id;
+}
+
+TEST_F(Panels, ACancelledWizardHidesTheMonitorAndPutsTheLabelsBack) {
+    LoadStoreLab();
+    const LabelMaps viewLabels = monitor->labels();
+    auto& wizard = monitor->wizard();
+    wizard.OnShow();
+    ASSERT_FALSE(wizard.OnLabChoiceNext(ReadWrite));
+    wizard.labels.OnSetActive(true);
+    ASSERT_TRUE(wizard.labels.InsertLabel(0, "OTHER", "1"));
+    prompter.boxes.clear();
+    monitor->OnWizardEnded(false);
+    EXPECT_THAT(TakeBoxes(), ElementsAre("Wizard was not completed.\nPlease rerun wizard."));
+    EXPECT_EQ(form().Text(SlaveCaption), "Wizard cancelled. Please start it again.");
+    for (int id : {SlaveList, Step, Reset, ContinuousMode, SignalWaveforms, RefreshData, WriteEdit, Write,
+                   WriteCaption, PcArrow, MemoryList, RegisterGroup, CommandGroup})
+        EXPECT_FALSE(form().Visible(id)) << id;
+    EXPECT_EQ(wizard.labels.model(), viewLabels);
+    EXPECT_EQ(monitor->labels(), viewLabels);
+    EXPECT_TRUE(wizard.state.flags.memoryLabels) << "the flags keep the cancelled choice";
+
+    LoadStoreLab();
+    for (int id : {SlaveList, RefreshData, Write, WriteEdit, WriteCaption})
+        EXPECT_TRUE(form().Visible(id)) << id;
+    EXPECT_EQ(form().Text(SlaveCaption), "Slave Labels");
+}
+
+TEST_F(Panels, LabelsConfigTakesThePageAndRefreshesWithoutANewDevice) {
+    LoadStoreLab();
+    auto& page = monitor->wizard().labels;
+    page.OnShow();
+    page.OnSetActive(false);
+    EXPECT_EQ(page.cpuRamEdit.text, "0x00000000");
+    page.OnSelect(LabelKind::Memory, 0);
+    page.OnDeleteLabel(LabelKind::Memory);
+    page.CheckStartAddresses();
+    const int opens = port->opens;
+    monitor->OnLabelsConfigEnded(true);
+    EXPECT_THAT(form().memoryList.lines, ElementsAre("DATA = 0x00000000"));
+    EXPECT_EQ(port->opens, opens);
+
+    page.OnSelect(LabelKind::Memory, 0);
+    page.OnDeleteLabel(LabelKind::Memory);
+    monitor->OnLabelsConfigEnded(false);
+    EXPECT_THAT(page.Lines(LabelKind::Memory), ElementsAre("DATA@0x1000"))
+        << "a cancel puts the view's labels back";
+}
+
+TEST_F(Panels, MemoryConfigUploadsOrSaysThePathWasEmptyAndRefreshesAlways) {
+    LoadStoreLab();
+    monitor->wizard().memory.path =
+        directory.write("p.cod", ".CODE\n0x00000010\n0x00000002\n0x00000001\n0x00000002\n");
+    monitor->OnMemoryConfigEnded(true);
+    EXPECT_EQ(BoardWord(0x11), 2u);
+    monitor->wizard().memory.path.clear();
+    prompter.boxes.clear();
+    monitor->OnMemoryConfigEnded(true);
+    EXPECT_THAT(TakeBoxes(), ElementsAre(".COD filename was empty.\nDid not upload."));
+    const int opens = port->opens;
+    monitor->OnMemoryConfigEnded(false);
+    EXPECT_EQ(port->opens, opens + 1);
+}
+
+TEST_F(Panels, TheFullWizardLoadsTheFpgaAndUploadsTheImage) {
+    MakeMonitor();
+    auto& wizard = monitor->wizard();
+    wizard.fpga.path = "lab file.bit";
+    wizard.memory.path = directory.write("w.cod", ".DATA\n0x00000020\n0x00000001\n0x0000ABCD\n");
+    ChooseLab(LoadStore, "loadstore.lbl");
+    ASSERT_EQ(processes.calls.size(), 1u);
+    EXPECT_EQ(processes.calls[0].arguments.back(), "lab file.bit");
+    EXPECT_EQ(BoardWord(0x20), 0xABCDu);
+    ChooseLab(LoadStore, "loadstore.lbl");
+    EXPECT_EQ(processes.calls.size(), 2u) << "the paths stay in their pages";
+}
+
+} // namespace
+} // namespace vorn::monitor

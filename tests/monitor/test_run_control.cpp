@@ -1,0 +1,274 @@
+// Run control on the emulated board: step, the reset line, and the runs with their questions,
+// counted in steps or timed by the clock.
+
+#include "MonitorFixture.h"
+
+#include <gmock/gmock.h>
+
+namespace vorn::monitor {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using namespace control;
+
+class RunControl : public testing::MonitorTest {
+  protected:
+    // Ten counting steps (r1 = 1, 2, ...) then halt at 10.
+    void CountingProgram() {
+        std::vector<uint32_t> words(10, dlx.I("addi", 1, 1, 1));
+        words.push_back(dlx.Halt());
+        WriteProgram(words);
+    }
+    // A jump to itself: the CPU never halts.
+    void EndlessProgram() { WriteProgram({dlx.I("j", 0, 0, -1)}); }
+    uint32_t Pc() { return BoardWord(PcRegister); }
+    std::string StepsText(int n) {
+        return std::to_string(n) + " steps had passed. Do you want to continue waiting?";
+    }
+    std::string SecondsText(int n) {
+        return std::to_string(n) + " seconds had passed. Do you want to continue waiting?";
+    }
+    std::vector<std::string> StatusChanges() {
+        std::vector<std::string> changes;
+        for (const std::string& event : host.events)
+            if (event.starts_with("form ")) changes.push_back(event.substr(5));
+        return changes;
+    }
+};
+
+TEST_F(RunControl, StepRefreshesAlsoAfterAnError) {
+    CountingProgram();
+    LoadStoreLab();
+    monitor->OnStep();
+    EXPECT_EQ(form().slaveList.lines[0], "PC = 0x00000001");
+    port->deadCpu = true;
+    const int opens = port->opens;
+    monitor->OnStep();
+    EXPECT_THAT(TakeBoxes(), ElementsAre("Error in step:\nNo answer"));
+    EXPECT_EQ(prompter.boxes.size(), 0u);
+    EXPECT_EQ(port->opens, opens + 1);
+}
+
+TEST_F(RunControl, ResetButtonAssertsThenReleasesAndOnlyTheReleaseRefreshes) {
+    LoadStoreLab();
+    EXPECT_EQ(form().Text(Reset), "&Reset=1");
+    port->writes.clear();
+    const int opens = port->opens;
+    monitor->OnResetToggle();
+    EXPECT_EQ(form().Text(Reset), "&Reset=0");
+    EXPECT_THAT(port->Controls(), ElementsAre(0x0C));
+    EXPECT_EQ(port->opens, opens);
+    monitor->OnStep();
+    EXPECT_EQ(port->Controls()[1], 0x1Cu) << "a step while the line is held";
+    port->writes.clear();
+    monitor->OnResetToggle();
+    EXPECT_EQ(form().Text(Reset), "&Reset=1");
+    EXPECT_EQ(port->Controls()[0], 0x04u);
+    EXPECT_EQ(port->opens, opens + 2);
+}
+
+TEST_F(RunControl, AResetThatFailsStillChangesTheCaption) {
+    MakeMonitor(); // never connected: the link has no device
+    monitor->OnResetToggle();
+    EXPECT_THAT(TakeBoxes(), ElementsAre("Error in reset:\nNo answer"));
+    EXPECT_EQ(form().Text(Reset), "&Reset=0");
+}
+
+TEST_F(RunControl, RunNStepsMakesEveryStepWithoutAsking) {
+    CountingProgram();
+    LoadStoreLab();
+    settings.stepsUntilMsgHardware = 1;
+    prompter.oneValueAnswers.push_back("0x5");
+    monitor->OnRunSteps();
+    EXPECT_EQ(prompter.boxes.at(0).text, "Enter number of steps to run:");
+    EXPECT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(Pc(), 5u);
+    EXPECT_THAT(StatusChanges(), ElementsAre("Running 5 steps", ""));
+    EXPECT_EQ(form().slaveList.lines[0], "PC = 0x00000005");
+}
+
+TEST_F(RunControl, RunNStepsCountsFailedStepsInOneBox) {
+    LoadStoreLab();
+    port->deadCpu = true;
+    prompter.oneValueAnswers.push_back("4");
+    monitor->OnRunSteps();
+    EXPECT_THAT(TakeBoxes(), ElementsAre("Enter number of steps to run:", "There have been 4 errors."));
+}
+
+TEST_F(RunControl, RunNStepsWithNothingToDoStillRefreshes) {
+    LoadStoreLab();
+    for (const char* typed : {"0", "-3", "abc"}) {
+        prompter.oneValueAnswers.push_back(typed);
+        port->writes.clear();
+        monitor->OnRunSteps();
+        EXPECT_THAT(TakeBoxes(), ElementsAre("Enter number of steps to run:")) << typed;
+        EXPECT_EQ(Pc(), 0u);
+        EXPECT_EQ(form().Text(Status), "");
+    }
+    const int opens = port->opens;
+    monitor->OnRunSteps(); // cancelled
+    EXPECT_EQ(port->opens, opens + 1);
+    EXPECT_THAT(StatusChanges(), ::testing::Contains("Running 0 steps"));
+}
+
+TEST_F(RunControl, RunUntilPcAsksEveryStepsUntilMsgHardwareSteps) {
+    CountingProgram();
+    LoadStoreLab();
+    settings.stepsUntilMsgHardware = 3;
+    prompter.oneValueAnswers.push_back("0x7");
+    prompter.yesNoAnswers = {true, true};
+    monitor->OnRunUntilPc();
+    EXPECT_THAT(TakeBoxes(), ElementsAre("Enter PC stop address:", StepsText(3), StepsText(6)));
+    EXPECT_EQ(Pc(), 7u);
+    EXPECT_THAT(StatusChanges(), ElementsAre("Running...", ""));
+}
+
+TEST_F(RunControl, RunUntilPcThatIsThereAlreadyMakesNoStep) {
+    CountingProgram();
+    LoadStoreLab();
+    prompter.oneValueAnswers.push_back("0");
+    monitor->OnRunUntilPc();
+    EXPECT_EQ(Pc(), 0u);
+}
+
+TEST_F(RunControl, NoAtTheQuestionEndsTheRunAfterThatStep) {
+    CountingProgram();
+    LoadStoreLab();
+    settings.stepsUntilMsgHardware = 1;
+    prompter.oneValueAnswers.push_back("5");
+    monitor->OnRunUntilPc();
+    EXPECT_THAT(TakeBoxes(), ElementsAre("Enter PC stop address:", StepsText(1)));
+    EXPECT_EQ(Pc(), 1u);
+}
+
+TEST_F(RunControl, AStepCountOfZeroInTheSettingsAsksEveryStep) {
+    EndlessProgram();
+    LoadStoreLab();
+    settings.stepsUntilMsgHardware = 0;
+    prompter.oneValueAnswers.push_back("5");
+    prompter.yesNoAnswers = {true};
+    monitor->OnRunUntilPc();
+    EXPECT_THAT(TakeBoxes(), ElementsAre("Enter PC stop address:", StepsText(1), StepsText(2)));
+}
+
+TEST_F(RunControl, RunUntilPcNeedsThePcLabel) {
+    ChooseLab(SimpleSlave, "slave.lbl");
+    auto& page = monitor->wizard().labels;
+    page.OnSetActive(false);
+    page.OnSelect(LabelKind::Slave, 0);
+    page.OnDeleteLabel(LabelKind::Slave);
+    monitor->OnLabelsConfigEnded(true);
+    prompter.boxes.clear();
+    const int opens = port->opens;
+    monitor->OnRunUntilPc();
+    EXPECT_THAT(TakeBoxes(), ElementsAre("No PC label defined!"));
+    EXPECT_EQ(port->opens, opens) << "no refresh";
+}
+
+TEST_F(RunControl, RunUntilRegChecksTheRegisterNumber) {
+    CountingProgram();
+    LoadStoreLab();
+    for (const char* reg : {"32", "-1"}) {
+        prompter.twoValueAnswers.push_back(std::pair<std::string, std::string>(reg, "1"));
+        const int opens = port->opens;
+        monitor->OnRunUntilReg();
+        EXPECT_THAT(TakeBoxes(),
+                    ElementsAre("Enter register num and stop value:", "Invalid register number."));
+        EXPECT_EQ(port->opens, opens);
+    }
+    prompter.twoValueAnswers.push_back(std::pair<std::string, std::string>("1", "3"));
+    monitor->OnRunUntilReg();
+    EXPECT_EQ(Pc(), 3u);
+    EXPECT_EQ(form().Text(FirstRegisterValue + 1), "0x00000003");
+    prompter.twoValueAnswers.push_back(std::pair<std::string, std::string>("31", "0"));
+    monitor->OnRunUntilReg();
+    EXPECT_EQ(Pc(), 3u) << "register 31 already reads 0";
+}
+
+TEST_F(RunControl, RunUntilRegNeedsTheCpuRamAddress) {
+    MakeMonitor();
+    monitor->OnRunUntilReg();
+    EXPECT_THAT(TakeBoxes(), ElementsAre("CPU RAM address not set."));
+}
+
+TEST_F(RunControl, RunUntilMemAcceptsTheRamRangeWithBothEnds) {
+    settings.RAMstart = 0x10;
+    WriteProgram({dlx.I("addi", 1, 1, 1), dlx.I("sw", 1, 0, 0x20), dlx.I("j", 0, 0, -3)});
+    LoadStoreLab();
+    for (const char* address : {"0xf", "0x4000", "-1"}) {
+        prompter.twoValueAnswers.push_back(std::pair<std::string, std::string>(address, "0"));
+        monitor->OnRunUntilMem();
+        EXPECT_THAT(TakeBoxes(),
+                    ElementsAre("Enter memory address and stop value:", "Address out of allowed range."))
+            << address;
+    }
+    for (const char* address : {"0x10", "0x3fff"}) {
+        prompter.twoValueAnswers.push_back(std::pair<std::string, std::string>(address, "0"));
+        monitor->OnRunUntilMem();
+        EXPECT_THAT(TakeBoxes(), ElementsAre("Enter memory address and stop value:")) << address;
+    }
+    prompter.twoValueAnswers.push_back(std::pair<std::string, std::string>("0x20", "4"));
+    monitor->OnRunUntilMem();
+    EXPECT_EQ(BoardWord(0x20), 4u);
+    EXPECT_EQ(Pc(), 2u) << "stopped right after the store";
+}
+
+TEST_F(RunControl, AWatchedWordThatIsNeverReadIsNeverReached) {
+    EndlessProgram();
+    LoadStoreLab();
+    settings.stepsUntilMsgHardware = 2;
+    port->deadReads = {0x30};
+    prompter.twoValueAnswers.push_back(std::pair<std::string, std::string>("0x30", "0"));
+    monitor->OnRunUntilMem();
+    EXPECT_THAT(TakeBoxes(), ElementsAre("Enter memory address and stop value:", StepsText(2)))
+        << "the failed reads are not reported";
+}
+
+TEST_F(RunControl, RunUntilHaltAsksOnceAtEveryThirtySeconds) {
+    EndlessProgram();
+    LoadStoreLab();
+    // The start is 1000; the run is one second old at once, and the clock then stands still
+    // for a while at 30 and at 60 seconds.
+    clock.times = {1000, 1001, 1028, 1029, 1029, 1029, 1030, 1058, 1059, 1059};
+    clock.stepPerCall = 1;
+    prompter.yesNoAnswers = {true, true};
+    monitor->OnRunUntilHalt();
+    EXPECT_THAT(TakeBoxes(), ElementsAre(SecondsText(30), SecondsText(60), SecondsText(90)));
+    EXPECT_THAT(StatusChanges(), ElementsAre("Running...", ""));
+    EXPECT_FALSE(BoardWord(StatusRegister) & 0x100) << "stopped, not halted";
+}
+
+TEST_F(RunControl, RunUntilHaltOnACpuThatHaltsAtOnceAsksNothing) {
+    WriteProgram({dlx.I("addi", 2, 0, 9), dlx.Halt()});
+    LoadStoreLab();
+    clock.stepPerCall = 100;
+    monitor->OnRunUntilHalt();
+    EXPECT_THAT(TakeBoxes(), IsEmpty());
+    EXPECT_EQ(form().Text(FirstRegisterValue + 2), "0x00000009");
+    EXPECT_EQ(form().slaveList.lines[0], "PC = 0x00000002");
+}
+
+TEST_F(RunControl, ARunThatDoesNotStartChangesNothing) {
+    LoadStoreLab();
+    port->deadCpu = true;
+    const int opens = port->opens;
+    monitor->OnRunUntilHalt();
+    EXPECT_THAT(TakeBoxes(), ElementsAre("Error in run:\nNo answer"));
+    EXPECT_EQ(port->opens, opens);
+    EXPECT_THAT(StatusChanges(), IsEmpty());
+}
+
+TEST_F(RunControl, ARunThatDoesNotStopSaysSoAndStillRefreshes) {
+    EndlessProgram();
+    LoadStoreLab();
+    clock.stepPerCall = 10;
+    clock.onCall = [this] { port->deadCpu = clock.calls > 1; };
+    const int opens = port->opens;
+    monitor->OnRunUntilHalt();
+    EXPECT_THAT(TakeBoxes(), ElementsAre(SecondsText(31), "Error in stop:\nOperation not done"));
+    EXPECT_EQ(port->opens, opens + 1);
+}
+
+} // namespace
+} // namespace vorn::monitor

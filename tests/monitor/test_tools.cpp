@@ -1,0 +1,107 @@
+// The board maker's tools: their command lines and what the monitor makes of their outcome.
+
+#include "MonitorFixture.h"
+#include "monitor/ToolCommands.h"
+
+#include <gmock/gmock.h>
+
+namespace vorn::monitor {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using State = ProcessOutcome::State;
+
+TEST(ToolCommands, LoaderGetsTheUsbNumberInHexAndTheBitFileWhole) {
+    isa::Settings settings;
+    settings.XSdirectory = "/opt/xs tools/";
+    settings.USB = 0x1F;
+    EXPECT_EQ(LoaderCommand(settings, "/home/lab/my design.bit"),
+              (ToolCommand{"/opt/xs tools/xsload.exe", {"-usb", "1f", "-fpga", "/home/lab/my design.bit"}}));
+    EXPECT_EQ(TestCommand(settings), (ToolCommand{"/opt/xs tools/xstest.exe", {}}));
+}
+
+class Tools : public testing::MonitorTest {
+  protected:
+    void SetUp() override {
+        settings.XSdirectory = "tools/";
+        MakeMonitor();
+        monitor->link().Connect();
+    }
+};
+
+TEST_F(Tools, TheLoaderIsWaitedForTwentySecondsAndItsExitCodeIsNotJudged) {
+    processes.outcome = {State::Exited, 3};
+    EXPECT_TRUE(monitor->RunConfigurationTool("a.bit"));
+    ASSERT_EQ(processes.calls.size(), 1u);
+    EXPECT_EQ(processes.calls[0].program, "tools/xsload.exe");
+    EXPECT_THAT(processes.calls[0].arguments, ElementsAre("-usb", "0", "-fpga", "a.bit"));
+    EXPECT_EQ(processes.calls[0].waitMs, 20000);
+    EXPECT_THAT(TakeBoxes(), IsEmpty());
+    EXPECT_THAT(host.events, ElementsAre("focus"));
+}
+
+TEST_F(Tools, TheLoaderThatDoesNotStartShowsTheSystemsText) {
+    processes.outcome = {State::StartFailed, 0, 2, "No such file or directory"};
+    EXPECT_TRUE(monitor->RunConfigurationTool("a.bit"));
+    ASSERT_EQ(prompter.boxes.size(), 2u);
+    EXPECT_EQ(prompter.boxes[0].text, "Failed with error 2: No such file or directory");
+    EXPECT_EQ(prompter.boxes[0].caption, "Error");
+    EXPECT_EQ(prompter.boxes[1].text, "Failed to activate configuration program.");
+    EXPECT_EQ(prompter.boxes[1].caption, "VORN");
+}
+
+TEST_F(Tools, TheLoaderThatRunsOnOrGivesNoExitCode) {
+    processes.outcome = {State::StillRunning};
+    EXPECT_TRUE(monitor->RunConfigurationTool("a.bit"));
+    processes.outcome = {State::ExitCodeUnreadable};
+    EXPECT_FALSE(monitor->RunConfigurationTool("a.bit"));
+    EXPECT_THAT(TakeBoxes(),
+                ElementsAre("Configuration is still active - please check configuration state and press OK.",
+                            "Configuration error."));
+}
+
+TEST_F(Tools, TestFpgaWritesTheScratchFileAndJudgesTheExitCode) {
+    struct Case {
+        ProcessOutcome outcome;
+        const char* box;
+    };
+    const int opens = port->opens;
+    for (const Case& c :
+         {Case{{State::Exited, 0}, "test successful"}, Case{{State::Exited, 3}, "test failed"},
+          Case{{State::StartFailed, 0, 2, "gone"}, "Failed to activate test program."},
+          Case{{State::StillRunning},
+               "Test program is still active - please check program state and "
+               "press OK."},
+          Case{{State::ExitCodeUnreadable}, "Test program error."}}) {
+        processes.outcome = c.outcome;
+        monitor->OnTestFpga();
+        EXPECT_THAT(TakeBoxes(), ElementsAre(c.box));
+    }
+    EXPECT_EQ(testing::ReadFile(directory.file("temp.tmp")), "^");
+    EXPECT_EQ(processes.calls.back().program, "tools/xstest.exe");
+    EXPECT_THAT(processes.calls.back().arguments, IsEmpty());
+    EXPECT_EQ(port->opens, opens) << "the link is not touched";
+    EXPECT_THAT(port->writes, IsEmpty());
+}
+
+TEST_F(Tools, FpgaConfigRunsTheLoaderBetweenDisconnectAndConnect) {
+    auto& wizard = monitor->wizard();
+    monitor->OnFpgaConfigEnded(false);
+    wizard.fpga.path.clear();
+    monitor->OnFpgaConfigEnded(true);
+    EXPECT_THAT(processes.calls, IsEmpty());
+    EXPECT_EQ(port->opens, 1) << "the link was not disconnected";
+    EXPECT_TRUE(port->IsOpen());
+
+    wizard.fpga.path = "x.bit";
+    monitor->OnFpgaConfigEnded(true);
+    ASSERT_EQ(processes.calls.size(), 1u);
+    EXPECT_EQ(processes.calls[0].arguments.back(), "x.bit");
+    EXPECT_EQ(port->opens, 2);
+    EXPECT_TRUE(port->IsOpen());
+    EXPECT_THAT(port->writes, IsEmpty()) << "no refresh follows";
+}
+
+} // namespace
+} // namespace vorn::monitor
