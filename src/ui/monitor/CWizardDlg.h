@@ -1,0 +1,24 @@
+#pragma once
+// The configuration wizard: a sheet of four pages (lab choice, labels, FPGA configuration file,
+// memory image), shown whole or as one of its pages alone.
+
+#include <QWidget>
+
+namespace vorn::monitor {
+class HardwareMonitor;
+}
+
+namespace vorn::ui {
+
+enum class WizardSheet {
+    Full,         // "Configuration Wizard": all four pages
+    LabelsConfig, // the labels page alone
+    FpgaConfig,   // the FPGA page alone
+    MemoryConfig, // the memory page alone
+};
+
+// Runs the sheet modally: wizard().OnShow(), the pages, then the monitor's OnWizardEnded,
+// OnLabelsConfigEnded, OnFpgaConfigEnded or OnMemoryConfigEnded with whether it finished.
+void RunWizardSheet(QWidget* parent, monitor::HardwareMonitor& monitor, WizardSheet sheet);
+
+} // namespace vorn::ui
