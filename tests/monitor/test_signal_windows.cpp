@@ -15,7 +15,7 @@ class SignalWindows : public testing::MonitorTest {
   protected:
     std::vector<std::string> Names(const Capture& capture) {
         std::vector<std::string> names;
-        for (const auto& signal : capture.signals)
+        for (const auto& signal : capture.captured)
             names.push_back(signal.name + "@" + std::to_string(signal.bitNumber));
         return names;
     }
@@ -46,7 +46,7 @@ TEST_F(SignalWindows, AnEmptyAnalyserGivesEverySignalAndNoStep) {
     monitor->OnSignalWaveforms();
     EXPECT_EQ(LastFill(0).steps, 0);
     EXPECT_THAT(LastFill(0).samples, IsEmpty());
-    EXPECT_EQ(LastFill(0).signals.size(), 8u);
+    EXPECT_EQ(LastFill(0).captured.size(), 8u);
 }
 
 TEST_F(SignalWindows, AFullAnalyserOfAHaltedCpuCountsOnlyTheLowByte) {
@@ -152,7 +152,7 @@ TEST_F(SignalWindows, WithoutGraphicLabelsTheWindowHasNoSignal) {
     }
     monitor->OnLabelsConfigEnded(true);
     monitor->OnSignalWaveforms();
-    EXPECT_THAT(LastFill(0).signals, IsEmpty());
+    EXPECT_THAT(LastFill(0).captured, IsEmpty());
 }
 
 } // namespace

@@ -13,8 +13,8 @@ namespace vorn::monitor {
 
 struct Capture {
     int steps = 0;
-    std::vector<uint32_t> samples; // exactly steps words
-    std::vector<waveform::CapturedSignal> signals;
+    std::vector<uint32_t> samples;                  // exactly steps words
+    std::vector<waveform::CapturedSignal> captured; // one per graphic label
 };
 
 // A logic analyser records at most this many samples.

@@ -9,7 +9,7 @@ namespace vorn::monitor {
 void HardwareMonitor::TakeCapture() {
     Capture capture;
     for (const Label& label : labels_.Of(LabelKind::Graphic))
-        capture.signals.push_back({label.name, label.value});
+        capture.captured.push_back({label.name, label.value});
     if (const auto count = StatusSampleCount(); count && *count <= kMaxSamples) {
         capture.steps = static_cast<int>(*count);
         for (uint32_t i = 0; i < *count; ++i)
