@@ -207,6 +207,16 @@ TEST_F(BoardLinkProtocol, AnUnansweredRunStartLeavesTheLinkNotRunning) {
     EXPECT_EQ(port->Controls()[2], 0x00u);
 }
 
+TEST_F(BoardLinkProtocol, AnUnansweredRunStartDuringARunEndsTheRunningFlag) {
+    auto& link = RunningLink();
+    port->samples = {PortSample(0x04), PortSample(0x04)};
+    EXPECT_EQ(link.RunStart(), NoAnswer);
+    ClearWrites();
+    uint32_t word = 0;
+    link.ReadWord(0, word);
+    EXPECT_EQ(port->Controls()[0], 0x00u) << "the idle byte ended the run on the board";
+}
+
 TEST_F(BoardLinkProtocol, PollHaltWantsBothStepBitsChangedSinceTheRunStart) {
     auto& link = RunningLink();
     port->samples = {PortSample(0x04)};

@@ -239,6 +239,16 @@ TEST_F(RunControl, RunUntilHaltAsksOnceAtEveryThirtySeconds) {
     EXPECT_FALSE(BoardWord(StatusRegister) & 0x100) << "stopped, not halted";
 }
 
+TEST_F(RunControl, RunUntilHaltAnsweredLateAsksAgainAtTheNextThirtySeconds) {
+    EndlessProgram();
+    LoadStoreLab();
+    // The question at 30 seconds stays open for 100 seconds.
+    clock.times = {1000, 1029, 1129, 1130, 1148, 1149};
+    prompter.yesNoAnswers = {true, false};
+    monitor->OnRunUntilHalt();
+    EXPECT_THAT(TakeBoxes(), ElementsAre(SecondsText(30), SecondsText(150)));
+}
+
 TEST_F(RunControl, RunUntilHaltOnACpuThatHaltsAtOnceAsksNothing) {
     WriteProgram({dlx.I("addi", 2, 0, 9), dlx.Halt()});
     LoadStoreLab();

@@ -183,7 +183,9 @@ BoardError BoardLink::RunStart() {
             running_ = true;
             return NoError;
         }
-        // Left set, the flag would make every later access restart the free run unseen.
+        // Left set (also by an earlier run), the flag would make every later access restart
+        // the free run unseen.
+        running_ = false;
         Idle();
         return Fail(NoAnswer);
     });

@@ -112,7 +112,8 @@ std::optional<uint32_t> HardwareMonitor::TryRead(uint32_t address) {
     return word;
 }
 
-// Asks once at each 30 seconds of clock time (30, 60, ...), as long as the CPU runs.
+// Asks once at each 30 seconds of clock time (30, 60, ...), as long as the CPU runs. The next
+// question comes at the first multiple of 30 after the answer, however long the box stood open.
 void HardwareMonitor::OnRunUntilHalt() {
     if (link_->RunStart() != board::NoError) return BoardErrorBox("Error in run:");
     const int64_t start = clock_.NowSeconds() - 1;
@@ -123,10 +124,10 @@ void HardwareMonitor::OnRunUntilHalt() {
     while (!halted && !userStop) {
         const int64_t elapsed = clock_.NowSeconds() - start;
         if (elapsed >= nextQuestion) {
-            nextQuestion = (elapsed / kHaltQuestionSeconds + 1) * kHaltQuestionSeconds;
             userStop = !prompter_.askYesNo(
                 Format("%d seconds had passed. Do you want to continue waiting?", static_cast<int>(elapsed)),
                 environment_.caption);
+            nextQuestion = ((clock_.NowSeconds() - start) / kHaltQuestionSeconds + 1) * kHaltQuestionSeconds;
         }
         halted = link_->PollHalt();
     }
