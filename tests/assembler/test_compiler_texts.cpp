@@ -53,6 +53,8 @@ TEST_F(CompilerTexts, LabelErrors) {
               Texts{"ERROR ON LINE: 9. label redfinition: 'LOOP' originally defined in line 3"});
 
     EXPECT_EQ(Errors(OnLine(11, "beqz r1 nowhere")), Texts{"ERROR ON LINE: 11. label 'nowhere' not defined"});
+    // Named as written, although the checker looked it up in lower case.
+    EXPECT_EQ(Errors({"x: beqz r1 NoWhere * X"}), Texts{"ERROR ON LINE: 1. label 'NoWhere' not defined"});
     // The operand that was looked up, not the last word of the line.
     EXPECT_EQ(Errors({"x: nop", "dc lbl x"}), Texts{"ERROR ON LINE: 2. label 'lbl' not defined"});
     EXPECT_EQ(Errors({"dc LOOP", "loop: halt"}), Texts{"ERROR ON LINE: 1. label 'LOOP' not defined"});

@@ -41,6 +41,17 @@ const char* ProblemText(LineCheckCode code) {
     }
 }
 
+// The checker lower-cases the operands of instructions before it looks them up; the message
+// names the operand as the line writes it.
+std::string OperandAsWritten(const std::string& line, const std::string& operand) {
+    const std::string lowered = ToLower(operand);
+    std::string written = operand;
+    int position = 0;
+    for (std::string word = NextWord(line, position); !word.empty(); word = NextWord(line, position))
+        if (ToLower(word) == lowered) written = word;
+    return written;
+}
+
 std::string JoinLineNumbers(const std::vector<int32_t>& numbers) {
     std::string text;
     for (size_t i = 0; i < numbers.size(); ++i)
@@ -81,9 +92,10 @@ bool Compiler::CheckLabels(const std::string& line, int32_t lineNumber) {
             messages.push_back(LinePrefix(lineNumber) + "label redfinition: '" + name +
                                "' originally defined in line " + IntToText(entry->value));
     }
-    // The operand that was looked up and not found, in the form it was looked up.
+    // The operand that was looked up and not found.
     if (handler_.ArgumentIsLabel() && !handler_.ArgumentLabelKnown())
-        messages.push_back(LinePrefix(lineNumber) + "label '" + handler_.ReferencedLabel() + "' not defined");
+        messages.push_back(LinePrefix(lineNumber) + "label '" +
+                           OperandAsWritten(line, handler_.ReferencedLabel()) + "' not defined");
     for (std::string& message : messages) {
         std::cout << message << '\n';
         AddError(std::move(message));
