@@ -11,32 +11,26 @@ namespace {
 constexpr size_t kMaxLineLength = 99;
 constexpr int kMaxSignals = 32;
 
-struct Line {
-    std::string text;
-    bool ended = false; // a line break followed
-};
-
 // The next line without its line break (and without the CR of a CR LF); nothing at the end
 // of the stream or when the line is longer than a reader of the format takes.
-std::optional<Line> ReadLine(std::istream& in) {
-    Line line;
-    if (!std::getline(in, line.text)) return std::nullopt;
-    line.ended = !in.eof();
-    if (!line.text.empty() && line.text.back() == '\r') line.text.pop_back();
-    if (line.text.size() > kMaxLineLength) return std::nullopt;
+std::optional<std::string> ReadLine(std::istream& in) {
+    std::string line;
+    if (!std::getline(in, line)) return std::nullopt;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.size() > kMaxLineLength) return std::nullopt;
     return line;
 }
 
 bool ReadKeyword(std::istream& in, const char* keyword) {
-    const std::optional<Line> line = ReadLine(in);
-    return line && line->text == keyword;
+    const std::optional<std::string> line = ReadLine(in);
+    return line && *line == keyword;
 }
 
 // Two digits at most, not checked to be digits: "7" and "07" give 7, "123" gives 12.
 std::optional<int> ReadCount(std::istream& in, int most) {
-    const std::optional<Line> line = ReadLine(in);
-    if (!line || line->text.empty()) return std::nullopt;
-    const std::string& t = line->text;
+    const std::optional<std::string> line = ReadLine(in);
+    if (!line || line->empty()) return std::nullopt;
+    const std::string& t = *line;
     const int count = t.size() == 1 ? t[0] - '0' : 10 * (t[0] - '0') + (t[1] - '0');
     if (count < 0 || count > most) return std::nullopt;
     return count;
@@ -73,9 +67,9 @@ std::optional<WaveformFile> ValidateWaveform(std::istream& in) {
     if (!count || !ReadKeyword(in, ".NUMSTEPS")) return std::nullopt;
     const std::optional<int> steps = ReadCount(in, kMaxSteps);
     if (!steps || !ReadKeyword(in, ".NOTES")) return std::nullopt;
-    const std::optional<Line> notes = ReadLine(in);
+    const std::optional<std::string> notes = ReadLine(in);
     if (!notes || !ReadKeyword(in, ".SIGNALS")) return std::nullopt;
-    WaveformFile file{*steps, notes->text, {}};
+    WaveformFile file{*steps, *notes, {}};
     for (int j = 0; j < *count; ++j) {
         std::optional<RawSignal> signal = ReadSignal(in, *steps);
         if (!signal) return std::nullopt;
