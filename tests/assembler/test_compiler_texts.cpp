@@ -35,6 +35,10 @@ TEST_F(CompilerTexts, LineErrors) {
         {5, "pc = 0x10 0x20", "ERROR ON LINE: 5. pc - too many parameters"},
         {5, "pc= ", "ERROR ON LINE: 5. pc= - missing address"},
         {6, "lbl: pc=0x10", "ERROR ON LINE: 6. unknown command: pc=0x10"},
+        // Data operands that cannot be held.
+        {1, "dc 1e5", "ERROR ON LINE: 1. dc - first parameter illegal"},
+        {2, "buf: ds zzzzzzzz", "ERROR ON LINE: 2. ds - first parameter illegal"},
+        {1, "ds -3", "ERROR ON LINE: 1. ds - first parameter illegal"},
     };
     for (const auto& faulty : cases)
         EXPECT_EQ(Errors(OnLine(faulty.line, faulty.text)), Texts{faulty.error});
@@ -78,18 +82,9 @@ TEST_F(CompilerTexts, EveryFaultyLineIsListedAndNoFileIsWritten) {
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "prog.cod"));
 }
 
-TEST_F(CompilerTexts, DataOperandsThatCannotBeHeldAreRefused) {
-    EXPECT_EQ(Errors({"dc 1e5"}), Texts{"ERROR ON LINE: 1. dc - first parameter illegal"});
-    EXPECT_EQ(Errors({"nop", "buf: ds zzzzzzzz"}), Texts{"ERROR ON LINE: 2. ds - first parameter illegal"});
-    EXPECT_EQ(Errors({"ds -3"}), Texts{"ERROR ON LINE: 1. ds - first parameter illegal"});
-}
-
-TEST_F(CompilerTexts, ReservationsStopAtAMillionWords) {
-    const Texts errors = Errors({"big: ds 1048575", "ds 1", "ds 1", "halt"});
-    EXPECT_EQ(errors, Texts{"ERROR ON LINE: 1048577. ds - first parameter illegal"});
-}
-
-TEST_F(CompilerTexts, AddressesStopBeforeTheMarkerValues) {
+TEST_F(CompilerTexts, ReservationsStopAtAMillionWordsAndAddressesBeforeTheMarkerValues) {
+    EXPECT_EQ(Errors({"big: ds 1048575", "ds 1", "ds 1", "halt"}),
+              Texts{"ERROR ON LINE: 1048577. ds - first parameter illegal"});
     EXPECT_EQ(Errors({"pc=0xFFFFFFFF", "nop"}), Texts{"ERROR ON LINE: 1. pc=0xFFFFFFFF - illegal address"});
     EXPECT_EQ(Errors({"pc=0x7FFFFFFF", "nop", "last: halt"}),
               Texts{"ERROR ON LINE: 3. halt - illegal address"});
@@ -148,15 +143,6 @@ TEST_F(CompilerTexts, LabelReportListsDefinitionAndReferences) {
     EXPECT_EQ(compiler.LabelReport(), (Texts{"loop: 3 D: 7, 12", "done: 20 D: "}));
 }
 
-TEST_F(CompilerTexts, ALabelDefinedFurtherDownIsKnown) {
-    std::vector<std::string> lines(40, "nop");
-    lines[1] = "j end";
-    lines[39] = "end: halt";
-    const Compiler& compiler = Compile(lines);
-    ASSERT_TRUE(compiler.Succeeded());
-    EXPECT_EQ(compiler.Handler().FindLabel("end")->references, (std::vector<int32_t>{2}));
-}
-
 TEST_F(CompilerTexts, DsLinesCountAsTheLinesTheyBecome) {
     const Texts errors = Errors({"nop", "nop", "nop", "nop", "buf: ds 3", "foo"});
     EXPECT_EQ(errors, Texts{"ERROR ON LINE: 8. unknown command: foo"});
@@ -167,12 +153,6 @@ TEST_F(CompilerTexts, DsLinesCountAsTheLinesTheyBecome) {
     EXPECT_EQ(compiler.MemoryImage()[0].text, "buf");
     EXPECT_EQ(compiler.MemoryImage()[15].address, 15);
     EXPECT_EQ(compiler.LabelReport(), (Texts{"buf: 1 D: ", "end: 16 D: "}));
-}
-
-TEST_F(CompilerTexts, PcLinesMoveTheCounterAndTakeNoWord) {
-    const Compiler& compiler = Compile({"pc = 0x100 * start", "nop", "halt"});
-    ASSERT_TRUE(compiler.Succeeded());
-    EXPECT_EQ(compiler.LineAddresses(), (std::vector<int32_t>{-1, -1, 0x100, 0x101}));
 }
 
 TEST_F(CompilerTexts, FilesThatCannotBeWrittenFailTheCompile) {

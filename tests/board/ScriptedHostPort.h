@@ -28,12 +28,22 @@ inline std::string UsbHex(uint64_t sample) {
     return text;
 }
 
+struct Transfer {
+    uint32_t first, second, control;
+    bool operator==(const Transfer&) const = default;
+};
+
+// The control bytes written, in order.
+inline std::vector<uint32_t> ControlsOf(const std::vector<Transfer>& writes) {
+    std::vector<uint32_t> controls;
+    for (const Transfer& t : writes)
+        controls.push_back(t.control);
+    return controls;
+}
+
 class ScriptedHostPort : public board::HostPort {
   public:
-    struct Transfer {
-        uint32_t first, second, control;
-        bool operator==(const Transfer&) const = default;
-    };
+    using Transfer = testing::Transfer;
 
     std::vector<Transfer> writes;
     std::deque<uint64_t> samples;
@@ -43,13 +53,7 @@ class ScriptedHostPort : public board::HostPort {
     bool failReads = false;
     std::pair<int64_t, int64_t> widths{40, 40};
 
-    // The control bytes written, in order.
-    std::vector<uint32_t> Controls() const {
-        std::vector<uint32_t> controls;
-        for (const Transfer& t : writes)
-            controls.push_back(t.control);
-        return controls;
-    }
+    std::vector<uint32_t> Controls() const { return ControlsOf(writes); }
 
     bool Open() override { return open_ = openable; }
     void Close() override { open_ = false; }

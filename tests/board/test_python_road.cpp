@@ -35,7 +35,7 @@ std::string PythonRepr(const std::string& module, const std::string& attribute) 
 
 using PythonRoad = BoardRoad;
 
-TEST_F(PythonRoad, WordsGoThereAndBack) {
+TEST_F(PythonRoad, WordsGoThereAndBackAndTheBoardTestsPass) {
     EXPECT_EQ(link->CheckIoWidths(), NoError);
     for (const uint32_t address : {0x0u, 0x1u, 0x3FFFu}) {
         Write(address, 0xA5000000 | address);
@@ -43,9 +43,6 @@ TEST_F(PythonRoad, WordsGoThereAndBack) {
     }
     Write(CommandRegister, 0xFFFFFFFF);
     EXPECT_EQ(Read(CommandRegister), 0xFFFFFFFFu);
-}
-
-TEST_F(PythonRoad, BusAndMemoryTestsPass) {
     EXPECT_EQ(link->BusTest(0), NoError);
     uint32_t failing = 0;
     EXPECT_EQ(link->MemoryTest(failing), NoError);
@@ -113,11 +110,8 @@ TEST_F(PythonRoad, AReconnectMakesANewDeviceInTheSameRuntime) {
     Reconnect();
     EXPECT_TRUE(PythonRuntime::Running());
     EXPECT_EQ(PythonRepr("xstools.xsdutio", "survivor"), "'kept'");
-}
-
-TEST_F(PythonRoad, OurPackageComesLastOnTheSearchPath) {
     RunPython("import sys\nlast_path = sys.path[-1]");
-    EXPECT_EQ(PythonRepr("__main__", "last_path"), "'" VORN_SOURCE_DIR "/python'");
+    EXPECT_EQ(PythonRepr("__main__", "last_path"), "'" VORN_SOURCE_DIR "/python'") << "ours comes last";
 }
 
 TEST_F(PythonRoad, TheTraceRecordsEverySuccessfulTransfer) {

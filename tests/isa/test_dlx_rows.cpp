@@ -4,6 +4,7 @@
 #include "ScriptedPrompter.h"
 #include "isa/MachineState.h"
 
+#include <array>
 #include <climits>
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -43,19 +44,6 @@ class Dlx : public ::testing::Test {
 
     int32_t R(int32_t i) const { return machine.GetRegister(i); }
     void SetR(int32_t i, int32_t value) { machine.SetRegister(i, value); }
-    void SetR(int32_t i, uint32_t value) { machine.SetRegister(i, static_cast<int32_t>(value)); }
-    int32_t Result(const Line& line, int32_t left, int32_t right) {
-        SetR(1, left);
-        SetR(2, right);
-        Execute(line);
-        return R(3);
-    }
-    int32_t RResult(const std::string& mnemonic, int32_t left, int32_t right) {
-        return Result({mnemonic, {3, 1, 2}}, left, right);
-    }
-    int32_t IResult(const std::string& mnemonic, int32_t left, int32_t imm) {
-        return Result({mnemonic, {3, 1, imm}}, left, 0);
-    }
 
     ScriptedPrompter prompter;
     MachineState machine{LabInstructionSet(), prompter};
@@ -67,64 +55,38 @@ constexpr int32_t Bits(uint32_t value) {
 
 } // namespace
 
-TEST_F(Dlx, AddAndSubtractWrap) {
-    EXPECT_EQ(RResult("add", INT_MAX, 1), INT_MIN);
-    EXPECT_EQ(RResult("add", -5, 3), -2);
-    EXPECT_EQ(RResult("addu", -1, 1), 0);
-    EXPECT_EQ(RResult("sub", 3, 5), -2);
-    EXPECT_EQ(RResult("sub", 3, -5), 8);
-    EXPECT_EQ(RResult("sub", INT_MIN, 1), INT_MAX);
-    EXPECT_EQ(RResult("subu", 0, 1), -1);
-    EXPECT_EQ(machine.PC, 11);
-}
-
-TEST_F(Dlx, ImmediateArithmetic) {
-    EXPECT_EQ(IResult("addi", 5, -3), 2);
-    EXPECT_EQ(IResult("addi", INT_MAX, 1), INT_MIN);
-    EXPECT_EQ(IResult("addui", 5, -4), 5 + 0xFFFC) << "the unsigned immediate is zero-extended";
-    EXPECT_EQ(IResult("subi", 5, -3), 8);
-    EXPECT_EQ(IResult("subui", 0x10000, -1), 1);
-}
-
-TEST_F(Dlx, Logic) {
-    EXPECT_EQ(RResult("and", 12, 10), 8);
-    EXPECT_EQ(RResult("or", 12, 10), 14);
-    EXPECT_EQ(RResult("xor", 12, -1), -13);
-    EXPECT_EQ(IResult("andi", -1, -4), 0xFFFC);
-    EXPECT_EQ(IResult("ori", 0x10000, -1), 0x1FFFF);
-    EXPECT_EQ(IResult("xori", -1, 0xFF), Bits(0xFFFFFF00u));
-}
-
-TEST_F(Dlx, ShiftsTakeTheLowFiveBitsAndOnlyArithmeticShiftsCopyTheSign) {
-    EXPECT_EQ(RResult("sll", 3, 33), 6);
-    EXPECT_EQ(RResult("sll", 1, 31), INT_MIN);
-    EXPECT_EQ(RResult("srl", -16, 4), 0x0FFFFFFF);
-    EXPECT_EQ(RResult("srl", -16, 0), -16);
-    EXPECT_EQ(RResult("srl", INT_MIN, 31), 1);
-    EXPECT_EQ(RResult("srl", -1, 36), 0x0FFFFFFF);
-    EXPECT_EQ(RResult("sra", -16, 2), -4);
-    EXPECT_EQ(RResult("sra", 16, 2), 4);
-    EXPECT_EQ(IResult("slli", 1, 4), 16);
-    EXPECT_EQ(IResult("srli", -16, 4), 0x0FFFFFFF);
-    EXPECT_EQ(IResult("srli", INT_MIN, 0), INT_MIN);
-    EXPECT_EQ(IResult("srai", -16, 4), -1);
-}
-
-TEST_F(Dlx, SetOnComparisonIsSigned) {
-    EXPECT_EQ(RResult("slt", -1, 1), 1);
-    EXPECT_EQ(RResult("slt", 1, -1), 0);
-    EXPECT_EQ(RResult("sgt", 1, -1), 1);
-    EXPECT_EQ(RResult("sle", -3, -3), 1);
-    EXPECT_EQ(RResult("sle", -2, -3), 0);
-    EXPECT_EQ(RResult("sge", -3, -2), 0);
-    EXPECT_EQ(RResult("seq", -7, -7), 1);
-    EXPECT_EQ(RResult("sne", -7, -7), 0);
-    EXPECT_EQ(IResult("slti", -5, -3), 1);
-    EXPECT_EQ(IResult("sgti", -2, -3), 1);
-    EXPECT_EQ(IResult("slei", -3, -3), 1);
-    EXPECT_EQ(IResult("sgei", -4, -3), 0);
-    EXPECT_EQ(IResult("seqi", -3, -3), 1);
-    EXPECT_EQ(IResult("snei", -3, -3), 0);
+// Each R row takes R1 and R2, each I row R1 and its immediate, into R3. Sums wrap, unsigned
+// immediates are zero-extended, shifts take the low five bits and only arithmetic shifts copy the
+// sign, comparisons are signed.
+TEST_F(Dlx, ArithmeticLogicShiftsAndComparisons) {
+    // mnemonic, then {left, right, result} triples
+    // clang-format off
+    const std::vector<std::pair<std::string, std::vector<std::array<int32_t, 3>>>> cases = {
+        {"add", {{INT_MAX, 1, INT_MIN}, {-5, 3, -2}}}, {"addu", {{-1, 1, 0}}},
+        {"sub", {{3, 5, -2}, {3, -5, 8}, {INT_MIN, 1, INT_MAX}}}, {"subu", {{0, 1, -1}}},
+        {"addi", {{5, -3, 2}, {INT_MAX, 1, INT_MIN}}}, {"addui", {{5, -4, 5 + 0xFFFC}}},
+        {"subi", {{5, -3, 8}}}, {"subui", {{0x10000, -1, 1}}}, {"and", {{12, 10, 8}}}, {"or", {{12, 10, 14}}},
+        {"xor", {{12, -1, -13}}}, {"andi", {{-1, -4, 0xFFFC}}}, {"ori", {{0x10000, -1, 0x1FFFF}}},
+        {"xori", {{-1, 0xFF, Bits(0xFFFFFF00u)}}}, {"sll", {{3, 33, 6}, {1, 31, INT_MIN}}},
+        {"srl", {{-16, 4, 0x0FFFFFFF}, {-16, 0, -16}, {INT_MIN, 31, 1}, {-1, 36, 0x0FFFFFFF}}},
+        {"sra", {{-16, 2, -4}, {16, 2, 4}}}, {"slli", {{1, 4, 16}}},
+        {"srli", {{-16, 4, 0x0FFFFFFF}, {INT_MIN, 0, INT_MIN}}}, {"srai", {{-16, 4, -1}}},
+        {"slt", {{-1, 1, 1}, {1, -1, 0}}}, {"sgt", {{1, -1, 1}}}, {"sle", {{-3, -3, 1}, {-2, -3, 0}}},
+        {"sge", {{-3, -2, 0}}}, {"seq", {{-7, -7, 1}}}, {"sne", {{-7, -7, 0}}}, {"slti", {{-5, -3, 1}}},
+        {"sgti", {{-2, -3, 1}}}, {"slei", {{-3, -3, 1}}}, {"sgei", {{-4, -3, 0}}}, {"seqi", {{-3, -3, 1}}},
+        {"snei", {{-3, -3, 0}}}
+    };
+    // clang-format on
+    for (const auto& [mnemonic, triples] : cases)
+        for (const auto& [left, right, result] : triples) {
+            const bool rType =
+                LabInstructionSet().commands[LabInstructionSet().FindCommandByName(mnemonic)].type == "R";
+            SetR(1, left);
+            SetR(2, rType ? right : 0);
+            Execute({mnemonic, {3, 1, rType ? 2 : right}});
+            EXPECT_EQ(R(3), result) << mnemonic << " " << left << " " << right;
+            EXPECT_EQ(machine.PC, 11) << mnemonic;
+        }
 }
 
 TEST_F(Dlx, LoadHighImmediate) {

@@ -29,59 +29,48 @@ class Evaluator : public ::testing::Test {
 
 } // namespace
 
-TEST(Operators, ArithmeticWrapsAndNeverTraps) {
-    EXPECT_EQ(ApplyBinaryOperator(INT_MAX, 1, '+'), INT_MIN);
-    EXPECT_EQ(ApplyBinaryOperator(INT_MIN, 1, '-'), INT_MAX);
-    EXPECT_EQ(ApplyBinaryOperator(0x10000, 0x10000, '*'), 0);
-    EXPECT_EQ(ApplyBinaryOperator(-7, 2, '/'), -3);
-    EXPECT_EQ(ApplyBinaryOperator(5, 0, '/'), 0);
-    EXPECT_EQ(ApplyBinaryOperator(INT_MIN, -1, '/'), INT_MIN);
-    EXPECT_EQ(ApplyBinaryOperator(-1, 0, '<'), 1);
-    EXPECT_EQ(ApplyBinaryOperator(12, 10, '^'), 6);
-    EXPECT_EQ(ApplyBinaryOperator(1, 2, '%'), -1);
+TEST(Operators, ArithmeticWrapsAndNeverTrapsAndShiftsUseTheLowFiveBits) {
+    const struct {
+        int32_t left, right;
+        const char* op;
+        int32_t result;
+    } cases[] = {{INT_MAX, 1, "+", INT_MIN},
+                 {INT_MIN, 1, "-", INT_MAX},
+                 {0x10000, 0x10000, "*", 0},
+                 {-7, 2, "/", -3},
+                 {5, 0, "/", 0},
+                 {INT_MIN, -1, "/", INT_MIN},
+                 {-1, 0, "<", 1},
+                 {12, 10, "^", 6},
+                 {1, 2, "%", -1},
+                 {1, 33, "<<", 2},
+                 {-1, 1, ">>", -1},
+                 {INT_MIN, 31, ">>", -1},
+                 {3, 31, "<<", INT_MIN},
+                 {-2, -1, "<=", 1},
+                 {1, 1, "!=", 0},
+                 {1, 1, "=>", -1}};
+    for (const auto& c : cases) {
+        const int32_t result = c.op[1] ? ApplyTwoCharOperator(c.left, c.right, c.op)
+                                       : ApplyBinaryOperator(c.left, c.right, c.op[0]);
+        EXPECT_EQ(result, c.result) << c.left << c.op << c.right;
+    }
 }
 
-TEST(Operators, ShiftsUseTheLowFiveBitsAndRightShiftCopiesTheSign) {
-    EXPECT_EQ(ApplyTwoCharOperator(1, 33, "<<"), 2);
-    EXPECT_EQ(ApplyTwoCharOperator(-1, 1, ">>"), -1);
-    EXPECT_EQ(ApplyTwoCharOperator(INT_MIN, 31, ">>"), -1);
-    EXPECT_EQ(ApplyTwoCharOperator(3, 31, "<<"), INT_MIN);
-    EXPECT_EQ(ApplyTwoCharOperator(-2, -1, "<="), 1);
-    EXPECT_EQ(ApplyTwoCharOperator(1, 1, "!="), 0);
-    EXPECT_EQ(ApplyTwoCharOperator(1, 1, "=>"), -1);
-}
-
-TEST_F(Evaluator, OperatorsFoundFirstBindLooselyAndGroupToTheRight) {
-    EXPECT_EQ(Eval("10-4-3"), 9);
-    EXPECT_EQ(Eval("100/10/5"), 50);
-    EXPECT_EQ(Eval("2+3*4"), 20);
-    EXPECT_EQ(Eval("2*3+4"), 14);
-    EXPECT_EQ(Eval("(2+3)*4"), 20);
-    EXPECT_EQ(Eval("5>3==1"), 1);
-    EXPECT_EQ(Eval("-1>>1"), -1);
-    EXPECT_EQ(Eval("1<<33"), 2);
-    EXPECT_EQ(Eval("1?7:9"), 7);
-    EXPECT_EQ(Eval("0?7:9"), 9);
-    // The first '>' is not followed by '>', so ">>" is not used: 1>(2>>1).
-    EXPECT_EQ(Eval("1>2>>1"), 0);
-}
-
-TEST_F(Evaluator, SignsAndParenthesesGiveTheirPlainValues) {
-    EXPECT_EQ(Eval("(-2+5)"), 3);
-    EXPECT_EQ(Eval("(-5)"), -5);
-    EXPECT_EQ(Eval("3-(-5)"), 8);
-    EXPECT_EQ(Eval("(-5)-3"), -8);
-    EXPECT_EQ(Eval("--5"), 5);
-    EXPECT_EQ(Eval("-(-2)"), 2);
-    EXPECT_EQ(Eval("-"), 0);
-    EXPECT_EQ(Eval("-2147483648"), INT_MIN);
-    EXPECT_EQ(Eval("(-4&65535)"), 65532);
+TEST_F(Evaluator, PrecedenceGroupingSignsAndParentheses) {
     R(1) = -5;
-    EXPECT_EQ(Eval("-MR[1]"), 5);
-    EXPECT_EQ(Eval("3-MR[1]"), 8);
-    EXPECT_EQ(Eval("MR[1]-MR[1]"), 0);
     machine.PC = 6;
-    EXPECT_EQ(Eval("-PC"), -6);
+    // Operators found first bind loosely and group to the right; in "1>2>>1" the first '>' is not
+    // followed by '>', so ">>" is not used: 1>(2>>1). Signs and parentheses give their plain values.
+    // clang-format off
+    const std::pair<const char*, int32_t> cases[] = {
+        {"10-4-3", 9}, {"100/10/5", 50}, {"2+3*4", 20}, {"2*3+4", 14}, {"(2+3)*4", 20}, {"5>3==1", 1},
+        {"-1>>1", -1}, {"1<<33", 2}, {"1?7:9", 7}, {"0?7:9", 9}, {"1>2>>1", 0}, {"(-2+5)", 3}, {"(-5)", -5},
+        {"3-(-5)", 8}, {"(-5)-3", -8}, {"--5", 5}, {"-(-2)", 2}, {"-", 0}, {"-2147483648", INT_MIN},
+        {"(-4&65535)", 65532}, {"-MR[1]", 5}, {"3-MR[1]", 8}, {"MR[1]-MR[1]", 0}, {"-PC", -6}};
+    // clang-format on
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(Eval(text), value) << text;
 }
 
 TEST_F(Evaluator, AssignmentsStoreIntoCellsButNeverIntoR0) {
@@ -139,17 +128,12 @@ TEST_F(Evaluator, CellsThatCannotBeResolvedReadAsZero) {
 TEST_F(Evaluator, MalformedTextsReturn) {
     R(1) = 4;
     R(2) = 3;
-    EXPECT_EQ(Eval(")MR[1]("), 0);
-    EXPECT_EQ(Eval("(1+2"), 0);
-    EXPECT_EQ(Eval("1+(2"), 1);
-    EXPECT_EQ(Eval("MR[1"), 0);
-    EXPECT_EQ(Eval("[[[(((("), 0);
-    EXPECT_EQ(Eval("X[1]"), 0);
-    EXPECT_EQ(Eval("1+"), 1);
-    EXPECT_EQ(Eval("()"), 0);
-    EXPECT_EQ(Eval("1?2"), 1);
-    // The destination runs to the ':=' and its index to the character before the last.
-    EXPECT_EQ(Eval("MR[1]+MR[2]:=5"), 0);
+    // The destination of the last runs to the ':=' and its index to the character before the last.
+    const std::pair<const char*, int32_t> cases[] = {
+        {")MR[1](", 0}, {"(1+2", 0}, {"1+(2", 1}, {"MR[1", 0}, {"[[[((((", 0},
+        {"X[1]", 0},    {"1+", 1},   {"()", 0},   {"1?2", 1},  {"MR[1]+MR[2]:=5", 0}};
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(Eval(text), value) << text;
     EXPECT_TRUE(prompter.boxes.empty());
 }
 
@@ -164,14 +148,10 @@ TEST_F(Evaluator, OnlyAWhollyEmptyActionShowsZeroLength) {
     EXPECT_EQ(prompter.boxes[0].caption, "");
 }
 
-TEST_F(Evaluator, OnlyTheChosenBranchIsEvaluated) {
+TEST_F(Evaluator, OnlyTheChosenBranchIsEvaluatedAndHaltAdvancesThePcOnce) {
     Eval("0?halt:nop");
-    EXPECT_FALSE(machine.Halted);
     Eval("1?nop:halt");
     EXPECT_FALSE(machine.Halted);
-}
-
-TEST_F(Evaluator, HaltAdvancesThePcOnce) {
     machine.PC = 7;
     EXPECT_EQ(Eval("halt"), 0);
     EXPECT_EQ(machine.PC, 8);
@@ -183,13 +163,10 @@ TEST_F(Evaluator, HaltAdvancesThePcOnce) {
     EXPECT_EQ(machine.PC, INT_MIN);
 }
 
-TEST(SubstituteOperands, ReplacesEveryPlaceholderInAnyCase) {
+TEST(SubstituteOperands, ReplacesEveryPlaceholderInAnyCaseAndStaysInBounds) {
     std::string action = "MR[rd]:=MR[RS1]+MR[Rs2]+imm;MR[Rd]:=IMM;ord";
     SubstituteOperands(action, "3", "1", "2", -4);
     EXPECT_EQ(action, "MR[3]:=MR[1]+MR[2]+-4;MR[3]:=-4;o3");
-}
-
-TEST(SubstituteOperands, ShortAndShrinkingTextsStayInBounds) {
     std::string one = "r";
     SubstituteOperands(one, "3", "1", "2", 0);
     EXPECT_EQ(one, "r");

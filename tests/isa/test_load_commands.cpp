@@ -16,8 +16,7 @@ struct Row {
 std::string CommandXml(const Row& row, const std::string& skip = "") {
     std::string xml = "<command>";
     auto field = [&](const char* name, const std::string& value) {
-        if (skip != name)
-            xml += "<" + std::string(name) + ">" + value + "</" + name + ">";
+        if (skip != name) xml += "<" + std::string(name) + ">" + value + "</" + name + ">";
     };
     field("type", row.type);
     field("name", row.name);
@@ -35,17 +34,19 @@ class LoadCommandsTest : public ::testing::Test {
                                       const std::string& tail = "<stepsUntilMsg>10</stepsUntilMsg>") {
         return LoadCommands(dir.write("commands.xml", "<root>\n" + body + tail + "</root>\n"));
     }
-    std::string faultOf(const std::string& body, const std::string& tail = "<stepsUntilMsg>10</stepsUntilMsg>") {
+    std::string faultOf(const std::string& body,
+                        const std::string& tail = "<stepsUntilMsg>10</stepsUntilMsg>") {
         auto result = load(body, tail);
-        if (result.ok())
-            return "loaded";
+        if (result.ok()) return "loaded";
         EXPECT_EQ(result.fault().exitCode, 1);
         return result.fault().text;
     }
     TempDir dir;
 };
 
-Row Sub() { return Row{"R", "sub", "000000", "100010", "MR[RD]:=MR[RS1]-MR[RS2]"}; }
+Row Sub() {
+    return Row{"R", "sub", "000000", "100010", "MR[RD]:=MR[RS1]-MR[RS2]"};
+}
 
 } // namespace
 
@@ -68,26 +69,21 @@ TEST_F(LoadCommandsTest, MissingFieldIsReportedBeforeAnyOtherFault) {
 }
 
 TEST_F(LoadCommandsTest, EachFieldFaultHasItsText) {
-    Row row;
-    row.type = "r";
-    EXPECT_EQ(faultOf(CommandXml(row)), "Bad type of command in add");
+    const std::tuple<std::string Row::*, const char*, const char*> cases[] = {
+        {&Row::type, "r", "Bad type of command in add"},
+        {&Row::opcode, "00001", "Bad indentifier length at command add"},
+        {&Row::opcode, "00002x", "Not a binary value indentifier length at command add"},
+        {&Row::function, "1000000", "Bad indentifier length at command add"},
+        {&Row::args, "rd,RS1", "Bad args field of command in add"},
+        {&Row::args, "NONE", "Bad args field of command in add"},
+        {&Row::isbranch, "yes", "Illegal isbranch value at command add\n[yes]"},
+        {&Row::opcode, "", "Empty field opcode in command number 1"}};
+    for (const auto& [field, value, text] : cases) {
+        Row row;
+        row.*field = value;
+        EXPECT_EQ(faultOf(CommandXml(row)), text) << value;
+    }
     EXPECT_EQ(faultOf(CommandXml(Row{}) + CommandXml(Row{})), "Duplicated Command: add");
-    row = Row{};
-    row.opcode = "00001";
-    EXPECT_EQ(faultOf(CommandXml(row)), "Bad indentifier length at command add");
-    row.opcode = "00002x";
-    EXPECT_EQ(faultOf(CommandXml(row)), "Not a binary value indentifier length at command add");
-    row = Row{};
-    row.function = "1000000";
-    EXPECT_EQ(faultOf(CommandXml(row)), "Bad indentifier length at command add");
-    row = Row{};
-    row.args = "rd,RS1";
-    EXPECT_EQ(faultOf(CommandXml(row)), "Bad args field of command in add");
-    row.args = "NONE";
-    EXPECT_EQ(faultOf(CommandXml(row)), "Bad args field of command in add");
-    row = Row{};
-    row.isbranch = "yes";
-    EXPECT_EQ(faultOf(CommandXml(row)), "Illegal isbranch value at command add\n[yes]");
 }
 
 TEST_F(LoadCommandsTest, DuplicatedBitsNameTheFirstRowFirst) {
@@ -112,7 +108,8 @@ TEST_F(LoadCommandsTest, ActionChecks) {
     EXPECT_EQ(withAction("MR[RD]:=)MR[RS1]("), "loaded");
     EXPECT_EQ(withAction("MR[RD]:=MR[RS1]_1"), "illegal char in action field: char(' _ ')");
     EXPECT_EQ(withAction("X:=1"), "X:=1 has assignment to bad destination");
-    EXPECT_EQ(withAction("X:=1", "<var><name>X</name><length>8</length><default>0</default></var>"), "loaded");
+    EXPECT_EQ(withAction("X:=1", "<var><name>X</name><length>8</length><default>0</default></var>"),
+              "loaded");
     EXPECT_EQ(withAction("Q[1]:=2"), "Q[1]:=2 has assignment to bad destination");
     EXPECT_EQ(withAction("Q[1]:=2", "<memory>Q</memory>"), "loaded");
     EXPECT_EQ(withAction("MR[1]:=1;;MR[2]:=2"), "loaded");
@@ -178,13 +175,11 @@ TEST_F(LoadCommandsTest, TablesOfRegisterFilesAndVariables) {
 }
 
 TEST_F(LoadCommandsTest, EmptyOrMissingElementsAreRefused) {
-    Row row;
-    row.opcode = "";
-    EXPECT_EQ(faultOf(CommandXml(row)), "Empty field opcode in command number 1");
     EXPECT_EQ(faultOf("<memory></memory>"), "Empty memory element number 1");
     EXPECT_EQ(faultOf("<var><name/><length>8</length><default>1</default></var>"),
               "Empty field name in var number 1");
-    EXPECT_EQ(faultOf("<var><name>V</name><length/><default>1</default></var>"), "Empty field length in var V");
+    EXPECT_EQ(faultOf("<var><name>V</name><length/><default>1</default></var>"),
+              "Empty field length in var V");
     EXPECT_EQ(faultOf("<var><name>V</name><length>8</length></var>"), "Missing field default in var V");
     EXPECT_EQ(faultOf("<var><name>V</name><length>8</length><default>0x10</default></var>"),
               "Bad default value in var V\n[0x10]");

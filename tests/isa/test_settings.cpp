@@ -8,9 +8,19 @@ using vorn::testing::TempDir;
 
 namespace {
 
-const char* const kKeys[] = {"RAMstart",          "RAMend",          "SLAVEbase", "SLAVEstart", "SLAVEend",
-                             "configureBit",      "stepsUntilMsgHardware",        "hardwareWaitCycles",
-                             "checkAddressStart", "checkAddressEnd", "USB",       "directory",  "XSdirectory"};
+const char* const kKeys[] = {"RAMstart",
+                             "RAMend",
+                             "SLAVEbase",
+                             "SLAVEstart",
+                             "SLAVEend",
+                             "configureBit",
+                             "stepsUntilMsgHardware",
+                             "hardwareWaitCycles",
+                             "checkAddressStart",
+                             "checkAddressEnd",
+                             "USB",
+                             "directory",
+                             "XSdirectory"};
 
 std::string SettingsXml(const std::string& replacedKey = "", const std::string& replacement = "") {
     std::string xml = "<settings>\n";
@@ -20,8 +30,7 @@ std::string SettingsXml(const std::string& replacedKey = "", const std::string& 
             continue;
         }
         std::string value = std::string(key) == "configureBit" ? "true" : "10";
-        if (std::string(key).find("directory") != std::string::npos)
-            value = "dir/";
+        if (std::string(key).find("directory") != std::string::npos) value = "dir/";
         xml += "<" + std::string(key) + ">" + value + "</" + key + ">\n";
     }
     return xml + "</settings>\n";
@@ -30,20 +39,15 @@ std::string SettingsXml(const std::string& replacedKey = "", const std::string& 
 } // namespace
 
 TEST(SettingsNumbers, FollowTheConversionRules) {
-    EXPECT_EQ(ParseSettingsNumber("0x1000", 16), 4096u);
-    EXPECT_EQ(ParseSettingsNumber("1000", 16), 4096u);
-    EXPECT_EQ(ParseSettingsNumber("0X1000", 16), 4096u);
-    EXPECT_EQ(ParseSettingsNumber("FFFFFFFF", 16), 0xFFFFFFFFu);
-    EXPECT_EQ(ParseSettingsNumber("12G4", 16), 0x12u);
-    EXPECT_EQ(ParseSettingsNumber("0100", 10), 100u);
-    EXPECT_EQ(ParseSettingsNumber("  +7", 10), 7u);
-    EXPECT_EQ(ParseSettingsNumber("-1", 10), 0xFFFFFFFFu);
-    EXPECT_EQ(ParseSettingsNumber("100000000", 16), 0xFFFFFFFFu);
-    EXPECT_EQ(ParseSettingsNumber("99999999999999999999999", 10), 0xFFFFFFFFu);
-    EXPECT_EQ(ParseSettingsNumber("-100000000", 16), 1u);
-    EXPECT_EQ(ParseSettingsNumber("xyz", 16), 0u);
-    EXPECT_EQ(ParseSettingsNumber("0x", 16), 0u);
-    EXPECT_EQ(ParseSettingsNumber("", 10), 0u);
+    // clang-format off
+    const std::tuple<const char*, int, uint32_t> cases[] = {
+        {"0x1000", 16, 4096u}, {"1000", 16, 4096u}, {"0X1000", 16, 4096u}, {"FFFFFFFF", 16, 0xFFFFFFFFu},
+        {"12G4", 16, 0x12u}, {"0100", 10, 100u}, {"  +7", 10, 7u}, {"-1", 10, 0xFFFFFFFFu},
+        {"100000000", 16, 0xFFFFFFFFu}, {"99999999999999999999999", 10, 0xFFFFFFFFu}, {"-100000000", 16, 1u},
+        {"xyz", 16, 0u}, {"0x", 16, 0u}, {"", 10, 0u}};
+    // clang-format on
+    for (const auto& [text, base, value] : cases)
+        EXPECT_EQ(ParseSettingsNumber(text, base), value) << '"' << text << '"';
 }
 
 TEST(LoadSettings, ReadsEveryKey) {

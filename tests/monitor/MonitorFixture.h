@@ -36,7 +36,7 @@ class FaultyBoardPort : public board::HostPort {
   public:
     explicit FaultyBoardPort(board::BoardEmulator& board) : board_(board) {}
 
-    std::vector<ScriptedHostPort::Transfer> writes;
+    std::vector<Transfer> writes;
     std::set<uint32_t> deadReads;
     std::set<uint32_t> deadWrites;
     uint32_t stuckAddressBits = 0;
@@ -84,12 +84,7 @@ class FaultyBoardPort : public board::HostPort {
         }
         return addresses;
     }
-    std::vector<uint32_t> Controls() const {
-        std::vector<uint32_t> controls;
-        for (const auto& t : writes)
-            controls.push_back(t.control);
-        return controls;
-    }
+    std::vector<uint32_t> Controls() const { return ControlsOf(writes); }
 
   private:
     board::BoardEmulator& board_;
@@ -218,10 +213,14 @@ class MonitorTest : public ::testing::Test {
         host.formStatus = [this] { return monitor ? monitor->form().Text(monitor::control::Status) : ""; };
     }
 
-    void MakeMonitor() {
-        auto faulty = std::make_unique<FaultyBoardPort>(board);
-        port = faulty.get();
-        auto link = std::make_unique<board::BoardLink>(settings, std::move(faulty), trace);
+    // On the emulated board behind a FaultyBoardPort unless the test brings a port of its own.
+    void MakeMonitor(std::unique_ptr<board::HostPort> hostPort = nullptr) {
+        if (!hostPort) {
+            auto faulty = std::make_unique<FaultyBoardPort>(board);
+            port = faulty.get();
+            hostPort = std::move(faulty);
+        }
+        auto link = std::make_unique<board::BoardLink>(settings, std::move(hostPort), trace);
         monitor = std::make_unique<monitor::HardwareMonitor>(
             monitor::MonitorEnvironment{settings, LabInstructionSet(), "VORN", directory.path() / "temp.tmp"},
             std::move(link), monitor::MonitorPorts{prompter, clock, processes, host});

@@ -36,7 +36,7 @@ TEST_F(BoardTest, TheLabsTestProgramPassesOnAGoodBoard) {
     EXPECT_EQ(form().slaveList.lines[0], "PC = 0x00000003") << "the halt at \"passed\"";
     EXPECT_EQ(form().Text(control::FirstRegisterValue + 30), "0x00000006") << "every check ran";
     // The bus test at address 0 comes first, with its walking one.
-    using Transfer = testing::ScriptedHostPort::Transfer;
+    using testing::Transfer;
     EXPECT_EQ(port->writes.at(0), (Transfer{0, 0, 0x01}));
     EXPECT_EQ(port->writes.at(1), (Transfer{1, 0, 0x03}));
 }

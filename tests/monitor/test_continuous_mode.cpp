@@ -117,11 +117,8 @@ class ScriptedContinuousMode : public testing::MonitorTest {
     void MakeScriptedMonitor(std::deque<uint64_t> samples) {
         auto scripted = std::make_unique<testing::ScriptedHostPort>();
         scripted->samples = std::move(samples);
-        auto link = std::make_unique<board::BoardLink>(settings, std::move(scripted), trace);
-        link->Connect();
-        monitor = std::make_unique<HardwareMonitor>(
-            MonitorEnvironment{settings, testing::LabInstructionSet(), "VORN", directory.path() / "temp.tmp"},
-            std::move(link), MonitorPorts{prompter, clock, processes, host});
+        MakeMonitor(std::move(scripted));
+        monitor->link().Connect();
     }
 };
 

@@ -68,7 +68,7 @@ TEST_F(LabelFileTest, LoadStoreFileGivesItsLabelsAndStartFields) {
     EXPECT_EQ(wizard.state.addresses.laRam, 0x8020u);
 }
 
-TEST_F(LabelFileTest, WriterWritesOffsetsAndCountsWithCrLf) {
+TEST_F(LabelFileTest, WriterWritesOffsetsAndCountsWithCrLfAndTheDefaultExtension) {
     LabelMaps labels;
     labels.Set(LabelKind::Slave, "PC", 0x8040);
     labels.Set(LabelKind::Memory, "buf", 0xABC);
@@ -76,15 +76,12 @@ TEST_F(LabelFileTest, WriterWritesOffsetsAndCountsWithCrLf) {
     page.model() = labels;
     page.cpuRamEdit.Set("0x00000000");
     EXPECT_EQ(Save(), "0x00000000\r\n\r\n1\r\nPC\r\n40\r\n0\r\n1\r\nbuf\r\nabc\r\n");
-}
-
-TEST_F(LabelFileTest, SaveAddsTheDefaultExtension) {
     prompter.fileAnswers.push_back(directory.file("labels"));
     page.OnSaveLabels();
     EXPECT_TRUE(std::filesystem::exists(directory.file("labels.lbl")));
 }
 
-TEST_F(LabelFileTest, ReaderTakesLfAndEveryNameWhole) {
+TEST(LabelFileReader, TakesLfEveryNameWholeAndWhatAShortFileHolds) {
     std::istringstream in("0x20\n0x40\n2\nLONGLABELNAME\n3\nPC\n4\n0\n-1\n");
     const LabelFileContent content = ReadLabelFile(in);
     EXPECT_EQ(content.cpuRamText, "0x20");
@@ -93,6 +90,11 @@ TEST_F(LabelFileTest, ReaderTakesLfAndEveryNameWhole) {
                 ElementsAre(LabelFileEntry{"LONGLABELNAME", "3"}, LabelFileEntry{"PC", "4"}));
     EXPECT_THAT(content.labels[1], IsEmpty());
     EXPECT_THAT(content.labels[2], IsEmpty()) << "a negative count means none";
+
+    std::istringstream shorter("\r\n\r\n5\r\nA\r\n1\r\nB\r\n");
+    EXPECT_THAT(ReadLabelFile(shorter).labels[0], ElementsAre(LabelFileEntry{"A", "1"}));
+    std::istringstream empty("");
+    EXPECT_THAT(ReadLabelFile(empty).labels[0], IsEmpty());
 }
 
 TEST_F(LabelFileTest, ElevenCharacterNamesSurviveSaveAndLoad) {
@@ -102,14 +104,6 @@ TEST_F(LabelFileTest, ElevenCharacterNamesSurviveSaveAndLoad) {
     page.OnClearAllLabels();
     Load(directory.file("saved.lbl"));
     EXPECT_THAT(page.Lines(LabelKind::Slave), ElementsAre("ABCDEFGHIJK@0x1", "NEXT@0x2"));
-}
-
-TEST_F(LabelFileTest, AFileShorterThanItsCountsGivesTheLabelsItHolds) {
-    std::istringstream in("\r\n\r\n5\r\nA\r\n1\r\nB\r\n");
-    const LabelFileContent content = ReadLabelFile(in);
-    EXPECT_THAT(content.labels[0], ElementsAre(LabelFileEntry{"A", "1"}));
-    std::istringstream empty("");
-    EXPECT_THAT(ReadLabelFile(empty).labels[0], IsEmpty());
 }
 
 TEST_F(LabelFileTest, ASlaveCountOfZeroReadsTheGraphicCountNext) {
@@ -128,7 +122,7 @@ TEST_F(LabelFileTest, RefusedLabelsAreSkippedWithTheirBoxes) {
         ElementsAre(::testing::_, "Label name must start with a letter!", "Address out of allowed range."));
 }
 
-TEST_F(LabelFileTest, LoadingOverLabelsAsksFirst) {
+TEST_F(LabelFileTest, LoadingOverLabelsAsksFirstAndAFailedLoadKeepsThem) {
     ASSERT_TRUE(page.InsertLabel(0, "KEEP", "1"));
     prompter.yesNoAnswers.push_back(false);
     Load(VORN_SOURCE_DIR "/lab/slave.lbl");
@@ -136,10 +130,8 @@ TEST_F(LabelFileTest, LoadingOverLabelsAsksFirst) {
     EXPECT_EQ(prompter.boxes.front().caption, "Overwrite?");
     EXPECT_THAT(page.Lines(LabelKind::Slave), ElementsAre("KEEP@0x1"));
     EXPECT_EQ(prompter.fileAnswers.size(), 1u) << "no file dialog after No";
-}
 
-TEST_F(LabelFileTest, AFileThatDoesNotOpenKeepsTheLabels) {
-    ASSERT_TRUE(page.InsertLabel(0, "KEEP", "1"));
+    prompter.fileAnswers.clear();
     prompter.yesNoAnswers.push_back(true);
     Load(directory.file("missing.lbl"));
     EXPECT_THAT(page.Lines(LabelKind::Slave), ElementsAre("KEEP@0x1"));

@@ -32,36 +32,29 @@ class LabelsPageTest : public ::testing::Test {
     LabelsPage& page = wizard.labels;
 };
 
-TEST(LabChoice, EachLabSetsItsFlags) {
-    EXPECT_EQ(LabFlagsOf(SimpleSlave), (LabFlags{true, false, false, true, false, true}));
-    EXPECT_EQ(LabFlagsOf(SelfMonitoring), (LabFlags{true, false, true, true, false, true}));
-    EXPECT_EQ(LabFlagsOf(ReadWrite), (LabFlags{true, true, true, true, false, true}));
-    EXPECT_EQ(LabFlagsOf(LoadStore), (LabFlags{true, true, true, true, true, true}));
-    EXPECT_FALSE(LabFlagsOf(-1));
-    EXPECT_FALSE(LabFlagsOf(4));
-}
-
-TEST(LabChoice, NoLabAtNextEndsTheProcessWithCodeZero) {
+class LabChoice : public ::testing::Test {
+  protected:
     isa::Settings settings;
     testing::ScriptedPrompter prompter;
-    ConfigurationWizard wizard(settings, prompter, "VORN");
+    ConfigurationWizard wizard{settings, prompter, "VORN"};
+};
+
+TEST_F(LabChoice, NoLabAtNextEndsTheProcessWithCodeZero) {
     const auto fault = wizard.OnLabChoiceNext(-1);
     ASSERT_TRUE(fault);
     EXPECT_EQ(*fault, (Fault{"Error - no lab selected. REPORT TO ZUVO.", "VORN", 0}));
     EXPECT_EQ(wizard.state.flags, LabFlags{});
+    EXPECT_FALSE(LabFlagsOf(4));
 }
 
-TEST(LabChoice, EveryShowingStartsOnTheFirstLab) {
-    isa::Settings settings;
-    testing::ScriptedPrompter prompter;
-    ConfigurationWizard wizard(settings, prompter, "VORN");
+TEST_F(LabChoice, EveryShowingStartsOnTheFirstLab) {
     ASSERT_FALSE(wizard.OnLabChoiceNext(ReadWrite));
     wizard.OnShow();
     EXPECT_EQ(wizard.lab, SimpleSlave);
     EXPECT_TRUE(wizard.state.flags.memoryLabels) << "the flags stay until the next Next";
 }
 
-TEST(LabChoice, PagesSetTheirButtons) {
+TEST(WizardButtons, PagesSetTheirButtons) {
     using P = WizardPage;
     EXPECT_EQ(ConfigurationWizard::Buttons(P::LabChoice, true), (WizardButtons{false, true, false}));
     EXPECT_EQ(ConfigurationWizard::Buttons(P::Labels, true), (WizardButtons{true, true, false}));
@@ -71,10 +64,7 @@ TEST(LabChoice, PagesSetTheirButtons) {
         EXPECT_EQ(ConfigurationWizard::Buttons(page, false), (WizardButtons{false, false, true}));
 }
 
-TEST(LabChoice, PathFieldsFollowConfigureBitAndTheMemoryFlag) {
-    isa::Settings settings;
-    testing::ScriptedPrompter prompter;
-    ConfigurationWizard wizard(settings, prompter, "VORN");
+TEST_F(LabChoice, PathFieldsFollowConfigureBitAndTheMemoryFlag) {
     ASSERT_FALSE(wizard.OnLabChoiceNext(SimpleSlave));
     EXPECT_FALSE(wizard.FpgaPathEnabled());
     EXPECT_FALSE(wizard.MemoryPathEnabled());
@@ -84,16 +74,6 @@ TEST(LabChoice, PathFieldsFollowConfigureBitAndTheMemoryFlag) {
     EXPECT_TRUE(wizard.MemoryPathEnabled());
 }
 
-TEST_F(LabelsPageTest, SlaveLabelIsListedByOffsetAndStoredAtTheBase) {
-    EXPECT_TRUE(page.InsertLabel(0, "PC", "4"));
-    EXPECT_THAT(page.Lines(LabelKind::Slave), ElementsAre("PC@0x4"));
-    EXPECT_EQ(page.model().Find(LabelKind::Slave, "PC"), 0x104u);
-    page.OnSelect(LabelKind::Slave, 0);
-    EXPECT_EQ(page.nameEdit.text, "PC");
-    EXPECT_EQ(page.addressEdit.text, "0x4");
-    EXPECT_EQ(page.kind, 0);
-}
-
 TEST_F(LabelsPageTest, TypedAddressesReadAsHexadecimal) {
     EXPECT_TRUE(page.InsertLabel(2, "a", "  0X1F"));
     EXPECT_TRUE(page.InsertLabel(2, "b", "0x2Fzz"));
@@ -101,6 +81,12 @@ TEST_F(LabelsPageTest, TypedAddressesReadAsHexadecimal) {
     EXPECT_THAT(page.Lines(LabelKind::Memory), ElementsAre("a@0x1f", "b@0x2f"));
     EXPECT_THAT(page.Lines(LabelKind::Graphic), ElementsAre("c@0x0"));
     EXPECT_FALSE(page.InsertLabel(2, "d", "123456789")) << "beyond 32 bits is 0xFFFFFFFF";
+
+    page.kind = 2; // the Insert button reads eleven characters of each field
+    page.nameEdit.Set("ABCDEFGHIJKLMN");
+    page.addressEdit.Set("000000004005");
+    page.OnInsertLabel();
+    EXPECT_THAT(page.Lines(LabelKind::Memory), ElementsAre("a@0x1f", "b@0x2f", "ABCDEFGHIJK@0x400"));
 }
 
 TEST_F(LabelsPageTest, EachKindChecksItsRangeBothEndsIncluded) {
@@ -120,19 +106,15 @@ TEST_F(LabelsPageTest, EachKindChecksItsRangeBothEndsIncluded) {
     }
 }
 
-TEST_F(LabelsPageTest, NameMustStartWithAnAsciiLetter) {
+TEST_F(LabelsPageTest, ANameStartsWithAnAsciiLetterAndIsUsedOncePerKind) {
     for (const char* name : {"1abc", "_x", "", " PC", "\xe4x"}) {
         EXPECT_FALSE(page.InsertLabel(0, name, "1")) << name;
         EXPECT_THAT(Boxes(), ElementsAre("Label name must start with a letter!"));
     }
-    EXPECT_TRUE(page.InsertLabel(0, "x-1 2", "1")) << "only the first character is checked";
-}
-
-TEST_F(LabelsPageTest, ANameIsUsedOncePerKindButMayRepeatAcrossKinds) {
-    EXPECT_TRUE(page.InsertLabel(0, "X", "1"));
-    EXPECT_TRUE(page.InsertLabel(2, "X", "20"));
-    EXPECT_TRUE(page.InsertLabel(0, "x", "2")) << "names are case-sensitive";
-    EXPECT_FALSE(page.InsertLabel(0, "X", "3"));
+    EXPECT_TRUE(page.InsertLabel(0, "X-1 2", "1")) << "only the first character is checked";
+    EXPECT_TRUE(page.InsertLabel(2, "X-1 2", "20")) << "another kind";
+    EXPECT_TRUE(page.InsertLabel(0, "x-1 2", "2")) << "names are case-sensitive";
+    EXPECT_FALSE(page.InsertLabel(0, "X-1 2", "3"));
     EXPECT_THAT(Boxes(), ElementsAre("Label exists, delete previous one before trying again."));
 }
 
@@ -150,14 +132,6 @@ TEST_F(LabelsPageTest, InsertingTheSelectedNameEditsTheLabelInPlace) {
     EXPECT_EQ(page.model().Find(LabelKind::Slave, "B"), 0x122u);
 }
 
-TEST_F(LabelsPageTest, InsertButtonReadsElevenCharactersOfEachField) {
-    page.kind = 2;
-    page.nameEdit.Set("ABCDEFGHIJKLMN");
-    page.addressEdit.Set("000000004005");
-    page.OnInsertLabel();
-    EXPECT_THAT(page.Lines(LabelKind::Memory), ElementsAre("ABCDEFGHIJK@0x400"));
-}
-
 TEST_F(LabelsPageTest, DeleteRemovesTheSelectedLineOnly) {
     ASSERT_TRUE(page.InsertLabel(1, "G0", "0"));
     ASSERT_TRUE(page.InsertLabel(1, "G1", "1"));
@@ -170,21 +144,25 @@ TEST_F(LabelsPageTest, DeleteRemovesTheSelectedLineOnly) {
     EXPECT_THAT(page.Lines(LabelKind::Graphic), ElementsAre("G1@0x1"));
     EXPECT_TRUE(page.InsertLabel(1, "G2", "2"));
     EXPECT_THAT(page.Lines(LabelKind::Graphic), ElementsAre("G1@0x1", "G2@0x2")) << "new labels go last";
-}
 
-TEST_F(LabelsPageTest, ANameWithAnAtSignIsSelectedAndDeletedByItsLine) {
     ASSERT_TRUE(page.InsertLabel(0, "a@b", "3"));
     EXPECT_THAT(page.Lines(LabelKind::Slave), ElementsAre("a@b@0x3"));
     page.OnSelect(LabelKind::Slave, 0);
     EXPECT_EQ(page.nameEdit.text, "a@b");
     page.OnDeleteLabel(LabelKind::Slave);
-    EXPECT_TRUE(page.model().Empty());
+    EXPECT_THAT(page.model().Of(LabelKind::Slave), IsEmpty());
 }
 
-TEST_F(LabelsPageTest, SelectingALineClearsTheOtherListsAndSetsTheKind) {
-    ASSERT_TRUE(page.InsertLabel(0, "S", "1"));
+TEST_F(LabelsPageTest, SelectingALineFillsTheFieldsAndClearsTheOtherLists) {
+    ASSERT_TRUE(page.InsertLabel(0, "PC", "4"));
     ASSERT_TRUE(page.InsertLabel(2, "M", "40"));
+    EXPECT_THAT(page.Lines(LabelKind::Slave), ElementsAre("PC@0x4"));
+    EXPECT_EQ(page.model().Find(LabelKind::Slave, "PC"), 0x104u) << "stored at the slave base";
+    page.OnSelect(LabelKind::Memory, 0);
     page.OnSelect(LabelKind::Slave, 0);
+    EXPECT_EQ(page.nameEdit.text, "PC");
+    EXPECT_EQ(page.addressEdit.text, "0x4");
+    EXPECT_EQ(page.kind, 0);
     page.OnSelect(LabelKind::Memory, 0);
     EXPECT_EQ(page.selection, (std::array<int, 3>{-1, -1, 0}));
     EXPECT_EQ(page.kind, 2);

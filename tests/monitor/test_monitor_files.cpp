@@ -21,33 +21,24 @@ std::vector<Word> Upload(const std::string& text) {
     return words;
 }
 
-TEST(CodUpload, WritesTheBlocksAndNothingOfTheTrailer) {
-    EXPECT_THAT(
-        Upload(
-            ".CODE\r\n0x00000000\r\n0x00000002\r\n0x20010005\r\n0xFC000000\r\n.DATA\r\n0x00000010\r\n"
-            "0x00000001\r\n0X0000FFFF\r\n.DS\r\n0X6 XML file date: XML file date: Wed 5/3/2014 10:7:09\r\n"),
-        ElementsAre(Word{0, 0x20010005}, Word{1, 0xFC000000}, Word{0x10, 0xFFFF}));
-}
-
-TEST(CodUpload, CountsAreHexadecimalWithOrWithoutPrefix) {
+TEST(CodUpload, WritesTheWordsOfEachBlockLeniently) {
+    const std::pair<std::string, std::vector<Word>> cases[] = {
+        {".CODE\r\n0x00000000\r\n0x00000002\r\n0x20010005\r\n0xFC000000\r\n.DATA\r\n0x00000010\r\n"
+         "0x00000001\r\n0X0000FFFF\r\n.DS\r\n0X6 XML file date: XML file date: Wed 5/3/2014 10:7:09\r\n",
+         {{0, 0x20010005}, {1, 0xFC000000}, {0x10, 0xFFFF}}},
+        {"0x5\n0\n0x7\n1\n0x42\n", {{7, 0x42}}},                         // a count of 0 goes on
+        {"zz\n2\n12ab-x\nnope\n", {{0, 0x12AB}, {1, 0}}},                // the hexadecimal prefix
+        {".CODE\n0x20\n0xFFFFFFFF\n0x1\n0x2\n", {{0x20, 1}, {0x21, 2}}}, // ends inside a block
+        {"0x20", {}},
+    };
+    for (const auto& [text, words] : cases)
+        EXPECT_EQ(Upload(text), words) << text;
+    // Counts are hexadecimal with or without their prefix.
     std::string sixteen;
     for (int i = 0; i < 16; ++i)
         sixteen += "1\n";
     EXPECT_EQ(Upload("0x100\n0x10\n" + sixteen).size(), 16u);
     EXPECT_EQ(Upload("0x100\n10\n" + sixteen).size(), 16u);
-}
-
-TEST(CodUpload, ACountOfZeroGoesOnWithTheNextAddressLine) {
-    EXPECT_THAT(Upload("0x5\n0\n0x7\n1\n0x42\n"), ElementsAre(Word{7, 0x42}));
-}
-
-TEST(CodUpload, MalformedLinesUploadTheirHexadecimalPrefix) {
-    EXPECT_THAT(Upload("zz\n2\n12ab-x\nnope\n"), ElementsAre(Word{0, 0x12AB}, Word{1, 0}));
-}
-
-TEST(CodUpload, AFileThatEndsInsideABlockWritesOnlyTheWordsItHolds) {
-    EXPECT_THAT(Upload(".CODE\n0x20\n0xFFFFFFFF\n0x1\n0x2\n"), ElementsAre(Word{0x20, 1}, Word{0x21, 2}));
-    EXPECT_THAT(Upload("0x20"), IsEmpty());
 }
 
 using MonitorFiles = testing::MonitorTest;

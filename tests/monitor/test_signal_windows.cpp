@@ -41,12 +41,15 @@ TEST_F(SignalWindows, TheButtonMakesAnActiveWindowWithTheCapture) {
                                             "JUMP@10", "REGWRITE@11"));
 }
 
-TEST_F(SignalWindows, AnEmptyAnalyserGivesEverySignalAndNoStep) {
+TEST_F(SignalWindows, AnEmptyAnalyserGivesEverySignalAndPressingAgainLeavesOneWindow) {
     LoadStoreLab();
     monitor->OnSignalWaveforms();
     EXPECT_EQ(LastFill(0).steps, 0);
     EXPECT_THAT(LastFill(0).samples, IsEmpty());
     EXPECT_EQ(LastFill(0).captured.size(), 8u);
+    monitor->OnOpenActiveWindow();
+    EXPECT_THAT(ActiveWindows(), ElementsAre(1));
+    EXPECT_THAT(host.events, ::testing::Contains("destroy 0"));
 }
 
 TEST_F(SignalWindows, AFullAnalyserOfAHaltedCpuCountsOnlyTheLowByte) {
@@ -58,14 +61,6 @@ TEST_F(SignalWindows, AFullAnalyserOfAHaltedCpuCountsOnlyTheLowByte) {
     EXPECT_EQ(LastFill(0).steps, 31);
     EXPECT_EQ(LastFill(0).samples.size(), 31u);
     EXPECT_EQ(LastFill(0).samples.back() & 0x100, 0x100u) << "the last sample is the halt";
-}
-
-TEST_F(SignalWindows, PressingTwiceLeavesOneActiveWindow) {
-    LoadStoreLab();
-    monitor->OnSignalWaveforms();
-    monitor->OnOpenActiveWindow();
-    EXPECT_THAT(ActiveWindows(), ElementsAre(1));
-    EXPECT_THAT(host.events, ::testing::Contains("destroy 0"));
 }
 
 TEST_F(SignalWindows, TheRefreshRefillsTheOpenWindowAndLeavesAClosedOneAlone) {

@@ -41,7 +41,7 @@ TEST_F(Tools, TheLoaderIsWaitedForTwentySecondsAndItsExitCodeIsNotJudged) {
     EXPECT_THAT(host.events, ElementsAre("focus"));
 }
 
-TEST_F(Tools, TheLoaderThatDoesNotStartShowsTheSystemsText) {
+TEST_F(Tools, TheLoaderThatDoesNotStartRunsOnOrGivesNoExitCodeSaysSo) {
     processes.outcome = {State::StartFailed, 0, 2, "No such file or directory"};
     EXPECT_TRUE(monitor->RunConfigurationTool("a.bit"));
     ASSERT_EQ(prompter.boxes.size(), 2u);
@@ -49,9 +49,8 @@ TEST_F(Tools, TheLoaderThatDoesNotStartShowsTheSystemsText) {
     EXPECT_EQ(prompter.boxes[0].caption, "Error");
     EXPECT_EQ(prompter.boxes[1].text, "Failed to activate configuration program.");
     EXPECT_EQ(prompter.boxes[1].caption, "VORN");
-}
+    prompter.boxes.clear();
 
-TEST_F(Tools, TheLoaderThatRunsOnOrGivesNoExitCode) {
     processes.outcome = {State::StillRunning};
     EXPECT_TRUE(monitor->RunConfigurationTool("a.bit"));
     processes.outcome = {State::ExitCodeUnreadable};

@@ -94,21 +94,13 @@ TEST_F(Form, NegativeAddressesNearTheTopAndTheBottomShowEmptyRows) {
     EXPECT_EQ(form.texts().AddressText(5), "");
 }
 
-TEST_F(Form, RegistersShowTheCurrentFileInLowerCaseHex) {
-    machine().SetRegister(3, -1);
-    machine().SetRegister(31, 0x1F);
-    document.UpdateAllViews();
-    EXPECT_EQ(form.texts().registers[3], "0xffffffff");
-    EXPECT_EQ(form.texts().registers[31], "0x1f");
-    EXPECT_EQ(form.texts().registers[0], "0x0");
-    EXPECT_EQ(form.labels()[0], "R0");
+TEST_F(Form, ATypedRegisterReachesTheCurrentFileWhenTheFieldIsLeft) {
     EXPECT_EQ(form.labels()[31], "R31");
-}
-
-TEST_F(Form, ATypedRegisterReachesTheMachineWhenTheFieldIsLeft) {
     TypeRegister(5, "0x1F");
     EXPECT_EQ(machine().GetRegister(5), 31);
     EXPECT_EQ(fields.registers[5], "0x1f");
+    TypeRegister(3, "-1");
+    EXPECT_EQ(fields.registers[3], "0xffffffff");
     EXPECT_TRUE(Boxes().empty());
 
     TypeRegister(5, "abc");
@@ -121,29 +113,20 @@ TEST_F(Form, ATypedRegisterReachesTheMachineWhenTheFieldIsLeft) {
     TypeRegister(0, "5");
     EXPECT_EQ(fields.registers[0], "0x0");
     EXPECT_EQ(machine().GetRegister(0), 0);
-}
 
-TEST_F(Form, LeavingAnUnchangedFieldOnlyRefreshes) {
+    // Leaving a field whose text changed without a change notification only refreshes.
     form.OnEditSetFocus();
-    fields.registers[7] = "0x99"; // put there without a change notification
+    fields.registers[7] = "0x99";
     form.OnRegisterKillFocus(7);
     EXPECT_EQ(machine().GetRegister(7), 0);
     EXPECT_EQ(fields.registers[7], "0x0");
-    EXPECT_EQ(view.updates, 1);
-}
-
-TEST_F(Form, ACommitReadsEveryFieldBackAndWritesOnlyItsOwn) {
-    form.OnEditSetFocus();
+    // A commit reads every field back but writes only its own register.
     fields.registers[1] = "7";
-    fields.registers[2] = "8";
-    form.OnEditChange();
-    form.OnRegisterKillFocus(2);
+    TypeRegister(2, "8");
     EXPECT_EQ(machine().GetRegister(2), 8);
     EXPECT_EQ(machine().GetRegister(1), 0);
     EXPECT_EQ(fields.registers[1], "0x0");
-}
 
-TEST_F(Form, TheCommitWritesTheCurrentRegisterFile) {
     AnswerOne("S");
     form.OnReplaceRegisterSet();
     TypeRegister(4, "-2");
@@ -199,26 +182,24 @@ TEST_F(Form, AtMostFifteenWatchesAndOnlyNonNegativeAddresses) {
 }
 
 TEST_F(Form, TheMemoryDumpRangeIsCheckedAndBounded) {
-    AnswerTwo("0", "0xFFFF");
-    EXPECT_EQ(form.OnMemoryDump(), (AddressRange{0, 0xFFFF}));
-    AnswerTwo("0", "0x10000");
-    EXPECT_EQ(form.OnMemoryDump(), std::nullopt);
-    EXPECT_EQ(Boxes().back(), "Cannot dump address space larger than 64k");
-    AnswerTwo("5", "4");
-    EXPECT_EQ(form.OnMemoryDump(), (AddressRange{5, 4}));
-    AnswerTwo("0", "-1");
-    EXPECT_EQ(form.OnMemoryDump(), std::nullopt);
-    EXPECT_EQ(Boxes().back(), "Invalid address");
-    AnswerTwo("0x7FFFFFFF", "0");
-    EXPECT_EQ(form.OnMemoryDump(), (AddressRange{0x7FFFFFFF, 0}));
-    AnswerTwo("", "4");
-    EXPECT_EQ(form.OnMemoryDump(), std::nullopt);
-    EXPECT_EQ(Boxes().back(), "Invalid number");
+    const std::vector<std::tuple<std::string, std::string, std::optional<AddressRange>, std::string>> cases =
+        {{"0", "0xFFFF", AddressRange{0, 0xFFFF}, ""},
+         {"0", "0x10000", std::nullopt, "Cannot dump address space larger than 64k"},
+         {"5", "4", AddressRange{5, 4}, ""},
+         {"0", "-1", std::nullopt, "Invalid address"},
+         {"0x7FFFFFFF", "0", AddressRange{0x7FFFFFFF, 0}, ""},
+         {"", "4", std::nullopt, "Invalid number"}};
+    for (const auto& [min, max, range, box] : cases) {
+        AnswerTwo(min, max);
+        EXPECT_EQ(form.OnMemoryDump(), range) << min << " " << max;
+        std::vector<std::string> boxes = Boxes();
+        EXPECT_EQ(boxes.back(), box.empty() ? "Enter memory address area:" : box);
+    }
     EXPECT_EQ(form.OnMemoryDump(), std::nullopt); // cancelled
     EXPECT_EQ(view.updates, 0);
 }
 
-TEST_F(Form, ReplaceRegisterSetRelabelsAndShowsTheOtherFile) {
+TEST_F(Form, ReplaceRegisterSetRelabelsAndShowsTheOtherFileAndAnUnknownSetKeepsEverything) {
     store->registerFiles[set.FindRegisterFile("MS")].cells[2] = 9;
     AnswerOne("S");
     form.OnReplaceRegisterSet();
@@ -228,15 +209,6 @@ TEST_F(Form, ReplaceRegisterSetRelabelsAndShowsTheOtherFile) {
     EXPECT_EQ(fields.registers[2], "0x9");
     EXPECT_EQ(view.updates, 1);
 
-    AnswerOne("R");
-    form.OnReplaceRegisterSet();
-    EXPECT_EQ(machine().CurrentRegisterFile, 0);
-    EXPECT_EQ(form.labels()[5], "R5");
-}
-
-TEST_F(Form, AnUnknownRegisterSetKeepsEverything) {
-    AnswerOne("S");
-    form.OnReplaceRegisterSet();
     for (const char* name : {"r", "X", "", "SS"}) {
         AnswerOne(name);
         form.OnReplaceRegisterSet();
@@ -251,35 +223,9 @@ TEST_F(Form, AnUnknownRegisterSetKeepsEverything) {
     form.OnReplaceRegisterSet();
     EXPECT_EQ(prefix, "S");
     EXPECT_EQ(view.updates, 2);
-}
 
-TEST_F(Form, AnotherViewKeepsItsLabelsAndWatchesButFollowsTheValues) {
-    SimulatorForm other(document, prompter, prefix);
-    FormTexts otherFields;
-    other.setShow([&] { otherFields = other.texts(); });
-    other.OnInitialUpdate();
-    AddWatch("0x8");
-    store->registerFiles[set.FindRegisterFile("MS")].cells[1] = 4;
-    AnswerOne("S");
+    AnswerOne("R");
     form.OnReplaceRegisterSet();
-    EXPECT_EQ(other.labels()[1], "R1");
-    EXPECT_EQ(otherFields.registers[1], "0x4");
-    EXPECT_EQ(other.watchCount(), 0);
-    EXPECT_EQ(otherFields.watchAddresses[0], "");
-
-    // Its initial update set the prefix back to R; this view's labels stay as they are.
-    SimulatorForm third(document, prompter, prefix);
-    third.OnInitialUpdate();
-    EXPECT_EQ(prefix, "R");
-    EXPECT_EQ(form.labels()[1], "S1");
-}
-
-TEST_F(Form, AStepRefreshesEveryViewOfTheDocument) {
-    Load({"addi r1 r0 5", "addi r2 r0 6"});
-    machine().JumpTo(0);
-    document.OnStep();
-    EXPECT_EQ(fields.base, 1);
-    EXPECT_EQ(fields.registers[1], "0x5");
-    EXPECT_EQ(fields.commands[4], "addi R2 R0 0x0006");
-    EXPECT_EQ(fields.commands[3], "addi R1 R0 0x0005");
+    EXPECT_EQ(machine().CurrentRegisterFile, 0);
+    EXPECT_EQ(form.labels()[5], "R5");
 }

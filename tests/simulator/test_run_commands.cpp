@@ -8,7 +8,9 @@ using namespace vorn::simulator::testing;
 
 namespace {
 
-const std::string kAskAt1000 = "1000 steps had passed. Do you want to continue waiting?";
+std::string AskAt(int steps) {
+    return std::to_string(steps) + " steps had passed. Do you want to continue waiting?";
+}
 
 // Two instructions that count R1 up for ever.
 const std::vector<std::string> kCounter = {"loop: addi r1 r1 1", "      j loop"};
@@ -22,28 +24,34 @@ TEST_F(RunCommands, ALongRunAsksBeforeEveryMultipleOfTheStepCount) {
     document.OnRunUntilHalt();
     ASSERT_EQ(prompter.boxes.size(), 1u);
     EXPECT_EQ(prompter.boxes[0].caption, "VORN");
-    EXPECT_EQ(Boxes(), std::vector<std::string>{kAskAt1000});
+    EXPECT_EQ(Boxes(), std::vector<std::string>{"1000 steps had passed. Do you want to continue waiting?"});
     EXPECT_EQ(machine().PC, 999);
     EXPECT_EQ(view.updates, 1);
 
     machine().Reset();
     prompter.yesNoAnswers = {true, true, false};
     document.OnRunUntilHalt();
-    EXPECT_EQ(Boxes(),
-              (std::vector<std::string>{kAskAt1000, "2000 steps had passed. Do you want to continue waiting?",
-                                        "3000 steps had passed. Do you want to continue waiting?"}));
+    EXPECT_EQ(Boxes(), (std::vector<std::string>{AskAt(1000), AskAt(2000), AskAt(3000)}));
     EXPECT_EQ(machine().PC, 2999);
-}
 
-TEST_F(RunCommands, WithAStepCountOfOneTheQuestionComesBeforeEveryStep) {
+    // With a step count of one the question comes before every step.
+    machine().Reset();
     set.stepsUntilMsg = 1;
     prompter.yesNoAnswers = {true, true, false};
     document.OnRunUntilHalt();
-    EXPECT_EQ(Boxes(), (std::vector<std::string>{"1 steps had passed. Do you want to continue waiting?",
-                                                 "2 steps had passed. Do you want to continue waiting?",
-                                                 "3 steps had passed. Do you want to continue waiting?"}));
+    EXPECT_EQ(Boxes(), (std::vector<std::string>{AskAt(1), AskAt(2), AskAt(3)}));
     EXPECT_EQ(machine().PC, 2);
-    EXPECT_EQ(prompter.boxes.size(), 0u);
+}
+
+TEST_F(RunCommands, ARunWhoseConditionCannotComeTrueGoesOnUntilNo) {
+    // After the halt the PC stands behind it and a halted step no longer moves it.
+    Load({"halt", "dc 0x0"});
+    AnswerOne("5");
+    prompter.yesNoAnswers = {true};
+    document.OnRunUntilPc();
+    EXPECT_EQ(Boxes(), (std::vector<std::string>{"Enter PC stop address:", AskAt(1000), AskAt(2000)}));
+    EXPECT_EQ(machine().PC, 1);
+    EXPECT_TRUE(machine().Halted);
 }
 
 TEST_F(RunCommands, AConditionThatAlreadyHoldsRunsNoStep) {
@@ -51,8 +59,6 @@ TEST_F(RunCommands, AConditionThatAlreadyHoldsRunsNoStep) {
     AnswerOne("7");
     document.OnRunUntilPc();
     EXPECT_EQ(machine().PC, 7);
-    EXPECT_EQ(view.updates, 1);
-
     machine().Halted = true;
     document.OnRunUntilHalt();
     EXPECT_EQ(machine().PC, 7);
@@ -71,129 +77,71 @@ TEST_F(RunCommands, RunUntilHaltExecutesTheLabLoopToItsEnd) {
     EXPECT_EQ(machine().ReadMemory(0x21), 10);
 }
 
-TEST_F(RunCommands, RunUntilPcStopsAtTheTargetAndRefusesANegativeOne) {
-    Load(kCounter);
+TEST_F(RunCommands, RunsStopWhereTheirConditionComesTrue) {
+    Load({"loop: addi r1 r1 1", "      sw r1 r0 0x40", "      j loop"});
     AnswerOne("0x1");
     document.OnRunUntilPc();
     EXPECT_EQ(machine().PC, 1);
     EXPECT_EQ(machine().GetRegister(1), 1);
 
-    AnswerOne("-1");
-    document.OnRunUntilPc();
-    AnswerOne("one");
-    document.OnRunUntilPc();
-    AnswerOne(std::nullopt);
-    document.OnRunUntilPc();
-    EXPECT_EQ(Boxes(), (std::vector<std::string>{
-                           "Enter PC stop address:", "Enter PC stop address:", "Invalid address",
-                           "Enter PC stop address:", "Invalid number", "Enter PC stop address:"}));
-    EXPECT_EQ(view.updates, 1);
-}
-
-TEST_F(RunCommands, RunNStepsNeverAsksAndRunsAlsoOnAHaltedMachine) {
-    set.stepsUntilMsg = 1;
-    AnswerOne("0");
-    document.OnRunSteps();
-    AnswerOne("-5");
-    document.OnRunSteps();
-    EXPECT_EQ(machine().PC, 0);
-    EXPECT_EQ(view.updates, 2);
-
-    machine().Halted = true;
-    AnswerOne("0x10");
-    document.OnRunSteps();
-    EXPECT_EQ(machine().PC, 16);
-    EXPECT_EQ(Boxes(), std::vector<std::string>(3, "Enter number of steps to run:"));
-
-    AnswerOne(std::nullopt);
-    document.OnRunSteps();
-    EXPECT_EQ(view.updates, 3);
-}
-
-TEST_F(RunCommands, RunUntilRegChecksBothTextsBeforeTheRegisterNumber) {
-    for (const char* number : {"32", "0x20", "-1"}) {
-        AnswerTwo(number, "5");
-        document.OnRunUntilReg();
-        EXPECT_EQ(Boxes(),
-                  (std::vector<std::string>{"Enter register num and stop value:", "invalid register number"}))
-            << number;
-    }
-    AnswerTwo("32", "five");
+    AnswerTwo("1", "3");
     document.OnRunUntilReg();
-    EXPECT_EQ(Boxes(), (std::vector<std::string>{"Enter register num and stop value:", "Invalid number"}));
-    AnswerTwo("r1", "five");
-    document.OnRunUntilReg();
-    EXPECT_EQ(Boxes(), (std::vector<std::string>{"Enter register num and stop value:", "Invalid number"}));
-    EXPECT_EQ(view.updates, 0);
-    EXPECT_EQ(machine().PC, 0);
-}
-
-TEST_F(RunCommands, RunUntilRegComparesTheCurrentRegisterFile) {
-    Load(kCounter);
-    AnswerTwo("1", "5");
-    document.OnRunUntilReg();
-    EXPECT_EQ(machine().GetRegister(1), 5);
-    EXPECT_EQ(machine().PC, 1); // the addi that made it 5 is done, the jump not yet
-
+    EXPECT_EQ(machine().GetRegister(1), 3);
+    EXPECT_EQ(machine().PC, 1); // the addi that made it 3 is done, the store not yet
     // Register 0 of "MR" reads 0, so waiting for 0 there stops at once.
     AnswerTwo("0", "0");
     document.OnRunUntilReg();
     EXPECT_EQ(machine().PC, 1);
-}
 
-TEST_F(RunCommands, RunUntilMemoryWatchesAWordThatTheProgramWrites) {
-    Load({"loop: addi r1 r1 1", "      sw r1 r0 0x40", "      j loop"});
-    AnswerTwo("0x40", "3");
+    AnswerTwo("0x40", "5");
     document.OnRunUntilMemory();
-    EXPECT_EQ(machine().ReadMemory(0x40), 3);
+    EXPECT_EQ(machine().ReadMemory(0x40), 5);
     EXPECT_EQ(machine().PC, 2);
-
-    AnswerTwo("-2", "0");
-    document.OnRunUntilMemory();
-    AnswerTwo("0x40", "");
-    document.OnRunUntilMemory();
-    Boxes();
     AnswerTwo("0x50", "0");
     document.OnRunUntilMemory();
-    EXPECT_EQ(Boxes(), std::vector<std::string>{"Enter address and stop value:"});
     // The stop test read the absent word and so created it.
     EXPECT_EQ(machine().DataMemory().count(0x50), 1u);
     EXPECT_EQ(machine().PC, 2);
+    EXPECT_EQ(view.updates, 5);
 }
 
-TEST_F(RunCommands, ARunWhoseConditionCannotComeTrueGoesOnUntilNo) {
-    // After the halt the PC stands behind it and a halted step no longer moves it.
-    Load({"halt", "dc 0x0"});
-    AnswerOne("5");
-    prompter.yesNoAnswers = {true};
-    document.OnRunUntilPc();
-    EXPECT_EQ(Boxes(), (std::vector<std::string>{"Enter PC stop address:", kAskAt1000,
-                                                 "2000 steps had passed. Do you want to continue waiting?"}));
-    EXPECT_EQ(machine().PC, 1);
-    EXPECT_TRUE(machine().Halted);
-}
-
-TEST_F(RunCommands, JumpToTakesAnyNumberAndClearsTheHaltedFlag) {
-    machine().Halted = true;
-    AnswerOne("-3");
-    document.OnJumpTo();
-    EXPECT_EQ(machine().PC, -3);
-    EXPECT_FALSE(machine().Halted);
-    EXPECT_EQ(view.updates, 1);
-
-    AnswerOne(std::nullopt);
-    document.OnJumpTo();
-    EXPECT_EQ(view.updates, 2); // Cancel still refreshes
-
-    AnswerOne("0x");
-    document.OnJumpTo();
-    EXPECT_EQ(view.updates, 2);
-    EXPECT_EQ(machine().PC, -3);
-    EXPECT_EQ(Boxes().back(), "Invalid number");
-
-    // A step at an address without a program record only advances the PC.
-    document.OnStep();
-    EXPECT_EQ(machine().PC, -2);
+TEST_F(RunCommands, ARefusedPromptChangesNothingAndRefreshesNothing) {
+    using Command = void (SimulatorDocument::*)();
+    struct Refusal {
+        Command command;
+        std::optional<std::string> one;
+        std::optional<std::pair<std::string, std::string>> two;
+        std::vector<std::string> boxes;
+    };
+    const std::string pcPrompt = "Enter PC stop address:", regPrompt = "Enter register num and stop value:",
+                      memPrompt = "Enter address and stop value:", area = "Enter memory address area:",
+                      value = "Enter the new value:";
+    const std::vector<Refusal> refusals = {
+        {&SimulatorDocument::OnRunUntilPc, "-1", {}, {pcPrompt, "Invalid address"}},
+        {&SimulatorDocument::OnRunUntilPc, "one", {}, {pcPrompt, "Invalid number"}},
+        // The texts are checked before the register number.
+        {&SimulatorDocument::OnRunUntilReg, {}, {{"32", "5"}}, {regPrompt, "invalid register number"}},
+        {&SimulatorDocument::OnRunUntilReg, {}, {{"0x20", "5"}}, {regPrompt, "invalid register number"}},
+        {&SimulatorDocument::OnRunUntilReg, {}, {{"-1", "5"}}, {regPrompt, "invalid register number"}},
+        {&SimulatorDocument::OnRunUntilReg, {}, {{"32", "five"}}, {regPrompt, "Invalid number"}},
+        {&SimulatorDocument::OnRunUntilReg, {}, {{"r1", "five"}}, {regPrompt, "Invalid number"}},
+        {&SimulatorDocument::OnRunUntilMemory, {}, {{"-2", "0"}}, {memPrompt, "Invalid address"}},
+        {&SimulatorDocument::OnRunUntilMemory, {}, {{"0x40", ""}}, {memPrompt, "Invalid number"}},
+        {&SimulatorDocument::OnJumpTo, "0x", {}, {"Enter jump target address:", "Invalid number"}},
+        // Fill memory asks both dialogs before any check.
+        {&SimulatorDocument::OnFillMemory, "x", {{"zz", "-1"}}, {area, value, "Invalid number"}},
+        {&SimulatorDocument::OnFillMemory, "x", {{"0", "-1"}}, {area, value, "Invalid number"}},
+        {&SimulatorDocument::OnFillMemory, "1", {{"0", "-1"}}, {area, value, "Invalid address"}}};
+    machine().JumpTo(9);
+    for (const Refusal& refusal : refusals) {
+        if (refusal.one) AnswerOne(refusal.one);
+        if (refusal.two) AnswerTwo(refusal.two->first, refusal.two->second);
+        (document.*refusal.command)();
+        EXPECT_EQ(Boxes(), refusal.boxes) << refusal.boxes.back();
+    }
+    EXPECT_EQ(view.updates, 0);
+    EXPECT_EQ(machine().PC, 9);
+    EXPECT_TRUE(machine().DataMemory().empty());
 }
 
 TEST_F(RunCommands, TypedNumbersMustHoldDigitsAndFit32Bits) {
@@ -221,62 +169,58 @@ TEST_F(RunCommands, TypedNumbersMustHoldDigitsAndFit32Bits) {
     }
 }
 
-TEST_F(RunCommands, FillMemoryWritesTheRangeInclusive) {
-    AnswerTwo("0x10", "0x0f");
-    AnswerOne("7");
-    document.OnFillMemory();
-    EXPECT_TRUE(machine().DataMemory().empty());
-    EXPECT_EQ(view.updates, 1);
-
-    AnswerTwo("0x10", "0x10");
-    AnswerOne("-1");
-    document.OnFillMemory();
-    EXPECT_EQ(machine().DataMemory(), (std::map<int32_t, int32_t>{{16, -1}}));
-
-    // A range that ends at the largest address ends.
-    AnswerTwo("0x7FFFFFFE", "0x7FFFFFFF");
-    AnswerOne("0x5");
-    document.OnFillMemory();
-    EXPECT_EQ(machine().DataMemory(),
-              (std::map<int32_t, int32_t>{{16, -1}, {0x7FFFFFFE, 5}, {0x7FFFFFFF, 5}}));
+TEST_F(RunCommands, RunNStepsNeverAsksAndRunsAlsoOnAHaltedMachine) {
+    set.stepsUntilMsg = 1;
+    machine().Halted = true;
+    for (const char* count : {"0", "-5", "0x10"}) {
+        AnswerOne(count);
+        document.OnRunSteps();
+    }
+    EXPECT_EQ(machine().PC, 16);
+    EXPECT_EQ(Boxes(), std::vector<std::string>(3, "Enter number of steps to run:"));
+    AnswerOne(std::nullopt);
+    document.OnRunSteps();
     EXPECT_EQ(view.updates, 3);
 }
 
-TEST_F(RunCommands, FillMemoryAsksBothDialogsBeforeAnyCheck) {
-    AnswerTwo("zz", "-1");
-    AnswerOne("x");
-    document.OnFillMemory();
-    EXPECT_EQ(Boxes(), (std::vector<std::string>{
-                           "Enter memory address area:", "Enter the new value:", "Invalid number"}));
-
-    AnswerTwo("0", "-1");
-    AnswerOne("x");
-    document.OnFillMemory();
-    EXPECT_EQ(Boxes().back(), "Invalid number");
-    AnswerTwo("0", "-1");
-    AnswerOne("1");
-    document.OnFillMemory();
-    EXPECT_EQ(Boxes().back(), "Invalid address");
-    EXPECT_EQ(view.updates, 0);
-
-    AnswerTwo("0", "3");
+TEST_F(RunCommands, JumpToTakesAnyNumberAndClearsTheHaltedFlag) {
+    machine().Halted = true;
+    AnswerOne("-3");
+    document.OnJumpTo();
+    EXPECT_EQ(machine().PC, -3);
+    EXPECT_FALSE(machine().Halted);
     AnswerOne(std::nullopt);
-    document.OnFillMemory();
-    document.OnFillMemory(); // both dialogs cancelled
-    EXPECT_EQ(view.updates, 2);
-    EXPECT_TRUE(machine().DataMemory().empty());
+    document.OnJumpTo();
+    EXPECT_EQ(view.updates, 2); // Cancel still refreshes
+    // A step at an address without a program record only advances the PC.
+    document.OnStep();
+    EXPECT_EQ(machine().PC, -2);
 }
 
-TEST_F(RunCommands, FillMemoryRefusesARangeThatWouldExhaustMemory) {
-    AnswerTwo("0", "0x7FFFFFFF");
-    AnswerOne("1");
+TEST_F(RunCommands, FillMemoryWritesTheRangeInclusiveUpToTheLargestAddress) {
+    const auto fill = [&](std::string min, std::string max, std::optional<std::string> value) {
+        AnswerTwo(std::move(min), std::move(max));
+        AnswerOne(std::move(value));
+        document.OnFillMemory();
+    };
+    fill("0x10", "0x0f", "7");
+    EXPECT_TRUE(machine().DataMemory().empty());
+    fill("0x10", "0x10", "-1");
+    fill("0x7FFFFFFE", "0x7FFFFFFF", "0x5");
+    EXPECT_EQ(machine().DataMemory(),
+              (std::map<int32_t, int32_t>{{16, -1}, {0x7FFFFFFE, 5}, {0x7FFFFFFF, 5}}));
+    EXPECT_EQ(view.updates, 3);
+    // Cancel in either dialog refreshes and writes nothing.
+    fill("0", "3", std::nullopt);
     document.OnFillMemory();
+    EXPECT_EQ(view.updates, 5);
+    EXPECT_EQ(machine().DataMemory().size(), 3u);
+
+    store->dataMemory.clear();
+    fill("0", "0x7FFFFFFF", "1");
     EXPECT_EQ(Boxes().back(), "Cannot fill address space larger than 64k");
     EXPECT_TRUE(machine().DataMemory().empty());
-
-    AnswerTwo("0x10000", "0x1FFFF");
-    AnswerOne("1");
-    document.OnFillMemory();
+    fill("0x10000", "0x1FFFF", "1");
     EXPECT_EQ(machine().DataMemory().size(), 0x10000u);
 }
 
@@ -303,21 +247,15 @@ TEST_F(RunCommands, WindowsShareTheStoreButEachStepsItsOwnProgram) {
     AnswerOne("3");
     document.OnRunSteps();
     machine().WriteMemory(0x30, 9);
-    ASSERT_EQ(machine().GetRegister(1), 2);
-    ASSERT_EQ(machine().PC, 1);
-
-    // A second window clears the registers of both and keeps PC and memory.
+    // A second window clears the registers of both and keeps PC and memory; it has no program,
+    // so its step only advances the shared PC, and it refreshes only its own views.
     SimulatorDocument second(Environment(), prompter);
     EXPECT_EQ(machine().GetRegister(1), 0);
-    EXPECT_EQ(second.machine().PC, 1);
     EXPECT_EQ(second.machine().ReadMemory(0x30), 9);
-
-    // The second has no program: its step only advances the shared PC.
     second.OnStep();
     EXPECT_EQ(machine().PC, 2);
     EXPECT_EQ(machine().GetRegister(1), 0);
-    EXPECT_EQ(view.updates, 1); // the first window is not refreshed by the second's command
-
+    EXPECT_EQ(view.updates, 1);
     machine().JumpTo(0);
     document.OnStep();
     EXPECT_EQ(second.machine().GetRegister(1), 1);

@@ -64,39 +64,29 @@ TEST(StateFileText, HoldsTheRowsRegistersAndWatchesInOrder) {
     EXPECT_EQ(StateFileText(texts), expected);
 }
 
-TEST_F(StateFile, RowsWithANegativeAddressAreLeftOut) {
+TEST_F(StateFile, LeavesOutRowsOfNegativeAddressesAndLabelsRegistersR) {
+    // PC 0: rows 0 to 3 stand at negative addresses; the marker is on the address after the PC.
     std::vector<std::string> lines = FileLines();
-    EXPECT_EQ(lines.size(), 1u + 6 + 3 + 32 + 3 + 15);
+    ASSERT_EQ(lines.size(), 1u + 6 + 3 + 32 + 3 + 15);
     EXPECT_EQ(lines[1].substr(0, 7), "  0x0\t\t");
-    EXPECT_EQ(lines[2].substr(0, 7), "->0x1\t\t"); // the marker stands on the address after the PC
+    EXPECT_EQ(lines[2].substr(0, 7), "->0x1\t\t");
     EXPECT_EQ(lines[6].substr(0, 7), "  0x5\t\t");
+    // Without watches the memory part is fifteen pairs of tabs.
+    EXPECT_EQ(lines[lines.size() - 17], "memory:");
+    EXPECT_EQ(lines.back(), "\t\t");
 
-    machine().JumpTo(2);
-    document.UpdateAllViews();
-    lines = FileLines();
-    EXPECT_EQ(lines.size(), 1u + 8 + 3 + 32 + 3 + 15);
-    EXPECT_EQ(lines[1].substr(0, 7), "  0x0\t\t");
-    EXPECT_EQ(lines[4].substr(0, 7), "->0x3\t\t");
-}
-
-TEST_F(StateFile, RegistersAreLabelledRWhateverSetIsShown) {
     AnswerOne("S");
     form.OnReplaceRegisterSet();
     ASSERT_EQ(form.labels()[0], "S0");
-    const std::vector<std::string> lines = FileLines();
-    EXPECT_EQ(lines[1 + 6 + 3], "R0:\t0x0");
-    EXPECT_EQ(lines[1 + 6 + 3 + 31], "R31:\t0x0");
-}
-
-TEST_F(StateFile, WithoutWatchesTheMemoryPartIsFifteenPairsOfTabs) {
-    const std::vector<std::string> lines = FileLines();
-    for (size_t i = lines.size() - 15; i < lines.size(); ++i)
-        EXPECT_EQ(lines[i], "\t\t");
-    EXPECT_EQ(lines[lines.size() - 17], "memory:");
-}
-
-TEST_F(StateFile, TheFileHoldsThePictureOfTheLastRefreshNotTheMachine) {
+    machine().JumpTo(2);
     document.UpdateAllViews();
+    lines = FileLines();
+    ASSERT_EQ(lines.size(), 1u + 8 + 3 + 32 + 3 + 15);
+    EXPECT_EQ(lines[4].substr(0, 7), "->0x3\t\t");
+    EXPECT_EQ(lines[1 + 8 + 3], "R0:\t0x0");
+    EXPECT_EQ(lines[1 + 8 + 3 + 31], "R31:\t0x0");
+
+    // The file holds the picture of the last refresh, not the machine.
     const std::string before = StateFileText(form.texts());
     machine().SetRegister(3, 77);
     machine().WriteMemory(0, 5);

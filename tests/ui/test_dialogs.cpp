@@ -28,37 +28,37 @@ void WhenShown(QDialog& dialog, std::function<void()> action) {
 
 TEST(ValueDialogs, OneValueStartsOnItsFieldAndOkTakesTheText) {
     DialogTrace dialog;
-    dialog.prompt = QStringLiteral("Enter PC stop address:");
-    dialog.label = QStringLiteral("Address:");
-    dialog.value = QStringLiteral("0x10");
+    dialog.prompt = "Enter PC stop address:";
+    dialog.label = "Address:";
+    dialog.value = "0x10";
     QWidget* focused = nullptr;
     WhenShown(dialog, [&] {
         focused = dialog.focusWidget();
-        EXPECT_EQ(dialog.control<QLineEdit>(2002)->text(), QStringLiteral("Enter PC stop address:"));
+        EXPECT_EQ(dialog.control<QLineEdit>(2002)->text(), "Enter PC stop address:");
         EXPECT_TRUE(dialog.control<QLineEdit>(2003)->isReadOnly());
-        dialog.control<QLineEdit>(2000)->setText(QStringLiteral("0x20"));
+        dialog.control<QLineEdit>(2000)->setText("0x20");
         dialog.control<QPushButton>(IDOK)->click();
     });
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
     EXPECT_EQ(focused, dialog.control<QLineEdit>(2000));
-    EXPECT_EQ(dialog.value, QStringLiteral("0x20"));
+    EXPECT_EQ(dialog.value, "0x20");
 }
 
 TEST(ValueDialogs, CancelKeepsThePresetValues) {
     Dialog2Values dialog;
-    dialog.firstValue = QStringLiteral("1");
-    dialog.secondValue = QStringLiteral("2");
+    dialog.firstValue = "1";
+    dialog.secondValue = "2";
     QWidget* focused = nullptr;
     WhenShown(dialog, [&] {
         focused = dialog.focusWidget();
-        dialog.control<QLineEdit>(2000)->setText(QStringLiteral("7"));
-        dialog.control<QLineEdit>(2001)->setText(QStringLiteral("8"));
+        dialog.control<QLineEdit>(2000)->setText("7");
+        dialog.control<QLineEdit>(2001)->setText("8");
         dialog.control<QPushButton>(IDCANCEL)->click();
     });
     EXPECT_EQ(dialog.exec(), QDialog::Rejected);
     EXPECT_EQ(focused, dialog.control<QLineEdit>(2000));
-    EXPECT_EQ(dialog.firstValue, QStringLiteral("1"));
-    EXPECT_EQ(dialog.secondValue, QStringLiteral("2"));
+    EXPECT_EQ(dialog.firstValue, "1");
+    EXPECT_EQ(dialog.secondValue, "2");
 }
 
 TEST(MemoryDumpDialog, ListsTheRangeAndSavesItsFile) {
@@ -86,9 +86,9 @@ TEST(MemoryDumpDialog, ListsTheRangeAndSavesItsFile) {
     });
     dialog.exec();
     SetFileChooserHook({});
-    EXPECT_EQ(lines, (QStringList{QStringLiteral("0x10  0x0"), QStringLiteral("0x11  0x5"),
-                                  QStringLiteral("0x12  0xffffffff")}));
-    EXPECT_EQ(vorn::testing::ReadFile(path.toStdString()), "Dump\r\n0x10  0x0\r\n0x11  0x5\r\n0x12  0xffffffff\r\n");
+    EXPECT_EQ(lines, (QStringList{"0x10  0x0", "0x11  0x5", "0x12  0xffffffff"}));
+    EXPECT_EQ(vorn::testing::ReadFile(path.toStdString()),
+              "Dump\r\n0x10  0x0\r\n0x11  0x5\r\n0x12  0xffffffff\r\n");
 }
 
 TEST(MemoryDumpDialog, AFileThatCannotBeWrittenIsReported) {
@@ -101,7 +101,7 @@ TEST(MemoryDumpDialog, AFileThatCannotBeWrittenIsReported) {
         return true;
     });
     SetFileChooserHook([](FileDialogMode, const QString&) -> std::optional<QString> {
-        return QStringLiteral("/nonexistent-folder/dump.txt");
+        return "/nonexistent-folder/dump.txt";
     });
     DialogMemDump dialog(machine);
     dialog.OnSaveToDumpFile();

@@ -47,17 +47,15 @@ TEST_F(FrameTest, NewListsTheThreeKindsInOrderAndEachOpensMaximised) {
         offered = names;
         return next++;
     });
-    const QStringList classes{QStringLiteral("CTextEditor"), QStringLiteral("CSimGraphView"),
-                              QStringLiteral("CvornctrlView")};
+    const QStringList classes{"CTextEditor", "CSimGraphView", "CvornctrlView"};
     for (int kind = 0; kind < 3; ++kind) {
         ASSERT_TRUE(frame.fileNew());
         QMdiSubWindow* child = frame.mdiArea()->subWindowList().back();
         EXPECT_TRUE(child->isMaximized());
         EXPECT_EQ(child->widget()->objectName(), classes[kind]);
     }
-    EXPECT_EQ(offered, (QStringList{QStringLiteral("Compiler"), QStringLiteral("DLX Simulator"),
-                                    QStringLiteral("Hardware Monitor")}));
-    EXPECT_EQ(frame.mdiArea()->subWindowList()[0]->widget()->windowTitle(), QStringLiteral("Compiler1"));
+    EXPECT_EQ(offered, (QStringList{"Compiler", "DLX Simulator", "Hardware Monitor"}));
+    EXPECT_EQ(frame.mdiArea()->subWindowList()[0]->widget()->windowTitle(), "Compiler1");
 }
 
 TEST_F(FrameTest, CancellingNewLeavesTheEmptyFrameWithItsMenu) {
@@ -67,10 +65,9 @@ TEST_F(FrameTest, CancellingNewLeavesTheEmptyFrameWithItsMenu) {
     QStringList menus;
     for (QAction* action : frame.menuBar()->actions())
         menus << action->text();
-    EXPECT_EQ(menus,
-              (QStringList{QStringLiteral("&File"), QStringLiteral("&View"), QStringLiteral("&Help")}));
-    EXPECT_EQ(frame.windowTitle(), QStringLiteral("VORN b3"));
-    EXPECT_EQ(frame.message(), QStringLiteral("Ready"));
+    EXPECT_EQ(menus, (QStringList{"&File", "&View", "&Help"}));
+    EXPECT_EQ(frame.windowTitle(), "VORN b3");
+    EXPECT_EQ(frame.message(), "Ready");
 }
 
 TEST_F(FrameTest, CommandsXmlVersionReachesTheApplicationFromAnyWindow) {
@@ -119,10 +116,9 @@ class LineView : public QWidget, public CommandTarget {
 
 TEST_F(FrameTest, TheActiveViewFillsTheSparePane) {
     EXPECT_EQ(frame.indicatorText(), QString());
-    DocumentTemplate kind{
-        1, QStringLiteral("\nLines\nLines"), {}, [](const QString&) { return new LineView; }};
+    DocumentTemplate kind{1, "\nLines\nLines", {}, [](const QString&) { return new LineView; }};
     frame.newDocument(kind);
-    EXPECT_EQ(frame.indicatorText(), QStringLiteral("Line: 7"));
+    EXPECT_EQ(frame.indicatorText(), "Line: 7");
     frame.mdiArea()->currentSubWindow()->close();
     frame.refreshIndicator();
     EXPECT_EQ(frame.indicatorText(), QString());

@@ -20,8 +20,8 @@ ProcessRun StartIn(const TempDir& dir) {
     QProcess process;
     process.setWorkingDirectory(QString::fromStdString(dir.path().string()));
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("VORN_BOXES"), QStringLiteral("print"));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert("VORN_BOXES", "print");
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(VORN_EXECUTABLE), {});
     EXPECT_TRUE(process.waitForFinished(30000));
@@ -31,20 +31,21 @@ ProcessRun StartIn(const TempDir& dir) {
 QStringList Boxes(const ProcessRun& run) {
     QStringList boxes;
     for (const QString& line : run.errors.split(QLatin1Char('\n')))
-        if (line.startsWith(QLatin1String("BOX ")) || line.startsWith(QLatin1String("NEW ")))
-            boxes << line;
+        if (line.startsWith(QLatin1String("BOX ")) || line.startsWith(QLatin1String("NEW "))) boxes << line;
     return boxes;
 }
 
 const std::string kLab = VORN_SOURCE_DIR "/lab/";
 
-std::string CommandsWith(const std::string& body, const std::string& steps = "<stepsUntilMsg>5</stepsUntilMsg>") {
+std::string CommandsWith(const std::string& body,
+                         const std::string& steps = "<stepsUntilMsg>5</stepsUntilMsg>") {
     return "<commands>" + body + steps + "</commands>";
 }
 
-const std::string kAdd = "<command><type>R</type><name>add</name><opcode>000000</opcode><function>100000</function>"
-                         "<action>MR[RD]:=MR[RS1]+MR[RS2]</action><args>RD,RS1,RS2</args><isbranch>false</isbranch>"
-                         "</command>";
+const std::string kAdd =
+    "<command><type>R</type><name>add</name><opcode>000000</opcode><function>100000</function>"
+    "<action>MR[RD]:=MR[RS1]+MR[RS2]</action><args>RD,RS1,RS2</args><isbranch>false</isbranch>"
+    "</command>";
 
 } // namespace
 
@@ -54,7 +55,7 @@ TEST(Startup, MissingSettingsEndsWithItsBoxEvenWhenCommandsAreBroken) {
     const ProcessRun run = StartIn(dir);
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(Boxes(run),
-              QStringList{QStringLiteral("BOX Fatal error - settings load | settings.xml file not found. Exiting...")});
+              QStringList{"BOX Fatal error - settings load | settings.xml file not found. Exiting..."});
 }
 
 TEST(Startup, EachCommandsFaultShowsOneBoxAndEndsWithOne) {
@@ -93,5 +94,5 @@ TEST(Startup, GoodFilesReachTheNewChooser) {
     dir.write("commands.xml", ReadFile(kLab + "commands.xml"));
     const ProcessRun run = StartIn(dir);
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(Boxes(run), QStringList{QStringLiteral("NEW Compiler | DLX Simulator | Hardware Monitor")});
+    EXPECT_EQ(Boxes(run), QStringList{"NEW Compiler | DLX Simulator | Hardware Monitor"});
 }

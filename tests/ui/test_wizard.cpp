@@ -70,7 +70,6 @@ struct Box {
     QString text;
     QString caption;
     bool yesNo = false;
-    bool owned = false;
 };
 
 // The open sheet as the user sees it: the current page's controls by id, and the sheet's buttons.
@@ -93,16 +92,16 @@ class Sheet {
     // left out when hidden.
     std::string buttons() const {
         std::string shown;
-        for (auto [id, letter] : {std::pair{ID_WIZBACK, 'B'}, {ID_WIZNEXT, 'N'}, {ID_WIZFINISH, 'F'}}) {
-            const QPushButton* b = button(id);
-            if (b->isVisible()) shown += b->isEnabled() ? letter : static_cast<char>(letter + ('a' - 'A'));
-        }
+        for (auto [id, letter] : {std::pair{ID_WIZBACK, 'B'}, {ID_WIZNEXT, 'N'}, {ID_WIZFINISH, 'F'}})
+            if (button(id)->isVisible()) shown += button(id)->isEnabled() ? letter : char(letter + 'a' - 'A');
         return shown;
     }
     void back() const { button(ID_WIZBACK)->click(); }
     void next() const { button(ID_WIZNEXT)->click(); }
     void finish() const { button(ID_WIZFINISH)->click(); }
     void cancel() const { button(IDCANCEL)->click(); }
+    void click(int id) const { control<QPushButton>(id)->click(); }
+    bool checked(int radio) const { return control<QRadioButton>(radio)->isChecked(); }
 
     void chooseLab(int lab) const { control<QRadioButton>(1000 + lab)->click(); }
     void type(int edit, const QString& text) const { control<QLineEdit>(edit)->setText(text); }
@@ -114,10 +113,6 @@ class Sheet {
             lines << box->item(row)->text();
         return lines;
     }
-    int selected(int list) const {
-        const auto items = control<QListWidget>(list)->selectedItems();
-        return items.isEmpty() ? -1 : control<QListWidget>(list)->row(items.front());
-    }
     // Selects a line as a click does.
     void select(int list, int row) const { control<QListWidget>(list)->setCurrentRow(row); }
     // The labels page's insert with the given kind radio (1010 slave, 1011 graphic, 1012 memory).
@@ -125,7 +120,7 @@ class Sheet {
         control<QRadioButton>(kindRadio)->click();
         type(2000, name);
         type(2001, address);
-        control<QPushButton>(1009)->click();
+        click(1009);
     }
     bool enabled(int id) const { return page()->findChild<QWidget*>(QString::number(id))->isEnabled(); }
 
@@ -148,8 +143,7 @@ class WizardTest : public ::testing::Test {
             std::move(link), monitor::MonitorPorts{prompter, clock, processes, host});
         monitor->OnInitialUpdate();
         SetMessageBoxHook([this](const BoxRequest& request) {
-            boxes.push_back({request.text, request.caption, request.buttons == BoxButtons::YesNo,
-                             request.owner != nullptr});
+            boxes.push_back({request.text, request.caption, request.buttons == BoxButtons::YesNo});
             if (request.buttons == BoxButtons::Ok || yesNoAnswers.empty())
                 return request.buttons == BoxButtons::Ok;
             const bool answer = yesNoAnswers.front();
@@ -193,8 +187,8 @@ class WizardTest : public ::testing::Test {
         return shown;
     }
 
-    // The full wizard run on the engine alone, as the fixture's starting point: a lab and its
-    // label file (which sets the start fields), finished.
+    // The full wizard run on the engine alone, as a starting point: a lab and its label file
+    // (which sets the start fields), finished.
     void ChooseLabInEngine(int lab, const std::string& labelFile) {
         auto& wizard = monitor->wizard();
         wizard.OnShow();
@@ -246,34 +240,33 @@ TEST_F(WizardTest, EachLabOffersItsFieldsPagesAndPanels) {
         const bool graphic = lab != monitor::SimpleSlave;
         const bool memory = lab == monitor::ReadWrite || lab == monitor::LoadStore;
         EXPECT_TRUE(Run(WizardSheet::Full, [&](Sheet& sheet) {
-            EXPECT_EQ(sheet.dialog().windowTitle(), QStringLiteral("Configuration Wizard"));
+            EXPECT_EQ(sheet.dialog().windowTitle(), "Configuration Wizard");
             ASSERT_EQ(sheet.stack()->count(), 4);
-            EXPECT_EQ(sheet.pageId(), QStringLiteral("130"));
-            EXPECT_TRUE(sheet.control<QRadioButton>(1000)->isChecked());
+            EXPECT_EQ(sheet.pageId(), "130");
+            EXPECT_TRUE(sheet.checked(1000));
             EXPECT_EQ(sheet.buttons(), "bN");
             sheet.chooseLab(lab);
             sheet.next();
 
-            ASSERT_EQ(sheet.pageId(), QStringLiteral("131"));
+            ASSERT_EQ(sheet.pageId(), "131");
             EXPECT_EQ(sheet.buttons(), "BN");
-            EXPECT_TRUE(sheet.control<QRadioButton>(1010)->isChecked());
+            EXPECT_TRUE(sheet.checked(1010));
             for (int id : {1004, 1016, 1011, 1015})
                 EXPECT_EQ(sheet.enabled(id), graphic) << id;
             for (int id : {1005, 1024, 1012})
                 EXPECT_EQ(sheet.enabled(id), memory) << id;
-            EXPECT_TRUE(sheet.enabled(1014));
-            EXPECT_TRUE(sheet.enabled(1003));
+            EXPECT_TRUE(sheet.enabled(1014) && sheet.enabled(1003));
             sheet.next();
-            QStringList expected{QStringLiteral("CPU RAM address not set! No register view.")};
-            if (graphic) expected << QStringLiteral("LA RAM address not set! No Graphic view.");
+            QStringList expected{"CPU RAM address not set! No register view."};
+            if (graphic) expected << "LA RAM address not set! No Graphic view.";
             EXPECT_EQ(BoxTexts(), expected);
 
-            ASSERT_EQ(sheet.pageId(), QStringLiteral("132"));
+            ASSERT_EQ(sheet.pageId(), "132");
             EXPECT_EQ(sheet.buttons(), "BN");
             EXPECT_TRUE(sheet.enabled(2000));
             sheet.next();
 
-            ASSERT_EQ(sheet.pageId(), QStringLiteral("133"));
+            ASSERT_EQ(sheet.pageId(), "133");
             EXPECT_EQ(sheet.buttons(), "BF");
             EXPECT_EQ(sheet.enabled(2000), memory);
             EXPECT_EQ(sheet.enabled(1008), memory);
@@ -297,19 +290,18 @@ TEST_F(WizardTest, BackKeepsTheLabAndCancelLeavesTheMonitorWaiting) {
         sheet.chooseLab(monitor::LoadStore);
         sheet.next();
         sheet.back();
-        ASSERT_EQ(sheet.pageId(), QStringLiteral("130"));
-        EXPECT_TRUE(sheet.control<QRadioButton>(1003)->isChecked());
+        ASSERT_EQ(sheet.pageId(), "130");
+        EXPECT_TRUE(sheet.checked(1003));
         EXPECT_EQ(sheet.buttons(), "bN");
         sheet.chooseLab(monitor::SimpleSlave);
         sheet.next();
-        EXPECT_FALSE(sheet.enabled(1005));
-        EXPECT_FALSE(sheet.enabled(1004));
+        EXPECT_FALSE(sheet.enabled(1005) || sheet.enabled(1004));
         sheet.cancel();
     }));
-    EXPECT_EQ(BoxTexts(), QStringList{QStringLiteral("Wizard was not completed.\nPlease rerun wizard.")});
+    EXPECT_EQ(BoxTexts(), QStringList{"Wizard was not completed.\nPlease rerun wizard."});
     EXPECT_EQ(monitor->form().Text(control::SlaveCaption), "Wizard cancelled. Please start it again.");
     EXPECT_FALSE(monitor->form().Visible(control::RefreshData));
-    EXPECT_EQ(monitor->wizard().state.flags.memoryLabels, false);
+    EXPECT_FALSE(monitor->wizard().state.flags.memoryLabels);
 }
 
 // Typing, inserting, selecting, editing and deleting on the labels page reach the engine, and
@@ -318,42 +310,42 @@ TEST_F(WizardTest, LabelsEditedThroughTheWidgetsReachTheListsAndTheMonitor) {
     EXPECT_TRUE(Run(WizardSheet::Full, [&](Sheet& sheet) {
         sheet.chooseLab(monitor::LoadStore);
         sheet.next();
-        sheet.insert(1010, QStringLiteral("PC"), QStringLiteral("40"));
-        sheet.insert(1010, QStringLiteral("STATUS"), QStringLiteral("0x41"));
-        sheet.insert(1011, QStringLiteral("bit3"), QStringLiteral("3"));
-        sheet.insert(1012, QStringLiteral("buf"), QStringLiteral("100"));
+        sheet.insert(1010, "PC", "40");
+        sheet.insert(1010, "STATUS", "0x41");
+        sheet.insert(1011, "bit3", "3");
+        sheet.insert(1012, "buf", "100");
         EXPECT_EQ(sheet.lines(1003), (QStringList{"PC@0x40", "STATUS@0x41"}));
         EXPECT_EQ(sheet.lines(1004), QStringList{"bit3@0x3"});
         EXPECT_EQ(sheet.lines(1005), QStringList{"buf@0x100"});
         EXPECT_TRUE(BoxTexts().isEmpty());
 
-        sheet.insert(1010, QStringLiteral("9lives"), QStringLiteral("1"));
-        sheet.insert(1011, QStringLiteral("bit32"), QStringLiteral("20"));
-        sheet.insert(1010, QStringLiteral("PC"), QStringLiteral("44"));
+        sheet.insert(1010, "9lives", "1");
+        sheet.insert(1011, "bit32", "20");
+        sheet.insert(1010, "PC", "44");
         EXPECT_EQ(BoxTexts(),
                   (QStringList{"Label name must start with a letter!", "Address out of allowed range.",
                                "Label exists, delete previous one before trying again."}));
 
         // Selecting a line fills the fields and the kind, and takes the other lists' selection.
         sheet.select(1004, 0);
-        EXPECT_TRUE(sheet.control<QRadioButton>(1011)->isChecked());
+        EXPECT_TRUE(sheet.checked(1011));
         sheet.select(1003, 0);
-        EXPECT_EQ(sheet.selected(1004), -1);
-        EXPECT_EQ(sheet.text(2000), QStringLiteral("PC"));
-        EXPECT_EQ(sheet.text(2001), QStringLiteral("0x40"));
-        EXPECT_TRUE(sheet.control<QRadioButton>(1010)->isChecked());
+        EXPECT_TRUE(sheet.control<QListWidget>(1004)->selectedItems().isEmpty());
+        EXPECT_EQ(sheet.text(2000), "PC");
+        EXPECT_EQ(sheet.text(2001), "0x40");
+        EXPECT_TRUE(sheet.checked(1010));
 
         // The selected label's own name edits it in place.
-        sheet.type(2001, QStringLiteral("44"));
-        sheet.control<QPushButton>(1009)->click();
+        sheet.type(2001, "44");
+        sheet.click(1009);
         EXPECT_EQ(sheet.lines(1003), (QStringList{"PC@0x44", "STATUS@0x41"}));
         EXPECT_TRUE(BoxTexts().isEmpty());
 
         // Delete takes the selected line only.
-        sheet.control<QPushButton>(1008)->click();
+        sheet.click(1008);
         EXPECT_EQ(sheet.lines(1003).size(), 2);
         sheet.select(1003, 1);
-        sheet.control<QPushButton>(1008)->click();
+        sheet.click(1008);
         EXPECT_EQ(sheet.lines(1003), QStringList{"PC@0x44"});
 
         sheet.next();
@@ -372,11 +364,11 @@ TEST_F(WizardTest, StartAddressesAreCheckedAtNextAndShownAligned) {
     EXPECT_TRUE(Run(WizardSheet::Full, [&](Sheet& sheet) {
         sheet.chooseLab(monitor::SelfMonitoring);
         sheet.next();
-        sheet.type(1014, QStringLiteral("45"));
-        sheet.type(1015, QStringLiteral("400"));
+        sheet.type(1014, "45");
+        sheet.type(1015, "400");
         sheet.next();
         ASSERT_EQ(boxes.size(), 2u);
-        EXPECT_EQ(boxes[0].caption, QStringLiteral("VORN"));
+        EXPECT_EQ(boxes[0].caption, "VORN");
         EXPECT_EQ(BoxTexts(), (QStringList{"CPU RAM address has been aligned to 0x40.",
                                            "LA RAM Address out of allowed range, Registers NOT set."}));
         const auto& addresses = monitor->wizard().state.addresses;
@@ -384,10 +376,9 @@ TEST_F(WizardTest, StartAddressesAreCheckedAtNextAndShownAligned) {
         EXPECT_EQ(addresses.cpuRam, settings.SLAVEbase + 0x40);
         EXPECT_FALSE(addresses.laRamSet);
         sheet.back();
-        EXPECT_EQ(sheet.text(1014), QStringLiteral("0x00000040"));
+        EXPECT_EQ(sheet.text(1014), "0x00000040");
         EXPECT_EQ(sheet.text(1015), QString());
-        // Back alone checks nothing.
-        sheet.back();
+        sheet.back(); // Back alone checks nothing
         EXPECT_TRUE(BoxTexts().isEmpty());
         sheet.cancel();
     }));
@@ -399,10 +390,10 @@ TEST_F(WizardTest, ClearAllDeletesTheSelectedPartOfEachField) {
     EXPECT_TRUE(Run(WizardSheet::Full, [&](Sheet& sheet) {
         sheet.chooseLab(monitor::LoadStore);
         sheet.next();
-        sheet.insert(1010, QStringLiteral("PC"), QStringLiteral("40"));
-        sheet.insert(1012, QStringLiteral("abc"), QStringLiteral("10"));
-        sheet.type(1014, QStringLiteral("0x00000040"));
-        sheet.type(1015, QStringLiteral("0x20"));
+        sheet.insert(1010, "PC", "40");
+        sheet.insert(1012, "abc", "10");
+        sheet.type(1014, "0x00000040");
+        sheet.type(1015, "0x20");
         sheet.dialog().activateWindow();
         QApplication::processEvents();
         auto* cpuRam = sheet.control<QLineEdit>(1014);
@@ -415,13 +406,12 @@ TEST_F(WizardTest, ClearAllDeletesTheSelectedPartOfEachField) {
         ASSERT_TRUE(sheet.control<QLineEdit>(1015)->hasFocus()) << "the sheet did not take the focus";
         EXPECT_FALSE(cpuRam->hasSelectedText());
 
-        sheet.control<QPushButton>(1018)->click();
+        sheet.click(1018);
         EXPECT_EQ(sheet.text(1014), QString());
-        EXPECT_EQ(sheet.text(2000), QStringLiteral("ac"));
-        EXPECT_EQ(sheet.text(1015), QStringLiteral("0x20"));
-        EXPECT_EQ(sheet.text(2001), QStringLiteral("10"));
-        EXPECT_TRUE(sheet.lines(1003).isEmpty());
-        EXPECT_TRUE(sheet.lines(1005).isEmpty());
+        EXPECT_EQ(sheet.text(2000), "ac");
+        EXPECT_EQ(sheet.text(1015), "0x20");
+        EXPECT_EQ(sheet.text(2001), "10");
+        EXPECT_TRUE(sheet.lines(1003).isEmpty() && sheet.lines(1005).isEmpty());
         EXPECT_TRUE(monitor->wizard().labels.model().Empty());
         sheet.cancel();
     }));
@@ -434,46 +424,46 @@ TEST_F(WizardTest, LabelFilesSaveAndLoadThroughTheFileDialogs) {
     EXPECT_TRUE(Run(WizardSheet::Full, [&](Sheet& sheet) {
         sheet.chooseLab(monitor::LoadStore);
         sheet.next();
-        sheet.insert(1010, QStringLiteral("STATUS"), QStringLiteral("41"));
-        sheet.insert(1010, QStringLiteral("PC"), QStringLiteral("40"));
-        sheet.insert(1011, QStringLiteral("clk"), QStringLiteral("0"));
-        sheet.insert(1012, QStringLiteral("buf"), QStringLiteral("3fff"));
-        sheet.type(1014, QStringLiteral("0x00000000"));
-        sheet.type(1015, QStringLiteral("0x00000020"));
+        sheet.insert(1010, "STATUS", "41");
+        sheet.insert(1010, "PC", "40");
+        sheet.insert(1011, "clk", "0");
+        sheet.insert(1012, "buf", "3fff");
+        sheet.type(1014, "0x00000000");
+        sheet.type(1015, "0x00000020");
         fileAnswers.push_back(QString::fromStdString(saved));
-        sheet.control<QPushButton>(1025)->click();
+        sheet.click(1025);
         ASSERT_EQ(fileDialogs.size(), 1u);
         EXPECT_EQ(fileDialogs[0].first, FileDialogMode::Save);
-        EXPECT_EQ(fileDialogs[0].second, QStringLiteral("LBL Files (*.lbl *.LBL);;All Files (*.*)"));
+        EXPECT_EQ(fileDialogs[0].second, "LBL Files (*.lbl *.LBL);;All Files (*.*)");
         EXPECT_EQ(ReadFile(saved + ".lbl"), "0x00000000\r\n0x00000020\r\n2\r\nSTATUS\r\n41\r\nPC\r\n40\r\n1\r"
                                             "\nclk\r\n0\r\n1\r\nbuf\r\n3fff\r\n");
 
         // No keeps everything and asks for no file.
         yesNoAnswers.push_back(false);
-        sheet.control<QPushButton>(1026)->click();
+        sheet.click(1026);
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_TRUE(boxes[0].yesNo);
-        EXPECT_EQ(boxes[0].caption, QStringLiteral("Overwrite?"));
+        EXPECT_EQ(boxes[0].caption, "Overwrite?");
         EXPECT_EQ(BoxTexts(), QStringList{"This will delete all existing labels. Continue?"});
         EXPECT_EQ(fileDialogs.size(), 1u);
         // A cancelled file dialog keeps everything too.
         yesNoAnswers.push_back(true);
-        sheet.control<QPushButton>(1026)->click();
+        sheet.click(1026);
         EXPECT_EQ(fileDialogs.size(), 2u);
         EXPECT_EQ(sheet.lines(1003), (QStringList{"STATUS@0x41", "PC@0x40"}));
 
-        sheet.control<QPushButton>(1018)->click();
+        sheet.click(1018);
         sheet.type(1014, {});
         sheet.type(1015, {});
         BoxTexts();
         fileAnswers.push_back(QString::fromStdString(saved + ".lbl"));
-        sheet.control<QPushButton>(1026)->click();
+        sheet.click(1026);
         EXPECT_TRUE(BoxTexts().isEmpty()) << "an empty page asks nothing";
         EXPECT_EQ(sheet.lines(1003), (QStringList{"STATUS@0x41", "PC@0x40"}));
         EXPECT_EQ(sheet.lines(1004), QStringList{"clk@0x0"});
         EXPECT_EQ(sheet.lines(1005), QStringList{"buf@0x3fff"});
-        EXPECT_EQ(sheet.text(1014), QStringLiteral("0x00000000"));
-        EXPECT_EQ(sheet.text(1015), QStringLiteral("0x00000020"));
+        EXPECT_EQ(sheet.text(1014), "0x00000000");
+        EXPECT_EQ(sheet.text(1015), "0x00000020");
         sheet.next();
         EXPECT_TRUE(BoxTexts().isEmpty());
         sheet.next();
@@ -492,21 +482,21 @@ TEST_F(WizardTest, LabelsConfigAloneEditsTheMonitorsLabels) {
     ASSERT_EQ(before, (std::vector<std::string>{"PC", "STATUS", "COMMAND"}));
     EXPECT_TRUE(Run(WizardSheet::LabelsConfig, [&](Sheet& sheet) {
         ASSERT_EQ(sheet.stack()->count(), 1);
-        EXPECT_EQ(sheet.pageId(), QStringLiteral("131"));
+        EXPECT_EQ(sheet.pageId(), "131");
         EXPECT_EQ(sheet.buttons(), "bF");
         EXPECT_EQ(sheet.lines(1003), (QStringList{"PC@0x40", "STATUS@0x41", "COMMAND@0x42"}));
-        EXPECT_EQ(sheet.text(1014), QStringLiteral("0x00000000"));
-        EXPECT_EQ(sheet.text(1015), QStringLiteral("0x00000020"));
+        EXPECT_EQ(sheet.text(1014), "0x00000000");
+        EXPECT_EQ(sheet.text(1015), "0x00000020");
         sheet.select(1003, 2);
-        sheet.control<QPushButton>(1008)->click();
+        sheet.click(1008);
         sheet.cancel();
     }));
     EXPECT_EQ(SlaveNames(), before);
     EXPECT_TRUE(Run(WizardSheet::LabelsConfig, [&](Sheet& sheet) {
         EXPECT_EQ(sheet.lines(1003).size(), 3) << "the cancelled delete is undone";
         sheet.select(1003, 1);
-        sheet.control<QPushButton>(1008)->click();
-        sheet.type(1014, QStringLiteral("0x21"));
+        sheet.click(1008);
+        sheet.type(1014, "0x21");
         sheet.finish();
     }));
     EXPECT_EQ(BoxTexts(), QStringList{"CPU RAM address has been aligned to 0x20."});
@@ -515,17 +505,17 @@ TEST_F(WizardTest, LabelsConfigAloneEditsTheMonitorsLabels) {
 }
 
 // The FPGA page alone: Browse fills the path (with the default extension), Finish runs the
-// loader on it, the path stays for the next showing, and without configureBit it is fixed.
+// loader on it, a cancel keeps the old path, and without configureBit the path is fixed.
 TEST_F(WizardTest, FpgaConfigBrowsesKeepsItsPathAndRunsTheLoader) {
     ChooseLabInEngine(monitor::LoadStore, "loadstore.lbl");
     EXPECT_TRUE(Run(WizardSheet::FpgaConfig, [&](Sheet& sheet) {
         ASSERT_EQ(sheet.stack()->count(), 1);
-        EXPECT_EQ(sheet.pageId(), QStringLiteral("132"));
+        EXPECT_EQ(sheet.pageId(), "132");
         EXPECT_EQ(sheet.buttons(), "bF");
         EXPECT_EQ(sheet.text(2000), QString());
-        fileAnswers.push_back(QStringLiteral("/designs/counter"));
-        sheet.control<QPushButton>(1008)->click();
-        EXPECT_EQ(sheet.text(2000), QStringLiteral("/designs/counter.bit"));
+        fileAnswers.push_back("/designs/counter");
+        sheet.click(1008);
+        EXPECT_EQ(sheet.text(2000), "/designs/counter.bit");
         EXPECT_EQ(fileDialogs.at(0).first, FileDialogMode::Open);
         sheet.finish();
     }));
@@ -534,15 +524,14 @@ TEST_F(WizardTest, FpgaConfigBrowsesKeepsItsPathAndRunsTheLoader) {
               processes.runs[0].end());
 
     EXPECT_TRUE(Run(WizardSheet::FpgaConfig, [&](Sheet& sheet) {
-        EXPECT_EQ(sheet.text(2000), QStringLiteral("/designs/counter.bit"));
-        sheet.type(2000, QStringLiteral("/designs/other.bit"));
+        sheet.type(2000, "/designs/other.bit");
         sheet.cancel();
     }));
     EXPECT_EQ(processes.runs.size(), 1u);
 
     EXPECT_TRUE(Run(WizardSheet::FpgaConfig, [&](Sheet& sheet) {
-        EXPECT_EQ(sheet.text(2000), QStringLiteral("/designs/counter.bit")) << "a cancel keeps the old path";
-        sheet.type(2000, QStringLiteral("/designs/typed.bit"));
+        EXPECT_EQ(sheet.text(2000), "/designs/counter.bit") << "a cancel keeps the old path";
+        sheet.type(2000, "/designs/typed.bit");
         sheet.finish();
     }));
     ASSERT_EQ(processes.runs.size(), 2u);
@@ -550,9 +539,8 @@ TEST_F(WizardTest, FpgaConfigBrowsesKeepsItsPathAndRunsTheLoader) {
 
     settings.configureBit = false;
     EXPECT_TRUE(Run(WizardSheet::FpgaConfig, [&](Sheet& sheet) {
-        EXPECT_EQ(sheet.text(2000), QStringLiteral("/designs/typed.bit"));
-        EXPECT_FALSE(sheet.enabled(2000));
-        EXPECT_FALSE(sheet.enabled(1008));
+        EXPECT_EQ(sheet.text(2000), "/designs/typed.bit");
+        EXPECT_FALSE(sheet.enabled(2000) || sheet.enabled(1008));
         sheet.finish();
     }));
     EXPECT_EQ(processes.runs.size(), 3u);
@@ -562,18 +550,16 @@ TEST_F(WizardTest, FpgaConfigBrowsesKeepsItsPathAndRunsTheLoader) {
 TEST_F(WizardTest, MemoryConfigFollowsTheLabAndRefusesAnEmptyPath) {
     ChooseLabInEngine(monitor::SimpleSlave, "slave.lbl");
     EXPECT_TRUE(Run(WizardSheet::MemoryConfig, [&](Sheet& sheet) {
-        EXPECT_EQ(sheet.pageId(), QStringLiteral("133"));
+        EXPECT_EQ(sheet.pageId(), "133");
         EXPECT_EQ(sheet.buttons(), "bF");
-        EXPECT_FALSE(sheet.enabled(2000));
-        EXPECT_FALSE(sheet.enabled(1008));
+        EXPECT_FALSE(sheet.enabled(2000) || sheet.enabled(1008));
         sheet.finish();
     }));
     EXPECT_EQ(BoxTexts(), QStringList{".COD filename was empty.\nDid not upload."});
 
     ChooseLabInEngine(monitor::LoadStore, "loadstore.lbl");
     EXPECT_TRUE(Run(WizardSheet::MemoryConfig, [&](Sheet& sheet) {
-        EXPECT_TRUE(sheet.enabled(2000));
-        EXPECT_TRUE(sheet.enabled(1008));
+        EXPECT_TRUE(sheet.enabled(2000) && sheet.enabled(1008));
         sheet.cancel();
     }));
     EXPECT_TRUE(BoxTexts().isEmpty());
@@ -600,8 +586,7 @@ TEST_F(WizardTest, HookAndPrintModeAnswerWithoutShowingTheSheet) {
     const bool shownMemory = Run(WizardSheet::MemoryConfig, [](Sheet&) {});
     const bool shownFull = Run(WizardSheet::Full, [](Sheet&) {});
     qunsetenv("VORN_BOXES");
-    EXPECT_FALSE(shownMemory);
-    EXPECT_FALSE(shownFull);
+    EXPECT_FALSE(shownMemory || shownFull);
     EXPECT_EQ(BoxTexts(), QStringList{"Wizard was not completed.\nPlease rerun wizard."});
     EXPECT_FALSE(monitor->form().Visible(control::Step));
 }
@@ -639,22 +624,20 @@ TEST_F(WizardTest, EveryPageShowsItsControlsWhole) {
         for (int n = 1; n <= 4; ++n) {
             SCOPED_TRACE(n);
             if (n == 2) {
-                sheet.insert(1010, QStringLiteral("COMMAND"), QStringLiteral("42"));
-                sheet.insert(1011, QStringLiteral("clk"), QStringLiteral("1f"));
-                sheet.insert(1012, QStringLiteral("counter"), QStringLiteral("3fff"));
-                sheet.type(1014, QStringLiteral("0x00000000"));
+                sheet.insert(1010, "COMMAND", "42");
+                sheet.insert(1011, "clk", "1f");
+                sheet.insert(1012, "counter", "3fff");
+                sheet.type(1014, "0x00000000");
             }
-            const QRect area = sheet.page()->rect();
             for (QWidget* child :
                  sheet.page()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
                 const std::string id = child->objectName().toStdString();
-                EXPECT_TRUE(area.contains(child->geometry())) << id;
+                EXPECT_TRUE(sheet.page()->rect().contains(child->geometry())) << id;
                 const auto* label = qobject_cast<QLabel*>(child);
-                if (qobject_cast<QAbstractButton*>(child) || (label && !label->wordWrap())) {
-                    EXPECT_LE(child->sizeHint().width(), child->width()) << id;
-                }
                 if (label && label->wordWrap()) {
                     EXPECT_LE(label->heightForWidth(label->width()), label->height()) << id;
+                } else if (label || qobject_cast<QAbstractButton*>(child)) {
+                    EXPECT_LE(child->sizeHint().width(), child->width()) << id;
                 }
             }
             sheet.dialog().grab().save(QStringLiteral("/tmp/wizard_page%1.png").arg(n));

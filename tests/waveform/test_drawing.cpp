@@ -17,9 +17,6 @@ namespace {
 // Three signals whose bus A B C reads 5, 5, 7.
 GraphModel BusOf557() {
     GraphModel model = Waveform({{"A", "111"}, {"B", "001"}, {"C", "111"}});
-    model.SelectOnly(0);
-    model.ToggleSelection(1);
-    model.ToggleSelection(2);
     model.CombineRows({0, 1, 2}, "~A[0:2]");
     model.ClearSelection();
     return model;
@@ -35,11 +32,13 @@ std::vector<std::pair<Point, Point>> Segments(const RecordingCanvas& canvas) {
 } // namespace
 
 TEST(HexValues, HaveNoLeadingZerosAndUpperCaseDigits) {
-    EXPECT_EQ(FormatHexValue(0), "0x0");
-    EXPECT_EQ(FormatHexValue(26), "0x1A");
-    EXPECT_EQ(FormatHexValue(0x100), "0x100");
-    EXPECT_EQ(FormatHexValue(0xFFFFFFFFu), "0xFFFFFFFF");
-    EXPECT_EQ(FormatHexValue(0x80000000u), "0x80000000");
+    for (const auto& [value, text] :
+         std::vector<std::pair<uint32_t, std::string>>{{0, "0x0"},
+                                                       {26, "0x1A"},
+                                                       {0x100, "0x100"},
+                                                       {0xFFFFFFFFu, "0xFFFFFFFF"},
+                                                       {0x80000000u, "0x80000000"}})
+        EXPECT_EQ(FormatHexValue(value), text);
 }
 
 TEST(BitRow, DrawsOnePiecePerStepAndAnEdgeWhereTheValueChanges) {
@@ -66,20 +65,6 @@ TEST(BitRow, DrawsOnePiecePerStepAndAnEdgeWhereTheValueChanges) {
     RecordingCanvas none;
     DrawBusRow(model, none, 0, model.rows()[0]);
     EXPECT_TRUE(none.operations.empty());
-}
-
-TEST(BitRow, ASelectedRowIsWhiteOnABlackBand) {
-    GraphModel model = Waveform({{"A", "01"}, {"B", "10"}});
-    model.SelectOnly(1);
-    RecordingCanvas canvas;
-    DrawBitRow(model, canvas, 1, model.rows()[1]);
-    const std::vector<CanvasOperation> fills = canvas.ofKind(CanvasOperation::Kind::FillRect);
-    ASSERT_EQ(fills.size(), 1u);
-    EXPECT_EQ(fills[0].rect, (Rect{250, 90, 350, 130}));
-    EXPECT_EQ(fills[0].fill, kBlack);
-    for (const CanvasOperation& line : canvas.lines())
-        EXPECT_EQ(line.state.pen.color, kWhite);
-    EXPECT_EQ(canvas.textsOf("B").at(0).state.textColor, kBlack);
 }
 
 TEST(BusRow, WritesAValueWhereItChangesAndJoinsOrCrossesTheCells) {
@@ -121,17 +106,15 @@ TEST(BusRow, AValueTooWideForThreeQuartersOfAStepTakesTheSmallerFont) {
     std::vector<int> all(32);
     std::iota(all.begin(), all.end(), 0);
     ASSERT_TRUE(wide.CombineRows(all, "wide"));
-    wide.ZoomOut();
-    wide.ZoomOut();
-    wide.ZoomOut();
+    while (wide.ZoomOut()) {
+    }
     RecordingCanvas small;
     DrawBusRow(wide, small, 0, wide.rows()[0]);
     // Ten characters of width 2 exceed 0.75 x 26; the text is written whole in 0.9 x 7.
-    const CanvasOperation text = small.textsOf("0xFFFFFFFF").at(0);
-    EXPECT_EQ(text.state.font, (Font{"Arial", 6, 0}));
+    EXPECT_EQ(small.textsOf("0xFFFFFFFF").at(0).state.font, (Font{"Arial", 6, 0}));
 }
 
-TEST(BusRow, ASelectedBusIsDrawnInInverseVideo) {
+TEST(Selection, ASelectedRowIsDrawnInInverseVideoAndThePensAreGivenBack) {
     GraphModel model = BusOf557();
     model.SelectOnly(0);
     RecordingCanvas canvas;
@@ -139,6 +122,7 @@ TEST(BusRow, ASelectedBusIsDrawnInInverseVideo) {
     const std::vector<CanvasOperation> fills = canvas.ofKind(CanvasOperation::Kind::FillRect);
     ASSERT_EQ(fills.size(), 1u);
     EXPECT_EQ(fills[0].rect, (Rect{250, 50, 400, 90}));
+    EXPECT_EQ(fills[0].fill, kBlack);
     const CanvasOperation five = canvas.textsOf("0x5").at(0);
     EXPECT_EQ(five.state.textColor, kWhite);
     EXPECT_EQ(five.state.backgroundColor, kBlack);
@@ -148,6 +132,16 @@ TEST(BusRow, ASelectedBusIsDrawnInInverseVideo) {
     EXPECT_EQ(canvas.state.textColor, kBlack);
     EXPECT_EQ(canvas.state.backgroundColor, kWhite);
     EXPECT_EQ(canvas.state.pen, (Pen{kBlack, 1}));
+
+    // A one-bit row the same, with its name left black outside the band.
+    GraphModel bits = Waveform({{"A", "01"}, {"B", "10"}});
+    bits.SelectOnly(1);
+    RecordingCanvas bit;
+    DrawBitRow(bits, bit, 1, bits.rows()[1]);
+    EXPECT_EQ(bit.ofKind(CanvasOperation::Kind::FillRect).at(0).rect, (Rect{250, 90, 350, 130}));
+    for (const CanvasOperation& line : bit.lines())
+        EXPECT_EQ(line.state.pen.color, kWhite);
+    EXPECT_EQ(bit.textsOf("B").at(0).state.textColor, kBlack);
 }
 
 TEST(Frame, BordersRulerGridAndNotes) {
@@ -155,22 +149,25 @@ TEST(Frame, BordersRulerGridAndNotes) {
     model.setNotes("first run");
     RecordingCanvas canvas;
     DrawFrame(model, canvas);
-    // left 50, top 50, x0 250, total width 450, total height 130
-    const Pen thick{kBlack, 3};
-    for (auto [from, to] : std::vector<std::pair<Point, Point>>{{{50, 50}, {450, 50}},
-                                                                {{50, 50}, {50, 130}},
-                                                                {{250, 50}, {250, 130}},
-                                                                {{150, 50}, {150, 130}},
-                                                                {{50, 90}, {250, 90}}}) {
+    // left 50, top 50, x0 250, total width 450, total height 130; ticks at the step boundaries
+    // 1 to 3, none at the end of the last step.
+    const Pen thick{kBlack, 3}, thin{kBlack, 1}, grid{kGridGrey, 1};
+    for (const auto& [from, to, pen] :
+         std::vector<std::tuple<Point, Point, Pen>>{{{50, 50}, {450, 50}, thick},
+                                                    {{50, 50}, {50, 130}, thick},
+                                                    {{250, 50}, {250, 130}, thick},
+                                                    {{150, 50}, {150, 130}, thick},
+                                                    {{50, 90}, {250, 90}, thick},
+                                                    {{50, 130}, {450, 130}, thin},
+                                                    {{450, 50}, {450, 130}, thin},
+                                                    {{300, 53}, {300, 47}, thin},
+                                                    {{400, 133}, {400, 127}, thin},
+                                                    {{300, 53}, {300, 127}, grid},
+                                                    {{252, 90}, {448, 90}, grid}}) {
         const CanvasOperation* line = canvas.findLine(from, to);
         ASSERT_NE(line, nullptr) << from.x << "," << from.y;
-        EXPECT_EQ(line->state.pen, thick);
+        EXPECT_EQ(line->state.pen, pen) << from.x << "," << from.y;
     }
-    EXPECT_EQ(canvas.findLine({50, 130}, {450, 130})->state.pen, (Pen{kBlack, 1}));
-    EXPECT_EQ(canvas.findLine({450, 50}, {450, 130})->state.pen, (Pen{kBlack, 1}));
-    // Ticks and numbers at the step boundaries 1 to 3; the end of the last step has none.
-    EXPECT_NE(canvas.findLine({300, 53}, {300, 47}), nullptr);
-    EXPECT_NE(canvas.findLine({400, 133}, {400, 127}), nullptr);
     EXPECT_EQ(canvas.findLine({450, 53}, {450, 47}), nullptr);
     ASSERT_EQ(canvas.textsOf("0").size(), 2u);
     EXPECT_EQ(canvas.textsOf("0")[0].at, (Point{248, 35}));
@@ -178,10 +175,6 @@ TEST(Frame, BordersRulerGridAndNotes) {
     EXPECT_EQ(canvas.textsOf("3")[0].at, (Point{398, 35}));
     EXPECT_EQ(canvas.textsOf("3")[0].state.font, (Font{"Arial", 12, 0}));
     EXPECT_TRUE(canvas.textsOf("4").empty());
-    // Grid
-    EXPECT_EQ(canvas.findLine({300, 53}, {300, 127})->state.pen, (Pen{kGridGrey, 1}));
-    EXPECT_EQ(canvas.findLine({252, 90}, {448, 90})->state.pen, (Pen{kGridGrey, 1}));
-    // Notes
     const CanvasOperation notes = canvas.textsOf("first run").at(0);
     EXPECT_EQ(notes.at, (Point{53, 155}));
     EXPECT_EQ(notes.state.font, (Font{"Arial", 18, 0}));
@@ -193,15 +186,7 @@ TEST(Frame, BordersRulerGridAndNotes) {
     EXPECT_EQ(noGrid.findLine({300, 53}, {300, 127}), nullptr);
 }
 
-TEST(Frame, OneStepHasOnlyTheZeroAndNoTicks) {
-    const GraphModel model = Waveform({{"A", "1"}});
-    RecordingCanvas canvas;
-    DrawFrame(model, canvas);
-    EXPECT_EQ(canvas.texts().size(), 3u); // two zeros and the (empty) notes
-    EXPECT_EQ(canvas.lines().size(), 6u); // four borders, bottom and right edge
-}
-
-TEST(View, AnEmptyViewDrawsNothingEvenWithNotesOrAMarker) {
+TEST(View, AnEmptyViewDrawsNothingEvenWithNotesOrAMarkerAndZeroStepsShowNamesOnly) {
     GraphModel model;
     const std::vector<uint32_t> samples(5, 0);
     model.SetSignals(5, samples, {});
@@ -211,15 +196,13 @@ TEST(View, AnEmptyViewDrawsNothingEvenWithNotesOrAMarker) {
     RecordingCanvas canvas;
     OnDraw(model, canvas);
     EXPECT_TRUE(canvas.operations.empty());
-}
 
-TEST(View, StepsZeroShowsNamesOnly) {
-    const GraphModel model = Waveform({{"A", ""}});
-    RecordingCanvas canvas;
-    OnDraw(model, canvas);
-    EXPECT_EQ(canvas.textsOf("A").size(), 1u);
-    EXPECT_TRUE(canvas.ofKind(CanvasOperation::Kind::FillRect).empty());
-    EXPECT_EQ(canvas.lines().size(), 6u);
+    const GraphModel noSteps = Waveform({{"A", ""}});
+    RecordingCanvas names;
+    OnDraw(noSteps, names);
+    EXPECT_EQ(names.textsOf("A").size(), 1u);
+    EXPECT_TRUE(names.ofKind(CanvasOperation::Kind::FillRect).empty());
+    EXPECT_EQ(names.lines().size(), 6u); // four borders, bottom and right edge
 }
 
 TEST(Marker, WritesEachRowsValueAtTheMarkerStep) {

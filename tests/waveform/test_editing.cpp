@@ -25,31 +25,36 @@ Point OnRow(const GraphModel& model, int i) {
     return {model.tracesLeft() + 5, model.top() + i * model.metrics().rowHeight + 3};
 }
 
+auto Fields(const NameDialogRequest& request) {
+    return std::tuple(request.notes, request.row, request.text, request.selectionEnd, request.prompt);
+}
+
 } // namespace
 
 TEST(Mouse, PlainCtrlAndShiftClicksSelectRows) {
     GraphModel model = FourRows();
-    EXPECT_TRUE(model.OnLButtonDown(OnRow(model, 1), false, false));
-    EXPECT_EQ(Selection(model), (std::vector<bool>{false, true, false, false}));
-    EXPECT_TRUE(model.OnLButtonDown(OnRow(model, 3), true, false));
-    EXPECT_EQ(Selection(model), (std::vector<bool>{false, true, false, true}));
-    // A plain click on a selected row keeps the multiple selection and asks for no repaint.
-    EXPECT_FALSE(model.OnLButtonDown(OnRow(model, 3), false, false));
-    EXPECT_EQ(Selection(model), (std::vector<bool>{false, true, false, true}));
-    // Shift ranges from the lowest selected row.
-    model.OnLButtonDown(OnRow(model, 0), false, true);
-    EXPECT_EQ(Selection(model), (std::vector<bool>{true, true, false, false}));
-    model.OnLButtonDown(OnRow(model, 2), false, true);
-    EXPECT_EQ(Selection(model), (std::vector<bool>{true, true, true, false}));
-    // Ctrl is looked at first.
-    model.OnLButtonDown(OnRow(model, 1), true, true);
-    EXPECT_EQ(Selection(model), (std::vector<bool>{true, false, true, false}));
+    struct Click {
+        int row;
+        bool ctrl, shift, repaint;
+        std::vector<bool> selection;
+    };
+    // Shift ranges from the lowest selected row; Ctrl is looked at first; a plain click on a
+    // selected row keeps a multiple selection and asks for no repaint.
+    for (const Click& click : std::vector<Click>{{1, false, false, true, {false, true, false, false}},
+                                                 {3, true, false, true, {false, true, false, true}},
+                                                 {3, false, false, false, {false, true, false, true}},
+                                                 {0, false, true, true, {true, true, false, false}},
+                                                 {2, false, true, true, {true, true, true, false}},
+                                                 {1, true, true, true, {true, false, true, false}}}) {
+        EXPECT_EQ(model.OnLButtonDown(OnRow(model, click.row), click.ctrl, click.shift), click.repaint);
+        EXPECT_EQ(Selection(model), click.selection) << click.row;
+    }
     model.ClearSelection();
     model.OnLButtonDown(OnRow(model, 2), false, true);
     EXPECT_EQ(Selection(model), (std::vector<bool>{false, false, true, false}));
 }
 
-TEST(Mouse, TheRowAreaIncludesTheNameColumnAndTheRightEdgeButNotTheBottomEdge) {
+TEST(Mouse, RowsIncludeTheNameColumnAndRightEdgeAndTheBandsAboveAndBelowSetTheMarker) {
     GraphModel model = FourRows();
     model.OnLButtonDown({model.left(), model.top()}, false, false);
     EXPECT_TRUE(model.rows()[0].selected);
@@ -58,52 +63,45 @@ TEST(Mouse, TheRowAreaIncludesTheNameColumnAndTheRightEdgeButNotTheBottomEdge) {
     model.OnLButtonDown({model.tracesLeft() + 5, model.totalHeight()}, false, false);
     EXPECT_EQ(Selection(model), (std::vector<bool>(4, false)));
     EXPECT_EQ(model.marker(), -1);
-}
 
-TEST(Mouse, TheBandsAboveAndBelowTheTracesSetTheMarkerAndElsewhereClearIt) {
-    GraphModel model = FourRows();
     model.SelectOnly(2);
     model.OnLButtonDown({model.tracesLeft(), model.top() - 1}, false, false);
     EXPECT_EQ(model.marker(), model.tracesLeft());
     EXPECT_TRUE(model.rows()[2].selected);
     model.OnLButtonDown({model.tracesLeft() + 70, model.totalHeight() + 1}, false, false);
     EXPECT_EQ(model.marker(), model.tracesLeft() + 70);
-
-    // Over the value column above the rows: marker and selection cleared.
-    model.OnLButtonDown({model.tracesLeft() - 1, 5}, false, false);
-    EXPECT_EQ(model.marker(), -1);
-    EXPECT_FALSE(model.rows()[2].selected);
-
-    model.SelectOnly(1);
-    model.OnLButtonDown({model.tracesLeft() + 3, 5}, false, false);
-    model.OnLButtonDown({model.totalWidth(), 5}, false, false);
-    EXPECT_EQ(model.marker(), -1);
-    EXPECT_FALSE(model.rows()[1].selected);
+    // Over the value column above the rows, or right of the traces: marker and selection cleared.
+    for (const Point at : {Point{model.tracesLeft() - 1, 5}, Point{model.totalWidth(), 5}}) {
+        model.OnLButtonDown({model.tracesLeft() + 3, 5}, false, false);
+        model.SelectOnly(1);
+        model.OnLButtonDown(at, false, false);
+        EXPECT_EQ(model.marker(), -1);
+        EXPECT_EQ(model.selectedCount(), 0);
+    }
 }
 
 TEST(Keys, ArrowsMoveTheOneSelectedRowWithEverythingItHolds) {
     GraphModel model = FourRows();
+    const std::vector<std::string> original = RowNames(model);
     model.SelectOnly(1);
     EXPECT_TRUE(model.OnKeyDown(Key::Up));
     EXPECT_EQ(RowNames(model), (std::vector<std::string>{"EN", "CLK", "X", "Y"}));
     EXPECT_TRUE(model.rows()[0].selected);
     EXPECT_EQ(model.rows()[0].value[2], 1u);
     EXPECT_EQ(model.rows()[0].sources, std::vector<int>{1});
-    model.OnKeyDown(Key::Up);
-    EXPECT_EQ(RowNames(model), (std::vector<std::string>{"EN", "CLK", "X", "Y"}));
+    model.OnKeyDown(Key::Up); // already at the top
     model.OnKeyDown(Key::Down);
-    EXPECT_EQ(RowNames(model), (std::vector<std::string>{"CLK", "EN", "X", "Y"}));
+    EXPECT_EQ(RowNames(model), original);
     EXPECT_FALSE(model.OnKeyDown(Key::Other));
-
+    // Nothing moves past the bottom, with two rows selected, or with none.
     model.SelectOnly(3);
     model.OnKeyDown(Key::Down);
-    EXPECT_EQ(RowNames(model), (std::vector<std::string>{"CLK", "EN", "X", "Y"}));
     model.ToggleSelection(0);
     model.OnKeyDown(Key::Up);
     model.OnKeyDown(Key::Down);
     model.ClearSelection();
     model.OnKeyDown(Key::Up);
-    EXPECT_EQ(RowNames(model), (std::vector<std::string>{"CLK", "EN", "X", "Y"}));
+    EXPECT_EQ(RowNames(model), original);
 }
 
 TEST(Toolbar, ButtonsFollowTheSelection) {
@@ -197,35 +195,25 @@ TEST(Spread, GivesTheSignalsBackInSourceOrderWithTheirOwnNames) {
     EXPECT_FALSE(OnReverse(model));
 }
 
-TEST(ChangeName, WithoutSelectionTheDialogWritesTheNotes) {
+TEST(ChangeName, WithoutSelectionWritesTheNotesAndForOneBitOffersTheSignalsOwnName) {
     GraphModel model = FourRows();
     model.setNotes("old");
-    const std::optional<NameDialogRequest> request = BeginChangeName(model);
-    ASSERT_TRUE(request);
-    EXPECT_TRUE(request->notes);
-    EXPECT_EQ(request->text, "");
-    EXPECT_EQ(request->selectionEnd, -1);
-    EXPECT_EQ(request->prompt, "enter notes");
-    EXPECT_TRUE(FinishChangeName(model, *request, "first run"));
+    const std::optional<NameDialogRequest> notes = BeginChangeName(model);
+    ASSERT_TRUE(notes);
+    EXPECT_EQ(Fields(*notes), Fields({true, -1, "", -1, "enter notes"}));
+    EXPECT_TRUE(FinishChangeName(model, *notes, "first run"));
     EXPECT_EQ(model.notes(), "first run");
-    FinishChangeName(model, *request, "");
+    FinishChangeName(model, *notes, "");
     EXPECT_EQ(model.notes(), "");
-}
 
-TEST(ChangeName, AOneBitRowOffersItsSignalsNameNotItsCurrentOne) {
-    GraphModel model = FourRows();
     model.SelectOnly(2);
-    std::optional<NameDialogRequest> request = BeginChangeName(model);
-    ASSERT_TRUE(request);
-    EXPECT_FALSE(request->notes);
-    EXPECT_EQ(request->text, "X");
-    EXPECT_EQ(request->selectionEnd, -1);
-    EXPECT_EQ(request->prompt, "enter a name for the graph");
-    FinishChangeName(model, *request, "renamed");
+    const std::optional<NameDialogRequest> name = BeginChangeName(model);
+    ASSERT_TRUE(name);
+    EXPECT_EQ(Fields(*name), Fields({false, 2, "X", -1, "enter a name for the graph"}));
+    FinishChangeName(model, *name, "renamed");
     EXPECT_EQ(model.rows()[2].name, "renamed");
     EXPECT_EQ(model.rawSignals()[2].name, "X");
     EXPECT_EQ(BeginChangeName(model)->text, "X");
-
     model.ToggleSelection(0);
     EXPECT_FALSE(BeginChangeName(model));
 }
