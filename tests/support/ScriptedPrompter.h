@@ -53,8 +53,7 @@ class ScriptedPrompter : public Prompter {
 
   private:
     template <class T> static T pop(std::deque<T>& queue, T fallback) {
-        if (queue.empty())
-            return fallback;
+        if (queue.empty()) return fallback;
         T value = std::move(queue.front());
         queue.pop_front();
         return value;

@@ -9,8 +9,7 @@ using text::GetBitField;
 using text::SetBitField;
 
 int32_t Command::FindRow(const InstructionSet& set) const {
-    if (IsRType())
-        return set.FindCommandByBits(0, static_cast<const Rtype&>(*this).function);
+    if (IsRType()) return set.FindCommandByBits(0, static_cast<const Rtype&>(*this).function);
     return set.FindCommandByBits(1, opcode);
 }
 
@@ -23,8 +22,7 @@ void SetOperand(Command& instruction, int32_t operand, int32_t value) {
         instruction.rs1 = value;
         break;
     case RS2:
-        if (auto* r = dynamic_cast<Rtype*>(&instruction))
-            r->rs2 = value;
+        if (auto* r = dynamic_cast<Rtype*>(&instruction)) r->rs2 = value;
         break;
     case Imm:
         if (auto* i = dynamic_cast<Itype*>(&instruction)) {
@@ -40,8 +38,7 @@ void SetOperand(Command& instruction, int32_t operand, int32_t value) {
 std::optional<uint32_t> EncodeInstruction(const InstructionSet& set, const std::string& mnemonic,
                                           Command& instruction) {
     const int32_t row = set.FindCommandByName(mnemonic);
-    if (row >= set.count())
-        return std::nullopt;
+    if (row >= set.count()) return std::nullopt;
     const CommandRecord& record = set.commands[row];
     uint32_t word = 0;
     if (!instruction.IsRType()) {
@@ -65,8 +62,7 @@ std::shared_ptr<Command> DecodeInstruction(const InstructionSet& set, uint32_t w
     const uint32_t opcode = GetBitField(26, 31, word);
     if (opcode != 0) {
         const int32_t row = set.FindCommandByCode(1, opcode);
-        if (row < 0)
-            return nullptr;
+        if (row < 0) return nullptr;
         auto itype = std::make_shared<Itype>();
         itype->opcode = set.commands[row].opcode;
         itype->rd = static_cast<int32_t>(GetBitField(16, 20, word));
@@ -76,8 +72,7 @@ std::shared_ptr<Command> DecodeInstruction(const InstructionSet& set, uint32_t w
         return itype;
     }
     const int32_t row = set.FindCommandByCode(0, GetBitField(0, 5, word));
-    if (row < 0)
-        return nullptr;
+    if (row < 0) return nullptr;
     auto rtype = std::make_shared<Rtype>();
     rtype->opcode = "000000";
     rtype->function = set.commands[row].function;

@@ -14,7 +14,8 @@ namespace vorn::isa {
 std::optional<Fault> CheckIdentifier(const std::string& name, const std::string& bits);
 bool CheckArgsField(const std::string& args);
 std::optional<Fault> CheckAction(const InstructionSet& set, const std::string& action);
-std::optional<Fault> ReportDuplicateIdentifier(const InstructionSet& set, const std::set<std::string>& usedKeys,
-                                               const std::string& key, int32_t row);
+std::optional<Fault> ReportDuplicateIdentifier(const InstructionSet& set,
+                                               const std::set<std::string>& usedKeys, const std::string& key,
+                                               int32_t row);
 
 } // namespace vorn::isa

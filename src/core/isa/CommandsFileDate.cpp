@@ -25,8 +25,7 @@ std::string FormatCommandsDate(std::chrono::sys_seconds lastWrite) {
 std::string CommandsFileDate(const std::string& fileName) {
     std::error_code error;
     const auto written = std::filesystem::last_write_time(fileName, error);
-    if (error)
-        return {};
+    if (error) return {};
     const auto system = std::chrono::file_clock::to_sys(written);
     return FormatCommandsDate(std::chrono::floor<std::chrono::seconds>(system));
 }

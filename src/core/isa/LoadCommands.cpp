@@ -13,7 +13,9 @@ namespace {
 
 constexpr const char* kCommandFields[] = {"type", "opcode", "name", "function", "action", "args", "isbranch"};
 
-Fault LoadFault(std::string text, std::string caption = {}) { return {std::move(text), std::move(caption), 1}; }
+Fault LoadFault(std::string text, std::string caption = {}) {
+    return {std::move(text), std::move(caption), 1};
+}
 
 // A leading decimal number: optional white space and sign, then digits; 0 when no digit
 // leads. Saturates instead of overflowing.
@@ -22,8 +24,7 @@ int32_t LeadingDecimal(const std::string& text) {
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' || text[i] == '\r'))
         ++i;
     bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     int64_t value = 0;
     for (; i < text.size() && text::IsDigit(text[i]); ++i)
         value = std::min<int64_t>(value * 10 + (text[i] - '0'), int64_t{1} << 31);
@@ -36,7 +37,9 @@ std::string TextOf(const TiXmlElement* element) {
     return text ? text : "";
 }
 
-bool HasText(const TiXmlElement* element) { return element && element->GetText(); }
+bool HasText(const TiXmlElement* element) {
+    return element && element->GetText();
+}
 
 template <class Visit> void ForEachChild(const TiXmlElement* root, const char* name, Visit visit) {
     int index = 0;
@@ -69,17 +72,15 @@ void StoreArgs(CommandRecord& record, const std::string& args) {
     record.operandKinds = ParseArgKinds(args);
     std::string list = args;
     for (char& c : list)
-        if (c == ',')
-            c = ' ';
-    if (list == "none")
-        return;
+        if (c == ',') c = ' ';
+    if (list == "none") return;
     std::vector<std::string> words;
     int position = 0;
-    for (std::string word = text::NextWord(list, position); !word.empty(); word = text::NextWord(list, position))
+    for (std::string word = text::NextWord(list, position); !word.empty();
+         word = text::NextWord(list, position))
         words.push_back(word);
     const size_t pieces = record.numArgs == "0" ? 0 : static_cast<size_t>(std::stoi(record.numArgs));
-    if (words.size() <= pieces)
-        return;
+    if (words.size() <= pieces) return;
     record.numArgs = std::to_string(words.size());
     std::string commaList;
     for (const std::string& word : words)
@@ -94,25 +95,19 @@ std::optional<Fault> StoreCommand(InstructionSet& set, std::set<std::string>& us
     auto field = [&](const char* name) { return TextOf(element->FirstChildElement(name)); };
 
     record.name = field("name");
-    if (!names.insert(record.name).second)
-        return LoadFault("Duplicated Command: " + record.name);
+    if (!names.insert(record.name).second) return LoadFault("Duplicated Command: " + record.name);
     record.type = field("type");
-    if (record.type != "R" && record.type != "I")
-        return LoadFault("Bad type of command in " + record.name);
+    if (record.type != "R" && record.type != "I") return LoadFault("Bad type of command in " + record.name);
     record.opcode = field("opcode");
-    if (auto fault = CheckIdentifier(record.name, record.opcode))
-        return fault;
+    if (auto fault = CheckIdentifier(record.name, record.opcode)) return fault;
     record.function = field("function");
-    if (auto fault = CheckIdentifier(record.name, record.function))
-        return fault;
+    if (auto fault = CheckIdentifier(record.name, record.function)) return fault;
     const std::string key = record.opcode + record.function;
-    if (auto fault = ReportDuplicateIdentifier(set, usedKeys, key, row))
-        return fault;
+    if (auto fault = ReportDuplicateIdentifier(set, usedKeys, key, row)) return fault;
     usedKeys.insert(key);
     record.action = field("action");
     const std::string args = field("args");
-    if (!CheckArgsField(args))
-        return LoadFault("Bad args field of command in " + record.name);
+    if (!CheckArgsField(args)) return LoadFault("Bad args field of command in " + record.name);
     const std::string isbranch = field("isbranch");
     if (isbranch != "true" && isbranch != "false")
         return LoadFault("Illegal isbranch value at command " + record.name + "\n[" + isbranch + "]");
@@ -126,14 +121,11 @@ std::optional<Fault> StoreVar(InstructionSet& set, const TiXmlElement* element, 
     const TiXmlElement* name = element->FirstChildElement("name");
     const TiXmlElement* length = element->FirstChildElement("length");
     const TiXmlElement* initial = element->FirstChildElement("default");
-    if (!HasText(name))
-        return LoadFault("Empty field name in var number " + position);
+    if (!HasText(name)) return LoadFault("Empty field name in var number " + position);
     VarRecord& var = set.vars[static_cast<size_t>(index)];
     var.name = TextOf(name);
-    if (!HasText(length))
-        return LoadFault("Empty field length in var " + var.name);
-    if (!initial)
-        return LoadFault("Missing field default in var " + var.name);
+    if (!HasText(length)) return LoadFault("Empty field length in var " + var.name);
+    if (!initial) return LoadFault("Missing field default in var " + var.name);
     const std::string value = TextOf(initial);
     if (!text::IsDecimalLiteral(value))
         return LoadFault("Bad default value in var " + var.name + "\n[" + value + "]");
@@ -143,8 +135,7 @@ std::optional<Fault> StoreVar(InstructionSet& set, const TiXmlElement* element, 
 }
 
 std::optional<Fault> Fill(InstructionSet& set, const TiXmlElement* root) {
-    if (auto fault = CheckCommandFields(root))
-        return fault;
+    if (auto fault = CheckCommandFields(root)) return fault;
 
     int commandCount = 0;
     ForEachChild(root, "command", [&](const TiXmlElement*, int) { ++commandCount; });
@@ -154,11 +145,9 @@ std::optional<Fault> Fill(InstructionSet& set, const TiXmlElement* root) {
     std::set<std::string> names;
     std::optional<Fault> fault;
     ForEachChild(root, "command", [&](const TiXmlElement* element, int row) {
-        if (!fault)
-            fault = StoreCommand(set, usedKeys, names, element, row);
+        if (!fault) fault = StoreCommand(set, usedKeys, names, element, row);
     });
-    if (fault)
-        return fault;
+    if (fault) return fault;
 
     set.registerFiles.assign(1, RegisterFile{"MR", {}});
     ForEachChild(root, "memory", [&](const TiXmlElement* element, int index) {
@@ -166,30 +155,25 @@ std::optional<Fault> Fill(InstructionSet& set, const TiXmlElement* root) {
             fault = LoadFault("Empty memory element number " + std::to_string(index + 1));
         set.registerFiles.push_back(RegisterFile{TextOf(element), {}});
     });
-    if (fault)
-        return fault;
+    if (fault) return fault;
 
     int varCount = 0;
     ForEachChild(root, "var", [&](const TiXmlElement*, int) { ++varCount; });
     set.vars.assign(static_cast<size_t>(varCount), VarRecord{});
     ForEachChild(root, "var", [&](const TiXmlElement* element, int index) {
-        if (!fault)
-            fault = StoreVar(set, element, index);
+        if (!fault) fault = StoreVar(set, element, index);
     });
-    if (fault)
-        return fault;
+    if (fault) return fault;
 
     if (!root->FirstChildElement("nocheck")) {
         for (CommandRecord& record : set.commands) {
             text::RemoveBlanks(record.action);
-            if (auto actionFault = CheckAction(set, record.action))
-                return actionFault;
+            if (auto actionFault = CheckAction(set, record.action)) return actionFault;
         }
     }
 
     const TiXmlElement* steps = root->FirstChildElement("stepsUntilMsg");
-    if (!steps)
-        return LoadFault("Number of steps is missing from xml!", "No num of steps");
+    if (!steps) return LoadFault("Number of steps is missing from xml!", "No num of steps");
     if (!HasText(steps) || LeadingDecimal(TextOf(steps)) <= 0)
         return LoadFault("No steps is not enough, give me something");
     set.stepsUntilMsg = LeadingDecimal(TextOf(steps));
@@ -199,8 +183,7 @@ std::optional<Fault> Fill(InstructionSet& set, const TiXmlElement* root) {
 } // namespace
 
 std::string ArgCountText(const std::string& args) {
-    if (args.empty() || args == "none")
-        return "0";
+    if (args.empty() || args == "none") return "0";
     return std::to_string(1 + std::count(args.begin(), args.end(), ','));
 }
 
@@ -208,17 +191,17 @@ std::array<int32_t, 3> ParseArgKinds(const std::string& args) {
     std::array<int32_t, 3> kinds{None, None, None};
     std::string copy = args;
     text::RemoveBlanks(copy);
-    if (copy == "none")
-        return kinds;
+    if (copy == "none") return kinds;
     copy += ',';
     size_t start = 0;
     for (size_t k = 0; k < 3; ++k) {
         const size_t comma = copy.find(',', start);
-        if (comma == std::string::npos)
-            break;
+        if (comma == std::string::npos) break;
         const std::string piece = copy.substr(start, comma - start);
         if (piece.size() > 0 && piece[0] == 'R')
-            kinds[k] = piece.size() > 1 && piece[1] == 'D' ? RD : piece.size() > 2 && piece[2] == '1' ? RS1 : RS2;
+            kinds[k] = piece.size() > 1 && piece[1] == 'D'   ? RD
+                       : piece.size() > 2 && piece[2] == '1' ? RS1
+                                                             : RS2;
         else if (piece.size() > 0 && piece[0] == 'i')
             kinds[k] = Imm;
         start = comma + 1;
@@ -229,16 +212,15 @@ std::array<int32_t, 3> ParseArgKinds(const std::string& args) {
 Result<InstructionSet> LoadCommands(const std::string& fileName) {
     TiXmlDocument document;
     if (!document.LoadFile(fileName.c_str()))
-        return LoadFault(std::string(document.ErrorDesc()) + "\nIn line: " + std::to_string(document.ErrorRow()) +
-                             "\nExiting.\nBye Bye!!!  :(",
+        return LoadFault(std::string(document.ErrorDesc()) + "\nIn line: " +
+                             std::to_string(document.ErrorRow()) + "\nExiting.\nBye Bye!!!  :(",
                          "XML File Error");
     const TiXmlElement* root = document.RootElement();
     if (!root)
         return LoadFault(std::string("Error document empty.") + "\nIn line: 0\nExiting.\nBye Bye!!!  :(",
                          "XML File Error");
     InstructionSet set;
-    if (auto fault = Fill(set, root))
-        return *fault;
+    if (auto fault = Fill(set, root)) return *fault;
     return set;
 }
 

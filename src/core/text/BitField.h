@@ -15,6 +15,8 @@ constexpr void SetBitField(int lo, int hi, uint32_t& word, uint32_t value) {
     word = (word & ~(mask << lo)) | ((value & mask) << lo);
 }
 
-constexpr uint32_t GetBitField(int lo, int hi, uint32_t word) { return (word >> lo) & FieldMask(lo, hi); }
+constexpr uint32_t GetBitField(int lo, int hi, uint32_t word) {
+    return (word >> lo) & FieldMask(lo, hi);
+}
 
 } // namespace vorn::text

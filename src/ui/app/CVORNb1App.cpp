@@ -31,8 +31,7 @@ std::optional<int> CVORNb1App::InitInstance(const QStringList& arguments) {
     Workbench& workbench = TheWorkbench();
 
     auto settings = isa::LoadSettings("settings.xml");
-    if (!settings)
-        return ShowStartupFault(settings.fault());
+    if (!settings) return ShowStartupFault(settings.fault());
     workbench.settings = settings.value();
 
     // The framework's profile lives under this key; the program keeps nothing of its own there
@@ -47,15 +46,15 @@ std::optional<int> CVORNb1App::InitInstance(const QStringList& arguments) {
     const QString fileToOpen = arguments.size() > 1 ? arguments.at(1) : QString();
 
     auto commands = isa::LoadCommands("commands.xml");
-    if (!commands)
-        return ShowStartupFault(commands.fault());
+    if (!commands) return ShowStartupFault(commands.fault());
     workbench.instructionSet = std::move(commands.value());
     workbench.machineStore = std::make_shared<isa::MachineStore>(workbench.instructionSet);
 
     if (fileToOpen.isEmpty()) {
         mainFrame_->fileNew();
     } else if (!mainFrame_->openFile(fileToOpen)) {
-        ShowMessageBox({nullptr, QStringLiteral("Failed to open document."), {}, BoxButtons::Ok, BoxIcon::Warning});
+        ShowMessageBox(
+            {nullptr, QStringLiteral("Failed to open document."), {}, BoxButtons::Ok, BoxIcon::Warning});
         return 1;
     }
     mainFrame_->show();
@@ -75,8 +74,7 @@ bool CVORNb1App::onCommand(int command) {
         return true;
     case ID_FILE_OPEN: {
         const QString path = QFileDialog::getOpenFileName(mainFrame_.get(), QStringLiteral("Open"));
-        if (!path.isEmpty())
-            mainFrame_->openFile(path);
+        if (!path.isEmpty()) mainFrame_->openFile(path);
         return true;
     }
     default:

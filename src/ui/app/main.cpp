@@ -16,10 +16,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(kApplicationTitle);
 
     CVORNb1App app;
-    if (const std::optional<int> exitCode = app.InitInstance(QApplication::arguments()))
-        return *exitCode;
+    if (const std::optional<int> exitCode = app.InitInstance(QApplication::arguments())) return *exitCode;
     // Acceptance scripts that print the boxes end the application once it has started.
-    if (BoxesArePrinted())
-        QTimer::singleShot(0, &application, &QApplication::quit);
+    if (BoxesArePrinted()) QTimer::singleShot(0, &application, &QApplication::quit);
     return QApplication::exec();
 }

@@ -49,10 +49,9 @@ void DialogMemDump::FillList() {
 }
 
 void DialogMemDump::OnSaveToDumpFile() {
-    const std::optional<QString> path =
-        ChooseFile(nullptr, FileDialogMode::Save, QStringLiteral("Text (*.txt);;All (*.*)"), QStringLiteral("txt"));
-    if (!path)
-        return;
+    const std::optional<QString> path = ChooseFile(
+        nullptr, FileDialogMode::Save, QStringLiteral("Text (*.txt);;All (*.*)"), QStringLiteral("txt"));
+    if (!path) return;
     if (const std::optional<Fault> fault = isa::WriteDumpFile(path->toStdString(), machine_, first, last))
         ShowMessageBox({this, QString::fromStdString(fault->text), QString::fromStdString(fault->caption),
                         BoxButtons::Ok, BoxIcon::Error});

@@ -12,9 +12,13 @@ constexpr int kValue = 2000, kSecondValue = 2001, kPrompt = 2002, kLabel = 2003,
 // The prompt and the labels are read-only edits without a border.
 constexpr unsigned kCaptionEdit = ReadOnly | NoBorder;
 
-void Put(const TemplateDialog& dialog, int id, const QString& text) { dialog.control<QLineEdit>(id)->setText(text); }
+void Put(const TemplateDialog& dialog, int id, const QString& text) {
+    dialog.control<QLineEdit>(id)->setText(text);
+}
 
-QString Take(const TemplateDialog& dialog, int id) { return dialog.control<QLineEdit>(id)->text(); }
+QString Take(const TemplateDialog& dialog, int id) {
+    return dialog.control<QLineEdit>(id)->text();
+}
 
 // The dialog starts with the members in the fields and the focus on the first value.
 int Start(TemplateDialog& dialog) {

@@ -21,9 +21,13 @@ DialogUnits::DialogUnits(const QFont& font) {
     charHeight_ = qMax(1, metrics.height());
 }
 
-int DialogUnits::x(int units) const { return (units * charWidth_ + 2) / 4; }
+int DialogUnits::x(int units) const {
+    return (units * charWidth_ + 2) / 4;
+}
 
-int DialogUnits::y(int units) const { return (units * charHeight_ + 4) / 8; }
+int DialogUnits::y(int units) const {
+    return (units * charHeight_ + 4) / 8;
+}
 
 QRect DialogUnits::rect(int left, int top, int width, int height) const {
     return QRect(x(left), y(top), x(width), y(height));
@@ -43,8 +47,7 @@ QWidget* CreateControl(const ControlSpec& spec, QWidget* host) {
         label->setAlignment((spec.style & Centered)       ? Qt::AlignHCenter | Qt::AlignTop
                             : (spec.style & RightAligned) ? Qt::AlignRight | Qt::AlignTop
                                                           : Qt::AlignLeft | Qt::AlignTop);
-        if (spec.style & Sunken)
-            label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        if (spec.style & Sunken) label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         return label;
     }
     case ControlKind::Icon: {
@@ -56,10 +59,8 @@ QWidget* CreateControl(const ControlSpec& spec, QWidget* host) {
         auto* edit = new QLineEdit(spec.text, host);
         edit->setReadOnly(spec.style & ReadOnly);
         edit->setFrame(!(spec.style & NoBorder));
-        if (spec.style & (ReadOnly | NoBorder))
-            edit->setFocusPolicy(Qt::ClickFocus);
-        if (spec.style & NoBorder)
-            edit->setStyleSheet(QStringLiteral("background: transparent"));
+        if (spec.style & (ReadOnly | NoBorder)) edit->setFocusPolicy(Qt::ClickFocus);
+        if (spec.style & NoBorder) edit->setStyleSheet(QStringLiteral("background: transparent"));
         return edit;
     }
     case ControlKind::MultiLineEdit: {
@@ -84,7 +85,7 @@ QWidget* CreateControl(const ControlSpec& spec, QWidget* host) {
         auto* list = new QListWidget(host);
         list->setSortingEnabled(spec.style & Sorted);
         list->setSelectionMode((spec.style & MultipleSelection) ? QAbstractItemView::ExtendedSelection
-                                                                 : QAbstractItemView::SingleSelection);
+                                                                : QAbstractItemView::SingleSelection);
         return list;
     }
     case ControlKind::ComboBox:
@@ -108,10 +109,8 @@ ControlMap BuildControls(QWidget* host, const DialogSpec& spec) {
         widget->setEnabled(!(control.style & Disabled));
         widget->setVisible(!(control.style & Hidden));
         // Group boxes are drawn behind the controls they frame.
-        if (control.kind == ControlKind::GroupBox)
-            widget->lower();
-        if (control.id > 0)
-            controls.add(control.id, widget);
+        if (control.kind == ControlKind::GroupBox) widget->lower();
+        if (control.id > 0) controls.add(control.id, widget);
     }
     host->resize(units.x(spec.width), units.y(spec.height));
     return controls;

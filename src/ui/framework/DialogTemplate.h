@@ -11,7 +11,19 @@
 
 namespace vorn::ui {
 
-enum class ControlKind { Static, Edit, MultiLineEdit, Button, DefaultButton, CheckBox, Radio, GroupBox, ListBox, ComboBox, Icon };
+enum class ControlKind {
+    Static,
+    Edit,
+    MultiLineEdit,
+    Button,
+    DefaultButton,
+    CheckBox,
+    Radio,
+    GroupBox,
+    ListBox,
+    ComboBox,
+    Icon
+};
 
 // Style bits that the templates use beyond the kind itself.
 enum ControlStyle : unsigned {

@@ -15,20 +15,19 @@ FileChooserHook& Hook() {
 
 } // namespace
 
-void SetFileChooserHook(FileChooserHook hook) { Hook() = std::move(hook); }
+void SetFileChooserHook(FileChooserHook hook) {
+    Hook() = std::move(hook);
+}
 
 std::optional<QString> ChooseFile(QWidget* owner, FileDialogMode mode, const QString& filter,
                                   const QString& defaultSuffix) {
-    if (Hook())
-        return Hook()(mode, filter);
-    if (BoxesArePrinted())
-        return std::nullopt;
+    if (Hook()) return Hook()(mode, filter);
+    if (BoxesArePrinted()) return std::nullopt;
     QFileDialog dialog(owner, {}, {}, filter);
     dialog.setAcceptMode(mode == FileDialogMode::Open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(mode == FileDialogMode::Open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setDefaultSuffix(defaultSuffix);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().front();
 }
 

@@ -19,8 +19,7 @@ void AddItems(QMenu* menu, const std::vector<MenuItem>& items, const CommandSink
             // to the accelerator table.
             QAction* action = menu->addAction(item.text.section(QLatin1Char('\t'), 0, 0));
             const QString keys = item.text.section(QLatin1Char('\t'), 1);
-            if (!keys.isEmpty())
-                action->setShortcut(QKeySequence(keys));
+            if (!keys.isEmpty()) action->setShortcut(QKeySequence(keys));
             action->setShortcutContext(Qt::WidgetShortcut);
             action->setData(item.command);
             const int command = item.command;

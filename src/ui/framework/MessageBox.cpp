@@ -31,13 +31,18 @@ QMessageBox::Icon ToQt(BoxIcon icon) {
 
 } // namespace
 
-void SetMessageBoxHook(BoxHook hook) { Hook() = std::move(hook); }
+void SetMessageBoxHook(BoxHook hook) {
+    Hook() = std::move(hook);
+}
 
-bool BoxesArePrinted() { return qEnvironmentVariable("VORN_BOXES") == QLatin1String("print"); }
+bool BoxesArePrinted() {
+    return qEnvironmentVariable("VORN_BOXES") == QLatin1String("print");
+}
 
 QString BoxLine(const QString& caption, const QString& text) {
     QString flat = text;
-    flat.replace(QLatin1String("\r\n"), QLatin1String("\\n")).replace(QLatin1Char('\n'), QLatin1String("\\n"));
+    flat.replace(QLatin1String("\r\n"), QLatin1String("\\n"))
+        .replace(QLatin1Char('\n'), QLatin1String("\\n"));
     return QStringLiteral("BOX %1 | %2").arg(caption, flat);
 }
 

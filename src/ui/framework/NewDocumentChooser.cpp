@@ -30,11 +30,12 @@ DialogSpec NewSpec() {
 
 } // namespace
 
-void SetNewChooserHook(NewChooserHook hook) { Hook() = std::move(hook); }
+void SetNewChooserHook(NewChooserHook hook) {
+    Hook() = std::move(hook);
+}
 
 std::optional<int> ChooseNewDocumentKind(QWidget* owner, const QStringList& names) {
-    if (Hook())
-        return Hook()(names);
+    if (Hook()) return Hook()(names);
     if (BoxesArePrinted()) {
         // Acceptance scripts see the question and its answer: cancelled.
         std::fprintf(stderr, "NEW %s\n", names.join(QLatin1String(" | ")).toLocal8Bit().constData());
@@ -46,8 +47,7 @@ std::optional<int> ChooseNewDocumentKind(QWidget* owner, const QStringList& name
     list->addItems(names);
     list->setCurrentRow(0);
     QObject::connect(list, &QListWidget::itemDoubleClicked, &dialog, &QDialog::accept);
-    if (dialog.exec() != QDialog::Accepted || list->currentRow() < 0)
-        return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted || list->currentRow() < 0) return std::nullopt;
     return list->currentRow();
 }
 
