@@ -1,7 +1,7 @@
 #include "assembler/ImageFile.h"
 
-#include "assembler/TextFile.h"
 #include "text/Text.h"
+#include "text/TextFile.h"
 
 namespace vorn::assembler {
 
@@ -25,7 +25,7 @@ bool IsHexDigit(char c) {
 // A line holding "0x" (optional) and 1 to 8 hex digits of either case, blanks after them allowed.
 bool ReadHexLine(std::istream& in, uint32_t& value) {
     std::string line;
-    if (!ReadTextLine(in, line)) return false;
+    if (!text::ReadTextLine(in, line)) return false;
     size_t i = (line.size() >= 2 && line[0] == '0' && (line[1] == 'x' || line[1] == 'X')) ? 2 : 0;
     const size_t start = i;
     while (i < line.size() && IsHexDigit(line[i]))
@@ -46,20 +46,20 @@ void WriteImage(std::ostream& out, const std::vector<isa::MemoryRecord>& image,
         size_t end = first + 1;
         while (end < image.size() && ContinuesBlock(image[end - 1], image[end]))
             ++end;
-        out << (IsInstruction(image[first]) ? ".CODE" : ".DATA") << kLineEnd
-            << Hex32Text(static_cast<uint32_t>(image[first].address)) << kLineEnd
-            << Hex32Text(static_cast<uint32_t>(end - first)) << kLineEnd;
+        out << (IsInstruction(image[first]) ? ".CODE" : ".DATA") << text::kLineEnd
+            << Hex32Text(static_cast<uint32_t>(image[first].address)) << text::kLineEnd
+            << Hex32Text(static_cast<uint32_t>(end - first)) << text::kLineEnd;
         for (size_t k = first; k < end; ++k)
-            out << Hex32Text(image[k].word) << kLineEnd;
+            out << Hex32Text(image[k].word) << text::kLineEnd;
         first = end;
     }
-    out << ".DS" << kLineEnd << "0X" << 2 * image.size()
-        << " XML file date: " << WithWindowsLineEnds(commandsXmlVersion);
+    out << ".DS" << text::kLineEnd << "0X" << 2 * image.size()
+        << " XML file date: " << text::WithWindowsLineEnds(commandsXmlVersion);
 }
 
 bool ReadImage(std::istream& in, const isa::InstructionSet& set, std::vector<isa::MemoryRecord>& image) {
     std::string header;
-    while (ReadTextLine(in, header)) {
+    while (text::ReadTextLine(in, header)) {
         if (header.empty()) continue;
         if (header == ".DS") return true;
         const bool code = header == ".CODE";

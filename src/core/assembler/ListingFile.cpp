@@ -1,7 +1,7 @@
 #include "assembler/ListingFile.h"
 
-#include "assembler/TextFile.h"
 #include "text/Text.h"
+#include "text/TextFile.h"
 
 namespace vorn::assembler {
 
@@ -47,12 +47,12 @@ void WriteListing(std::ostream& out, const std::vector<std::string>& lines,
             ++record;
         }
         WriteSourceColumn(out, line);
-        out << kLineEnd;
+        out << text::kLineEnd;
     }
-    out << kLineEnd << "Label Report:" << kLineEnd;
+    out << text::kLineEnd << "Label Report:" << text::kLineEnd;
     for (const std::string& reportLine : labelReport)
-        out << reportLine << kLineEnd;
-    out << '*' << WithWindowsLineEnds(commandsXmlVersion);
+        out << reportLine << text::kLineEnd;
+    out << '*' << text::WithWindowsLineEnds(commandsXmlVersion);
 }
 
 } // namespace vorn::assembler

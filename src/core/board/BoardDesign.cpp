@@ -1,5 +1,7 @@
 #include "board/BoardDesign.h"
 
+#include "text/TextFile.h"
+
 #include <charconv>
 #include <map>
 #include <set>
@@ -29,8 +31,7 @@ std::vector<std::string> SignificantLines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
     std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+    while (text::ReadTextLine(in, line)) {
         if (line.find_first_not_of(" \t") != std::string::npos && line[0] != '#') lines.push_back(line);
     }
     return lines;

@@ -1,15 +1,16 @@
 #include "isa/MemoryDump.h"
 
 #include "isa/MachineState.h"
+#include "text/TextFile.h"
 
 #include <cstdio>
 #include <fstream>
 
 namespace vorn::isa {
 
-namespace {
+using text::kLineEnd;
 
-constexpr const char* LineEnd = "\r\n";
+namespace {
 
 // Counts in 64 bits, so a range that ends at the largest address ends.
 template <class Visit> void ForEachAddress(MachineState& machine, int32_t first, int32_t last, Visit visit) {
@@ -35,8 +36,8 @@ std::vector<std::string> DumpLines(MachineState& machine, int32_t first, int32_t
 }
 
 std::string DumpFileText(MachineState& machine, int32_t first, int32_t last) {
-    std::string text = std::string("Dump") + LineEnd;
-    ForEachAddress(machine, first, last, [&](const std::string& line) { text += line + LineEnd; });
+    std::string text = std::string("Dump") + kLineEnd;
+    ForEachAddress(machine, first, last, [&](const std::string& line) { text += line + kLineEnd; });
     return text;
 }
 

@@ -1,7 +1,7 @@
 #include "monitor/CodUpload.h"
 
-#include "assembler/TextFile.h"
 #include "monitor/MonitorTexts.h"
+#include "text/TextFile.h"
 
 #include <string>
 
@@ -9,13 +9,13 @@ namespace vorn::monitor {
 
 void ReadCodUpload(std::istream& in, const std::function<void(uint32_t address, uint32_t word)>& write) {
     std::string line;
-    while (assembler::ReadTextLine(in, line)) {
+    while (text::ReadTextLine(in, line)) {
         if (line.starts_with('.')) continue;
         uint32_t address = ReadHexField(line);
         std::string countLine;
-        assembler::ReadTextLine(in, countLine);
+        text::ReadTextLine(in, countLine);
         for (uint32_t count = ReadHexField(countLine); count > 0; --count, ++address) {
-            if (!assembler::ReadTextLine(in, line)) return;
+            if (!text::ReadTextLine(in, line)) return;
             write(address, ReadHexField(line));
         }
     }

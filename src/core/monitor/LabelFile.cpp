@@ -1,8 +1,8 @@
 #include "monitor/LabelFile.h"
 
-#include "assembler/TextFile.h"
 #include "isa/ParseNumber.h"
 #include "monitor/MonitorTexts.h"
+#include "text/TextFile.h"
 
 namespace vorn::monitor {
 
@@ -20,15 +20,14 @@ std::string LabelFileText(const std::string& cpuRamText, const std::string& laRa
 
 LabelFileContent ReadLabelFile(std::istream& in) {
     LabelFileContent content;
-    assembler::ReadTextLine(in, content.cpuRamText);
-    assembler::ReadTextLine(in, content.laRamText);
+    text::ReadTextLine(in, content.cpuRamText);
+    text::ReadTextLine(in, content.laRamText);
     for (auto& entries : content.labels) {
         std::string countLine;
-        if (!assembler::ReadTextLine(in, countLine)) break;
+        if (!text::ReadTextLine(in, countLine)) break;
         for (int32_t i = 0, count = isa::ParseLeadingDecimal(countLine); i < count; ++i) {
             LabelFileEntry entry;
-            if (!assembler::ReadTextLine(in, entry.name) || !assembler::ReadTextLine(in, entry.address))
-                return content;
+            if (!text::ReadTextLine(in, entry.name) || !text::ReadTextLine(in, entry.address)) return content;
             entries.push_back(std::move(entry));
         }
     }

@@ -1,7 +1,7 @@
 #include "monitor/MonitorTexts.h"
 
-#include "assembler/TextFile.h"
 #include "isa/Settings.h"
+#include "text/TextFile.h"
 
 #include <filesystem>
 #include <fstream>
@@ -22,7 +22,7 @@ std::string WithDefaultExtension(const std::string& path, const std::string& ext
 
 bool WriteTextFile(const std::string& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << assembler::WithWindowsLineEnds(text);
+    out << text::WithWindowsLineEnds(text);
     return static_cast<bool>(out);
 }
 

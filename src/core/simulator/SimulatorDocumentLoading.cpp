@@ -2,9 +2,9 @@
 // file assembled on the spot, and a memory dump file.
 
 #include "assembler/Compiler.h"
-#include "assembler/TextFile.h"
 #include "isa/ParseNumber.h"
 #include "simulator/SimulatorDocument.h"
+#include "text/TextFile.h"
 
 #include <fstream>
 
@@ -49,7 +49,7 @@ void SimulatorDocument::OnOpenSource() {
     // err.txt is rewritten after every assembly, so a good one leaves it empty.
     std::ofstream errors(WorkFile("err.txt"), std::ios::binary | std::ios::trunc);
     for (const std::string& error : compiler.ErrorList())
-        errors << error << assembler::kLineEnd;
+        errors << error << text::kLineEnd;
     errors.close();
     if (!assembled) return Message("Errors in program");
     machine_.LoadProgram(compiler.MemoryImage());

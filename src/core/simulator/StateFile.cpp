@@ -1,14 +1,15 @@
 #include "simulator/StateFile.h"
 
 #include "text/Text.h"
+#include "text/TextFile.h"
 
 #include <fstream>
 
 namespace vorn::simulator {
 
-namespace {
+using text::kLineEnd;
 
-constexpr const char* kLineEnd = "\r\n";
+namespace {
 
 void AddLine(std::string& text, const std::string& line) {
     text += line;

@@ -1,11 +1,15 @@
 #include "waveform/WaveformFile.h"
 
+#include "text/TextFile.h"
+
 #include <filesystem>
 #include <fstream>
 #include <istream>
 #include <ostream>
 
 namespace vorn::waveform {
+
+using text::kLineEnd;
 namespace {
 
 constexpr size_t kMaxLineLength = 99;
@@ -15,9 +19,7 @@ constexpr int kMaxSignals = 32;
 // of the stream or when the line is longer than a reader of the format takes.
 std::optional<std::string> ReadLine(std::istream& in) {
     std::string line;
-    if (!std::getline(in, line)) return std::nullopt;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.size() > kMaxLineLength) return std::nullopt;
+    if (!text::ReadTextLine(in, line) || line.size() > kMaxLineLength) return std::nullopt;
     return line;
 }
 
@@ -56,7 +58,7 @@ bool HoldsLineBreak(const std::string& text) {
 }
 
 void WriteLine(std::ostream& out, const std::string& text) {
-    out << text << "\r\n";
+    out << text << kLineEnd;
 }
 
 } // namespace

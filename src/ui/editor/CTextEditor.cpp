@@ -2,7 +2,7 @@
 
 #include "assembler/CompileOutput.h"
 #include "assembler/Compiler.h"
-#include "assembler/TextFile.h"
+#include "text/TextFile.h"
 #include "ui/app/Workbench.h"
 #include "ui/editor/CAssemblyEditor.h"
 #include "ui/framework/FileChooser.h"
@@ -88,7 +88,7 @@ std::optional<QString> CTextEditor::LoadFile(const QString& path) {
     std::istringstream in(file.readAll().toStdString());
     if (file.error() != QFileDevice::NoError) return file.errorString();
     std::string joined;
-    for (std::string line; assembler::ReadTextLine(in, line);)
+    for (std::string line; text::ReadTextLine(in, line);)
         joined += line + '\n';
 
     sourcePath_ = path;

@@ -1,6 +1,6 @@
-#include "assembler/TextFile.h"
+#include "text/TextFile.h"
 
-namespace vorn::assembler {
+namespace vorn::text {
 
 std::string WithWindowsLineEnds(const std::string& text) {
     std::string result;
@@ -18,4 +18,4 @@ bool ReadTextLine(std::istream& in, std::string& line) {
     return true;
 }
 
-} // namespace vorn::assembler
+} // namespace vorn::text

@@ -1,11 +1,11 @@
 #pragma once
-// The assembler's text files: written with CR LF line ends, as the lab's Windows tools write
-// and expect them; read leniently, with CR LF or LF.
+// The lab's text files: written with CR LF line ends, as its Windows tools write and expect
+// them; read leniently, with CR LF or LF.
 
 #include <istream>
 #include <string>
 
-namespace vorn::assembler {
+namespace vorn::text {
 
 inline constexpr const char* kLineEnd = "\r\n";
 
@@ -15,4 +15,4 @@ std::string WithWindowsLineEnds(const std::string& text);
 // The next line without its line end; false at the end of the stream.
 bool ReadTextLine(std::istream& in, std::string& line);
 
-} // namespace vorn::assembler
+} // namespace vorn::text
