@@ -1,5 +1,7 @@
 #include "board/FpgaLoadFile.h"
 
+#include "text/TextFile.h"
+
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -26,7 +28,7 @@ bool HandOverBitFile(const std::string& bitFile) {
     std::random_device random;
     const uint64_t id = uint64_t{random()} << 32 | random();
     std::ofstream out(FpgaLoadFileName, std::ios::binary | std::ios::trunc);
-    out << Heading << id << "\r\n" << *bitText;
+    out << Heading << id << text::kLineEnd << *bitText;
     return static_cast<bool>(out.flush());
 }
 

@@ -1,5 +1,7 @@
 #include "board/TraceLog.h"
 
+#include "text/TextFile.h"
+
 #include <utility>
 
 namespace vorn::board {
@@ -30,7 +32,7 @@ void TraceLog::Write(uint32_t word) {
 void TraceLog::Line(const char* kind, uint32_t word) {
     std::lock_guard lock(mutex_);
     // Flushed per line so that the file tells the truth while the monitor still runs.
-    stream_ << kind << word << "\r\n" << std::flush;
+    stream_ << kind << word << text::kLineEnd << std::flush;
 }
 
 } // namespace vorn::board
