@@ -73,6 +73,11 @@ enum class MappingMode {
     LoEnglish, // one unit 0.01 inch, y grows upward: a page lies at y <= 0 from its top edge down
 };
 
+// A length on paper in the units of the LoEnglish mapping, truncated.
+inline int HundredthsOfInch(int millimetres) {
+    return static_cast<int>(millimetres / 25.4 * 100.0);
+}
+
 enum class BackgroundMode { Opaque, Transparent };
 
 class Canvas {

@@ -1,6 +1,5 @@
 #include "AssemblerFixture.h"
-
-#include <regex>
+#include "text/TextFile.h"
 
 using namespace vorn::assembler;
 using namespace vorn::assembler::testing;
@@ -150,7 +149,7 @@ TEST_F(Files, CompileStreamReadsCrLfAndLfAlikeAndLongLinesWhole) {
     ASSERT_TRUE(lf.CompileStream(lfStream));
 
     Compiler crlf(LabInstructionSet(), folder.file("crlf"), kVersion);
-    std::istringstream crlfStream(std::regex_replace(source, std::regex("\n"), "\r\n"));
+    std::istringstream crlfStream(vorn::text::WithWindowsLineEnds(source));
     ASSERT_TRUE(crlf.CompileStream(crlfStream));
 
     EXPECT_EQ(lf.MemoryImage().size(), 4u) << "every line after the long one is read";

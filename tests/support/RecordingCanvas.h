@@ -52,8 +52,6 @@ class RecordingCanvas : public Canvas {
   public:
     std::vector<CanvasOperation> operations;
     CanvasState state;
-    // The average character width of a font is this share of its height (truncated, at least 1).
-    double charWidthPerHeight = 0.4;
     Size sizeMm{279, 216};
 
     MappingMode setMappingMode(MappingMode mode) override { return std::exchange(state.mappingMode, mode); }
@@ -83,8 +81,9 @@ class RecordingCanvas : public Canvas {
         operations.push_back(operation);
     }
 
+    // Four tenths of the font's height, truncated, and at least 1.
     int averageCharWidth() override {
-        const int width = static_cast<int>(state.font.height * charWidthPerHeight);
+        const int width = state.font.height * 4 / 10;
         return width < 1 ? 1 : width;
     }
     Size physicalSizeMm() override { return sizeMm; }

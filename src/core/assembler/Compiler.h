@@ -58,9 +58,9 @@ class Compiler {
     bool CheckLabels(const std::string& line, int32_t lineNumber);
     void BuildLabelReport();
     bool EncodeLines(const std::vector<std::string>& lines);
-    std::shared_ptr<isa::Itype> BuildItype(const std::string& line, const std::string& mnemonic,
+    std::shared_ptr<isa::Itype> BuildItype(const std::string& line, const isa::CommandRecord& row,
                                            int& position, int32_t address, int32_t lineNumber);
-    std::shared_ptr<isa::Rtype> BuildRtype(const std::string& line, const std::string& mnemonic,
+    std::shared_ptr<isa::Rtype> BuildRtype(const std::string& line, const isa::CommandRecord& row,
                                            int& position);
     uint32_t DcWord(const std::string& operand) const;
     int32_t LabelAddress(const std::string& name) const;

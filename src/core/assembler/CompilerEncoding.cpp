@@ -28,9 +28,9 @@ bool Compiler::EncodeLines(const std::vector<std::string>& lines) {
         } else {
             const isa::CommandRecord& row = set_.commands[set_.FindCommandByName(mnemonic)];
             if (row.type == "R")
-                record.instruction = BuildRtype(line, mnemonic, position);
+                record.instruction = BuildRtype(line, row, position);
             else
-                record.instruction = BuildItype(line, mnemonic, position, address, static_cast<int32_t>(n));
+                record.instruction = BuildItype(line, row, position, address, static_cast<int32_t>(n));
             if (!record.instruction) continue;
             // The row was found above, so the mnemonic always encodes.
             record.word = isa::EncodeInstruction(set_, mnemonic, *record.instruction).value_or(0);
@@ -42,9 +42,8 @@ bool Compiler::EncodeLines(const std::vector<std::string>& lines) {
 
 // A label operand is stored as its target address, or as the distance from the next
 // instruction; either must fit the 16-bit immediate, or the line is refused.
-std::shared_ptr<isa::Itype> Compiler::BuildItype(const std::string& line, const std::string& mnemonic,
+std::shared_ptr<isa::Itype> Compiler::BuildItype(const std::string& line, const isa::CommandRecord& row,
                                                  int& position, int32_t address, int32_t lineNumber) {
-    const isa::CommandRecord& row = set_.commands[set_.FindCommandByName(mnemonic)];
     auto instruction = std::make_shared<isa::Itype>();
     instruction->opcode = row.opcode;
     const auto& kinds = row.operandKinds;
@@ -61,7 +60,7 @@ std::shared_ptr<isa::Itype> Compiler::BuildItype(const std::string& line, const 
         const int64_t value = relative ? target - (int64_t{address} + 1) : target;
         const bool fits = relative ? (value >= -32768 && value <= 32767) : (value >= 0 && value <= 0xFFFF);
         if (!fits) {
-            AddError(LineErrorText(lineNumber, line_code::ParameterIllegal(k + 1), mnemonic, {}));
+            AddError(LineErrorText(lineNumber, line_code::ParameterIllegal(k + 1), row.name, {}));
             return false;
         }
         isa::SetOperand(*instruction, kinds[k], static_cast<int32_t>(value));
@@ -91,9 +90,8 @@ std::shared_ptr<isa::Itype> Compiler::BuildItype(const std::string& line, const 
     return stored ? instruction : nullptr;
 }
 
-std::shared_ptr<isa::Rtype> Compiler::BuildRtype(const std::string& line, const std::string& mnemonic,
+std::shared_ptr<isa::Rtype> Compiler::BuildRtype(const std::string& line, const isa::CommandRecord& row,
                                                  int& position) {
-    const isa::CommandRecord& row = set_.commands[set_.FindCommandByName(mnemonic)];
     auto instruction = std::make_shared<isa::Rtype>();
     instruction->opcode = "000000";
     instruction->function = row.function;

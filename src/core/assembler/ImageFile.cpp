@@ -18,17 +18,13 @@ bool ContinuesBlock(const isa::MemoryRecord& previous, const isa::MemoryRecord& 
            IsInstruction(record) == IsInstruction(previous);
 }
 
-bool IsHexDigit(char c) {
-    return text::IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-
 // A line holding "0x" (optional) and 1 to 8 hex digits of either case, blanks after them allowed.
 bool ReadHexLine(std::istream& in, uint32_t& value) {
     std::string line;
     if (!text::ReadTextLine(in, line)) return false;
     size_t i = (line.size() >= 2 && line[0] == '0' && (line[1] == 'x' || line[1] == 'X')) ? 2 : 0;
     const size_t start = i;
-    while (i < line.size() && IsHexDigit(line[i]))
+    while (i < line.size() && text::IsHexDigit(line[i]))
         ++i;
     const size_t digits = i - start;
     if (digits == 0 || digits > 8) return false;

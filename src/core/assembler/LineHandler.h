@@ -57,8 +57,6 @@ class LineHandler {
 
   protected:
     void AppendLabel(LabelEntry entry);
-    // The label operand just accepted turned out to be in the table (or not).
-    void SetArgumentLabelKnown(bool known) { argumentLabelKnown_ = known; }
 
     const isa::InstructionSet& set_;
 

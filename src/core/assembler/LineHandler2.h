@@ -13,7 +13,6 @@ class LineHandler2 : public LineHandler {
 
     // The 1-based number of the line being given to the checker.
     void SetCurrentLine(int32_t line) { currentLine_ = line; }
-    int32_t CurrentLine() const { return currentLine_; }
 
     void AddLabel(const std::string& name) override;
     void RemoveLabel(const std::string& name) override;
@@ -21,7 +20,7 @@ class LineHandler2 : public LineHandler {
     bool CheckValue32(const std::string& operand) override;
 
   private:
-    bool RecordReference(const std::string& operand);
+    void RecordReference(const std::string& operand);
 
     int32_t currentLine_ = 0;
 };

@@ -25,12 +25,6 @@ std::optional<int32_t> DsAmount(const std::string& operand) {
     return static_cast<int32_t>(amount);
 }
 
-std::string DsOperand(const std::string& line) {
-    int position = 0;
-    if (ToLower(NextWord(line, position)) != "ds") NextWord(line, position);
-    return NextWord(line, position);
-}
-
 int32_t PcDirectiveAddress(const std::string& line) {
     std::string text = line.substr(0, line.find_first_of("*\r"));
     while (!text.empty() && IsBlank(text.back()))

@@ -18,9 +18,6 @@ int64_t DecimalLiteralValue(const std::string& text);
 // literal, from 0 to kMaxReservedWords. Nothing for anything else.
 std::optional<int32_t> DsAmount(const std::string& operand);
 
-// The operand of a "ds" line, the word after "ds" (which may follow a label).
-std::string DsOperand(const std::string& line);
-
 // The address that a pc line sets: the hex digits at the end of the line before its comment
 // (or a carriage return, where the line checker stops reading too),
 // so "pc = 0x40" and "pc=0x40 * start" both give 0x40.

@@ -39,24 +39,12 @@ void MachineState::Step() {
 }
 
 void MachineState::Execute(const Command& instruction) {
-    if (instruction.IsRType())
-        ExecuteRType(static_cast<const Rtype&>(instruction));
-    else
-        ExecuteIType(static_cast<const Itype&>(instruction));
-}
-
-void MachineState::ExecuteRType(const Rtype& instruction) {
-    ExecuteRow(set_.FindCommandByBits(0, instruction.function), instruction, text::IntToText(instruction.rs2),
-               0);
-}
-
-void MachineState::ExecuteIType(const Itype& instruction) {
-    ExecuteRow(set_.FindCommandByBits(1, instruction.opcode), instruction, "", instruction.imm);
-}
-
-void MachineState::ExecuteRow(int32_t row, const Command& instruction, const std::string& rs2Text,
-                              int32_t imm) {
+    const int32_t row = instruction.FindRow(set_);
     if (row < 0) return;
+    // An Rtype has no immediate and an Itype no RS2: imm becomes 0, rs2 the empty text.
+    const bool isR = instruction.IsRType();
+    const std::string rs2Text = isR ? text::IntToText(static_cast<const Rtype&>(instruction).rs2) : "";
+    const int32_t imm = isR ? 0 : static_cast<const Itype&>(instruction).imm;
     std::string action = set_.commands[row].action;
     text::RemoveBlanks(action);
     SubstituteOperands(action, text::IntToText(instruction.rd), text::IntToText(instruction.rs1), rs2Text,

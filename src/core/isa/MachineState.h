@@ -109,10 +109,6 @@ class MachineState {
     int32_t& CurrentRegisterFile;
 
   private:
-    void ExecuteRType(const Rtype& instruction);
-    void ExecuteIType(const Itype& instruction);
-    void ExecuteRow(int32_t row, const Command& instruction, const std::string& rs2Text, int32_t imm);
-
     const InstructionSet& set_;
     Prompter& prompter_;
     std::map<int32_t, MemoryRecord> program_;

@@ -1,29 +1,10 @@
 #include "isa/ParseNumber.h"
 
+#include "text/Text.h"
+
 #include <cctype>
 
 namespace vorn::isa {
-
-namespace {
-
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-int32_t ParseHex(const std::string& digits) {
-    uint32_t value = 0;
-    for (char c : digits) {
-        const int digit = HexDigitValue(c);
-        if (digit < 0) break;
-        value = (value << 4) | static_cast<uint32_t>(digit);
-    }
-    return static_cast<int32_t>(value);
-}
-
-} // namespace
 
 int32_t ParseLeadingDecimal(std::string_view text) {
     size_t i = 0;
@@ -38,7 +19,12 @@ int32_t ParseLeadingDecimal(std::string_view text) {
 }
 
 int32_t ParseNumber(const std::string& text) {
-    if (text.starts_with("0x") || text.starts_with("0X")) return ParseHex(text.substr(2));
+    if (text.starts_with("0x") || text.starts_with("0X")) {
+        size_t end = 2;
+        while (end < text.size() && text::IsHexDigit(text[end]))
+            ++end;
+        return text::HexToInt(text.substr(2, end - 2));
+    }
     return ParseLeadingDecimal(text);
 }
 

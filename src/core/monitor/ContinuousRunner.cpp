@@ -8,28 +8,24 @@ ContinuousRunner::~ContinuousRunner() {
 
 void ContinuousRunner::Start(std::function<bool()> pollHalt, std::function<void()> onHalt) {
     Stop();
-    stop_.Reset();
-    done_.Reset();
+    stop_ = false;
     worker_ = std::thread(
         [this, pollHalt = std::move(pollHalt), onHalt = std::move(onHalt)] { Work(pollHalt, onHalt); });
 }
 
 void ContinuousRunner::Stop() {
     if (!worker_.joinable()) return;
-    stop_.Set();
-    done_.Wait();
+    stop_ = true;
     worker_.join();
 }
 
 void ContinuousRunner::Work(const std::function<bool()>& pollHalt, const std::function<void()>& onHalt) {
-    while (!stop_.IsSet()) {
+    while (!stop_) {
         if (pollHalt()) {
-            done_.Set();
             onHalt();
             return;
         }
     }
-    done_.Set();
 }
 
 } // namespace vorn::monitor

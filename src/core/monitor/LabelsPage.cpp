@@ -2,6 +2,7 @@
 
 #include "monitor/LabelFile.h"
 #include "monitor/MonitorTexts.h"
+#include "text/Text.h"
 
 #include <fstream>
 
@@ -12,10 +13,6 @@ namespace {
 // Windows matches the pattern in either case; here both cases are listed.
 constexpr const char* kLabelFilter = "LBL Files (*.lbl *.LBL);;All Files (*.*)";
 constexpr size_t kFieldChars = 11;
-
-bool IsAsciiLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
 
 } // namespace
 
@@ -63,7 +60,7 @@ void LabelsPage::OnSetActive(bool fullWizard) {
 }
 
 bool LabelsPage::InsertLabel(int kindValue, const std::string& name, const std::string& address) {
-    if (name.empty() || !IsAsciiLetter(name.front())) {
+    if (name.empty() || !text::IsLetter(name.front())) {
         Message("Label name must start with a letter!");
         return false;
     }

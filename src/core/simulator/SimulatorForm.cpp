@@ -152,7 +152,7 @@ void SimulatorForm::OnReplaceRegisterSet() {
 void SimulatorForm::OnSaveState() {
     const auto path = prompter_.chooseSaveFile("simulator (*.sim);;All (*.*)");
     if (!path) return;
-    if (const auto fault = WriteStateFile(*path, texts_)) prompter_.message(fault->text, document_.caption());
+    if (const auto fault = WriteStateFile(*path, texts_)) Message(fault->text);
 }
 
 void SimulatorForm::OnPrint(Canvas& canvas) const {

@@ -43,11 +43,9 @@ class SimulatorForm : public SimulatorView {
     void setShow(std::function<void()> show) { show_ = std::move(show); }
     void setRead(std::function<void(FormTexts&)> read) { read_ = std::move(read); }
 
-    SimulatorDocument& document() const { return document_; }
     const FormTexts& texts() const { return texts_; }
     const std::array<std::string, FormTexts::kRegisters>& labels() const { return labels_; }
     int watchCount() const { return watchCount_; }
-    bool edited() const { return edited_; }
 
     // Labels R0 to R31 and the first picture.
     void OnInitialUpdate();

@@ -8,10 +8,6 @@ namespace {
 
 constexpr int m = kStatePageMargin;
 
-int HundredthsOfInch(int millimetres) {
-    return static_cast<int>(millimetres / 25.4 * 100.0);
-}
-
 void DrawFrames(const StatePageMetrics& p, Canvas& canvas) {
     const int w = p.width, h = p.height, gx = p.gx, gy = p.gy, half = p.half, t = p.top, g3 = p.gx / 3;
     // Commands box, its top edge broken for the title

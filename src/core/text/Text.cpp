@@ -20,7 +20,7 @@ static bool IsLowerHexDigit(char c) {
     return IsDigit(c) || (c >= 'a' && c <= 'f');
 }
 
-static bool IsHexDigit(char c) {
+bool IsHexDigit(char c) {
     return IsLowerHexDigit(c) || (c >= 'A' && c <= 'F');
 }
 
@@ -94,11 +94,14 @@ int32_t RegisterNumber(const std::string& operand) {
     return 0;
 }
 
-int32_t DsOperandValue(const std::string& line) {
+std::string DsOperand(const std::string& line) {
     int position = 0;
-    std::string word = NextWord(line, position);
-    if (ToLower(word) != "ds") word = NextWord(line, position);
-    const std::string operand = NextWord(line, position);
+    if (ToLower(NextWord(line, position)) != "ds") NextWord(line, position);
+    return NextWord(line, position);
+}
+
+int32_t DsOperandValue(const std::string& line) {
+    const std::string operand = DsOperand(line);
     return IsHex16Literal(operand) ? HexToInt(operand) : DecimalToInt(operand);
 }
 

@@ -17,11 +17,15 @@ bool IsHex32Literal(const std::string& text);
 bool IsDecimalLiteral(const std::string& text);
 bool IsLetter(char c);
 bool IsDigit(char c);
+// 0-9, a-f and A-F.
+bool IsHexDigit(char c);
 
 // Conversions
 int32_t DecimalToInt(const std::string& text);
 int32_t HexToInt(const std::string& text);
 int32_t RegisterNumber(const std::string& operand);
+// The word after "ds" (which may follow a label) on a "ds" line, and its value.
+std::string DsOperand(const std::string& line);
 int32_t DsOperandValue(const std::string& line);
 std::string IntToText(int32_t value);
 std::string Hex32Text(uint32_t value);

@@ -8,10 +8,6 @@
 namespace vorn::waveform {
 namespace {
 
-int HundredthsOfInch(int millimetres) {
-    return static_cast<int>(millimetres / 25.4 * 100.0);
-}
-
 PrintMetrics MetricsOf(const GraphModel& model, Canvas& canvas) {
     return ComputePrintMetrics(canvas.physicalSizeMm(), model.steps(), static_cast<int>(model.rows().size()));
 }

@@ -40,8 +40,8 @@ std::optional<int> ReadCount(std::istream& in, int most) {
 
 std::optional<RawSignal> ReadSignal(std::istream& in, int steps) {
     std::string text;
-    if (!std::getline(in, text) || in.eof()) return std::nullopt;
-    if (!text.empty() && text.back() == '\r') text.pop_back();
+    // A last line without its line break is refused.
+    if (!text::ReadTextLine(in, text) || in.eof()) return std::nullopt;
     const size_t blank = text.find(' ');
     if (blank == std::string::npos || blank > kMaxLineLength) return std::nullopt;
     const std::string values = text.substr(blank + 1);

@@ -6,11 +6,10 @@
 #include "ui/app/DocumentViews.h"
 #include "ui/app/Resources.h"
 #include "ui/app/Workbench.h"
+#include "ui/framework/FileChooser.h"
 #include "ui/framework/MessageBox.h"
 
 #include <QApplication>
-#include <QFileDialog>
-#include <QSettings>
 
 namespace vorn::ui {
 
@@ -73,8 +72,8 @@ bool CVORNb1App::onCommand(int command) {
         mainFrame_->fileNew();
         return true;
     case ID_FILE_OPEN: {
-        const QString path = QFileDialog::getOpenFileName(mainFrame_.get(), QStringLiteral("Open"));
-        if (!path.isEmpty()) mainFrame_->openFile(path);
+        if (const std::optional<QString> path = ChooseFile(mainFrame_.get(), FileDialogMode::Open, {}))
+            mainFrame_->openFile(*path);
         return true;
     }
     default:

@@ -1,8 +1,8 @@
 #pragma once
+// The framework's standard command ids, shared by menus, accelerators and handlers.
 
 #include <optional>
 #include <string>
-// The framework's standard command ids, shared by menus, accelerators and handlers.
 
 namespace vorn::ui {
 
@@ -11,7 +11,6 @@ enum StandardCommand : int {
     ID_FILE_OPEN = 0xE101,
     ID_FILE_CLOSE = 0xE102,
     ID_FILE_SAVE = 0xE103,
-    ID_FILE_SAVE_AS = 0xE104,
     ID_FILE_PRINT_SETUP = 0xE106,
     ID_FILE_PRINT = 0xE107,
     ID_FILE_PRINT_DIRECT = 0xE108,

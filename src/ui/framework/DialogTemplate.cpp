@@ -1,7 +1,5 @@
 #include "ui/framework/DialogTemplate.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -44,10 +42,7 @@ QWidget* CreateControl(const ControlSpec& spec, QWidget* host) {
         auto* label = new QLabel(text, host);
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(spec.height > 12);
-        label->setAlignment((spec.style & Centered)       ? Qt::AlignHCenter | Qt::AlignTop
-                            : (spec.style & RightAligned) ? Qt::AlignRight | Qt::AlignTop
-                                                          : Qt::AlignLeft | Qt::AlignTop);
-        if (spec.style & Sunken) label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return label;
     }
     case ControlKind::Icon: {
@@ -75,21 +70,12 @@ QWidget* CreateControl(const ControlSpec& spec, QWidget* host) {
         button->setDefault(spec.kind == ControlKind::DefaultButton);
         return button;
     }
-    case ControlKind::CheckBox:
-        return new QCheckBox(spec.text, host);
     case ControlKind::Radio:
         return new QRadioButton(spec.text, host);
     case ControlKind::GroupBox:
         return new QGroupBox(spec.text, host);
-    case ControlKind::ListBox: {
-        auto* list = new QListWidget(host);
-        list->setSortingEnabled(spec.style & Sorted);
-        list->setSelectionMode((spec.style & MultipleSelection) ? QAbstractItemView::ExtendedSelection
-                                                                : QAbstractItemView::SingleSelection);
-        return list;
-    }
-    case ControlKind::ComboBox:
-        return new QComboBox(host);
+    case ControlKind::ListBox:
+        return new QListWidget(host);
     }
     return new QWidget(host);
 }
@@ -106,8 +92,8 @@ ControlMap BuildControls(QWidget* host, const DialogSpec& spec) {
         QWidget* widget = CreateControl(control, host);
         widget->setObjectName(QString::number(control.id));
         widget->setGeometry(units.rect(control.x, control.y, control.width, control.height));
-        widget->setEnabled(!(control.style & Disabled));
-        widget->setVisible(!(control.style & Hidden));
+        // A host that is on screen already does not show children added later by itself.
+        widget->show();
         // Group boxes are drawn behind the controls they frame.
         if (control.kind == ControlKind::GroupBox) widget->lower();
         if (control.id > 0) controls.add(control.id, widget);
@@ -124,7 +110,7 @@ TemplateDialog::TemplateDialog(const DialogSpec& spec, QWidget* parent) : QDialo
     if (auto* ok = controls_.control<QPushButton>(IDOK))
         connect(ok, &QPushButton::clicked, this, [this] { onOk(); });
     if (auto* cancel = controls_.control<QPushButton>(IDCANCEL))
-        connect(cancel, &QPushButton::clicked, this, [this] { onCancel(); });
+        connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 } // namespace vorn::ui

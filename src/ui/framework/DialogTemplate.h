@@ -11,36 +11,18 @@
 
 namespace vorn::ui {
 
-enum class ControlKind {
-    Static,
-    Edit,
-    MultiLineEdit,
-    Button,
-    DefaultButton,
-    CheckBox,
-    Radio,
-    GroupBox,
-    ListBox,
-    ComboBox,
-    Icon
-};
+enum class ControlKind { Static, Edit, MultiLineEdit, Button, DefaultButton, Radio, GroupBox, ListBox, Icon };
 
-// Style bits that the templates use beyond the kind itself.
+// Style bits that the templates use beyond the kind itself. Only ReadOnly and NoBorder change
+// the control; the others keep the tables true to their templates.
 enum ControlStyle : unsigned {
     NoStyle = 0,
     ReadOnly = 1u << 0,
-    Disabled = 1u << 1,
-    Hidden = 1u << 2,
-    Sunken = 1u << 3,
-    Centered = 1u << 4,
-    RightAligned = 1u << 5,
-    VerticalScroll = 1u << 6,
-    Sorted = 1u << 7,
-    NoIntegralHeight = 1u << 8,
-    MultipleSelection = 1u << 9,
-    AutoHorizontalScroll = 1u << 10,
-    TabStop = 1u << 11,
-    NoBorder = 1u << 12,
+    VerticalScroll = 1u << 1,
+    NoIntegralHeight = 1u << 2,
+    AutoHorizontalScroll = 1u << 3,
+    TabStop = 1u << 4,
+    NoBorder = 1u << 5,
 };
 
 struct ControlSpec {
@@ -89,18 +71,16 @@ class ControlMap {
 // host to the template. Returns the controls by id.
 ControlMap BuildControls(QWidget* host, const DialogSpec& spec);
 
-// A modal dialog built from a template. Button id 1 (OK) accepts and id 2 (Cancel) rejects
-// unless a subclass handles them itself.
+// A modal dialog built from a template. Button id 1 (OK) accepts unless a subclass handles it
+// itself; id 2 (Cancel) rejects.
 class TemplateDialog : public QDialog {
     Q_OBJECT
   public:
     TemplateDialog(const DialogSpec& spec, QWidget* parent = nullptr);
     template <class T> T* control(int id) const { return controls_.control<T>(id); }
-    QWidget* controlWidget(int id) const { return controls_.find(id); }
 
   protected:
     virtual void onOk() { accept(); }
-    virtual void onCancel() { reject(); }
 
   private:
     ControlMap controls_;

@@ -25,7 +25,4 @@ struct DocumentTemplate {
     QString field(Field which) const { return docString.section(QLatin1Char('\n'), which, which); }
 };
 
-// The view of a kind that has no view of its own yet: an empty widget named after its class.
-std::function<QWidget*(const QString& path)> EmptyView(const char* className);
-
 } // namespace vorn::ui

@@ -11,7 +11,6 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QStatusBar>
-#include <QTextEdit>
 
 namespace vorn::ui {
 
@@ -41,7 +40,6 @@ MdiMainFrame::~MdiMainFrame() {
 void MdiMainFrame::buildStatusBar() {
     messagePane_ = new QLabel(QStringLiteral("Ready"));
     statusBar()->addWidget(messagePane_, 1);
-    // The second pane is sized by eighteen blanks and stays empty.
     // The spare pane is sized by eighteen blanks; a view may fill it.
     indicatorPane_ = new QLabel;
     indicatorPane_->setMinimumWidth(
@@ -52,10 +50,6 @@ void MdiMainFrame::buildStatusBar() {
         pane->setEnabled(false);
         statusBar()->addPermanentWidget(pane);
     }
-}
-
-void MdiMainFrame::setMessage(const QString& text) {
-    messagePane_->setText(text);
 }
 
 void MdiMainFrame::refreshIndicator() {

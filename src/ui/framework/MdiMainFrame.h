@@ -48,8 +48,7 @@ class MdiMainFrame : public QMainWindow, public CommandTarget {
     void refreshIndicator();
     QString indicatorText() const;
 
-    // The status bar's message pane.
-    void setMessage(const QString& text);
+    // The text of the status bar's message pane.
     QString message() const;
 
   private:

@@ -12,7 +12,7 @@ class QWidget;
 namespace vorn::ui {
 
 enum class BoxButtons { Ok, YesNo };
-enum class BoxIcon { None, Information, Warning, Error, Question };
+enum class BoxIcon { None, Warning, Error };
 
 struct BoxRequest {
     QWidget* owner = nullptr; // none: the box has no owner window

@@ -1,10 +1,11 @@
 #include "ui/monitor/CPage2.h"
 
+#include "ui/monitor/ListLines.h"
+
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSignalBlocker>
 #include <algorithm>
 
 namespace vorn::ui {
@@ -35,13 +36,6 @@ size_t Index(LabelKind kind) {
 int SelectedRow(const QListWidget* list) {
     const QList<QListWidgetItem*> items = list->selectedItems();
     return items.isEmpty() ? -1 : list->row(items.front());
-}
-
-QStringList Items(const QListWidget* list) {
-    QStringList items;
-    for (int row = 0; row < list->count(); ++row)
-        items << list->item(row)->text();
-    return items;
 }
 
 } // namespace
@@ -191,20 +185,8 @@ void CPage2::ShowFields() {
     fields_[1]->Show(page_.addressEdit);
     fields_[2]->Show(page_.cpuRamEdit);
     fields_[3]->Show(page_.laRamEdit);
-    for (LabelKind kind : monitor::kLabelKinds) {
-        QListWidget* list = List(kind);
-        const QSignalBlocker quiet(list);
-        QStringList lines;
-        for (const std::string& line : page_.Lines(kind))
-            lines << QString::fromStdString(line);
-        if (Items(list) != lines) {
-            list->clear();
-            list->addItems(lines);
-        }
-        const int selected = page_.selection[Index(kind)];
-        if (selected < 0) list->clearSelection();
-        list->setCurrentRow(selected);
-    }
+    for (LabelKind kind : monitor::kLabelKinds)
+        ShowListLines(List(kind), page_.Lines(kind), page_.selection[Index(kind)]);
     const bool graphic = page_.GraphicControlsEnabled();
     const bool memory = page_.MemoryControlsEnabled();
     for (int id : {kLists[1], kDeleteButtons[1], kFirstKind + 1, kLaRamEdit})

@@ -2,6 +2,7 @@
 
 #include "ui/framework/MdiMainFrame.h"
 #include "ui/monitor/CWizardDlg.h"
+#include "ui/monitor/ListLines.h"
 #include "ui/monitor/MonitorResources.h"
 
 #include <QCoreApplication>
@@ -222,26 +223,9 @@ void CvornctrlView::ShowForm() {
         widget->setVisible(state.visible);
         widget->setEnabled(state.enabled);
     }
-    ShowList(SlaveList, form.slaveList);
-    ShowList(MemoryList, form.memoryList);
+    ShowListLines(control<QListWidget>(SlaveList), form.slaveList.lines, form.slaveList.selection);
+    ShowListLines(control<QListWidget>(MemoryList), form.memoryList.lines, form.memoryList.selection);
     ShowDefaultButton(form.defaultButton);
-}
-
-void CvornctrlView::ShowList(int id, const monitor::ListBoxState& state) {
-    auto* list = control<QListWidget>(id);
-    const QSignalBlocker blocker(list);
-    QStringList lines;
-    for (const std::string& line : state.lines)
-        lines << Q(line);
-    bool same = list->count() == lines.size();
-    for (int i = 0; same && i < lines.size(); ++i)
-        same = list->item(i)->text() == lines[i];
-    if (!same) {
-        list->clear();
-        list->addItems(lines);
-    }
-    if (state.selection < 0) list->clearSelection();
-    list->setCurrentRow(state.selection);
 }
 
 void CvornctrlView::ShowDefaultButton(int id) {

@@ -57,7 +57,6 @@ class CvornctrlView : public QScrollArea, public CommandTarget, private monitor:
         ShowForm();
     }
     void ShowForm();
-    void ShowList(int id, const monitor::ListBoxState& state);
     void ShowDefaultButton(int id);
     void PressDefaultButton();
 

@@ -26,8 +26,6 @@ QString Q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-// The view's boxes are owned by the view; its save dialog gives a name typed without an
-// extension the extension of state files.
 bool IsRegister(int id) {
     return id >= IDC_REGISTER && id < IDC_REGISTER + FormTexts::kRegisters;
 }
@@ -77,6 +75,8 @@ bool IsViewCommand(int command) {
 
 } // namespace
 
+// The view's boxes are owned by the view; its save dialog gives a name typed without an
+// extension the extension of state files.
 CSimGraphView::CSimGraphView(std::shared_ptr<CSimGraphDoc> document, std::string& registerSetPrefix,
                              QWidget* parent)
     : QScrollArea(parent), document_(std::move(document)), registerSetPrefix_(registerSetPrefix),
