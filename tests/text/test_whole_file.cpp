@@ -40,6 +40,11 @@ TEST(WholeFile, ReplacesTheTargetWholeOrLeavesItAsItWas) {
     ASSERT_TRUE(WriteWholeFile(target, bytes));
     EXPECT_EQ(ReadWholeFile(target), bytes);
     EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink(target, dir.path() / "link");
+    ASSERT_TRUE(WriteWholeFile(dir.path() / "link", "through the link"));
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "link"));
+    EXPECT_EQ(ReadWholeFile(target), "through the link");
+    ASSERT_TRUE(WriteWholeFile(target, bytes));
 
     fs::create_directory(dir.path() / "folder");
     EXPECT_FALSE(WriteWholeFile(dir.path() / "folder", bytes));
@@ -49,7 +54,7 @@ TEST(WholeFile, ReplacesTheTargetWholeOrLeavesItAsItWas) {
         EXPECT_FALSE(WriteWholeFile(target, "longer than four bytes"));
     }
     EXPECT_EQ(ReadWholeFile(target), bytes);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2)
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 3)
         << "a temporary file was left behind";
     EXPECT_EQ(ReadWholeFile(dir.path() / "folder"), std::nullopt);
     EXPECT_EQ(ReadWholeFile(dir.path() / "missing.txt"), std::nullopt);

@@ -33,6 +33,21 @@ bool WriteAndClose(std::FILE* file, std::string_view bytes) {
     return std::fclose(file) == 0 && written;
 }
 
+// The file that a write through target replaces: a symbolic link stays and its file is
+// replaced; a file that may not be written is refused, as opening it for writing would be,
+// although a rename needs only the folder's permission.
+std::optional<fs::path> ReplaceableFile(const fs::path& target) {
+    std::error_code error;
+    const bool link = fs::is_symlink(fs::symlink_status(target, error));
+    const fs::path file = link ? fs::weakly_canonical(target, error) : target;
+    if (link && error) return std::nullopt;
+    if (!fs::exists(file, error)) return file;
+    std::FILE* existing = std::fopen(file.string().c_str(), "r+b");
+    if (!existing) return std::nullopt;
+    std::fclose(existing);
+    return file;
+}
+
 void KeepPermissions(const fs::path& target, const fs::path& temporary) {
     std::error_code error;
     const fs::file_status old = fs::status(target, error);
@@ -52,13 +67,14 @@ std::optional<std::string> ReadWholeFile(const fs::path& path) {
 }
 
 bool WriteWholeFile(const fs::path& target, std::string_view bytes) {
+    const std::optional<fs::path> replaced = ReplaceableFile(target);
     fs::path temporary;
-    std::FILE* file = CreateTemporaryBeside(target, temporary);
+    std::FILE* file = replaced ? CreateTemporaryBeside(*replaced, temporary) : nullptr;
     if (!file) return false;
     std::error_code error;
     if (WriteAndClose(file, bytes)) {
-        KeepPermissions(target, temporary);
-        fs::rename(temporary, target, error);
+        KeepPermissions(*replaced, temporary);
+        fs::rename(temporary, *replaced, error);
         if (!error) return true;
     }
     fs::remove(temporary, error);

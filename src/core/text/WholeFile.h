@@ -13,8 +13,9 @@ namespace vorn::text {
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 
 // Replaces target by bytes: they are written beside it under a fresh temporary name, flushed,
-// closed and checked, and only then renamed over the target, whose permissions they take.
-// False when any step fails; the temporary is then removed and the target is as it was.
+// closed and checked, and only then renamed over the target, whose permissions they take. A
+// symbolic link is written through. False when any step fails or the target may not be
+// written; the temporary is then removed and the target is as it was.
 [[nodiscard]] bool WriteWholeFile(const std::filesystem::path& target, std::string_view bytes);
 
 } // namespace vorn::text
