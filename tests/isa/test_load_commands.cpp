@@ -192,7 +192,9 @@ TEST_F(LoadCommandsTest, UnreadableFileGivesTheXmlBox) {
     EXPECT_EQ(missing.fault().exitCode, 1);
     EXPECT_NE(missing.fault().text.find("\nExiting.\nBye Bye!!!  :("), std::string::npos);
 
-    auto broken = LoadCommands(dir.write("broken.xml", "<root>\n<command>\n</root>\n"));
+    auto broken = LoadCommands(dir.write("broken.xml", "<root>\r\n<command>\r\n</root>\r\n"));
     ASSERT_FALSE(broken.ok());
-    EXPECT_NE(broken.fault().text.find("\nIn line: "), std::string::npos);
+    EXPECT_NE(broken.fault().text.find("\nIn line: 3\n"), std::string::npos) << broken.fault().text;
+    // A file that ends inside a UTF-8 sequence must not send the parser past its buffer.
+    EXPECT_EQ(LoadCommands(dir.write("cut.xml", "<?xml><d>\xdd")).fault().caption, "XML File Error");
 }

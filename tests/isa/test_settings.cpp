@@ -72,6 +72,9 @@ TEST(LoadSettings, RefusesWhatItCannotReadWithTheSettingsBox) {
     EXPECT_EQ(LoadSettings(dir.write("c.xml", SettingsXml("USB"))).fault(), box);
     EXPECT_EQ(LoadSettings(dir.write("d.xml", SettingsXml("USB", "<USB></USB>"))).fault(), box);
     EXPECT_EQ(LoadSettings(dir.write("e.xml", SettingsXml("directory", "<directory/>"))).fault(), box);
+    EXPECT_EQ(LoadSettings(dir.path().string()).fault(), box);
+    // A file that ends inside a UTF-8 sequence must not send the parser past its buffer.
+    EXPECT_EQ(LoadSettings(dir.write("f.xml", "<?xml><d>\xdd")).fault(), box);
 }
 
 TEST(LoadSettings, LabFileIsComplete) {

@@ -3,6 +3,7 @@
 
 #include "SimulatorFixture.h"
 #include "simulator/SimulatorForm.h"
+#include "simulator/StateFile.h"
 #include "simulator/TypedNumber.h"
 
 using namespace vorn::simulator;
@@ -92,6 +93,14 @@ TEST_F(Form, NegativeAddressesNearTheTopAndTheBottomShowEmptyRows) {
     document.UpdateAllViews();
     EXPECT_EQ(form.texts().AddressText(4), "0x7fffffff");
     EXPECT_EQ(form.texts().AddressText(5), "");
+    // Nor do rows below 0x80000000 wrap round to the top: they are not shown, read or saved.
+    const size_t words = machine().DataMemory().size();
+    AnswerOne("0x80000000");
+    document.OnJumpTo();
+    for (int r = 0; r < 10; ++r)
+        EXPECT_EQ(form.texts().AddressText(r), "") << r;
+    EXPECT_EQ(machine().DataMemory().size(), words);
+    EXPECT_EQ(StateFileText(form.texts()).find("0x7f"), std::string::npos);
 }
 
 TEST_F(Form, ATypedRegisterReachesTheCurrentFileWhenTheFieldIsLeft) {

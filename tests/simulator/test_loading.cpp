@@ -123,6 +123,20 @@ TEST_F(Loading, OpenSourceWritesTheErrorsAndLoadsNothingWhenTheAssemblyFails) {
     EXPECT_TRUE(std::filesystem::exists(folder.file("temp.lst")));
 }
 
+TEST_F(Loading, OpenSourceLoadsWhereItsFilesCannotBeWrittenAndShowsErrorsThatErrTxtCannotKeep) {
+    for (const char* name : {"temp.lst", "err.txt"})
+        std::filesystem::create_directory(folder.path() / name);
+    Load({"addi r1 r0 1"});
+    EXPECT_EQ(Memory().size(), 1u);
+
+    prompter.fileAnswers.push_back(folder.write("faulty.s", "frob r1\n"));
+    document.OnOpenSource();
+    EXPECT_EQ(Boxes(), (std::vector<std::string>{"Source (*.s);;All (*.*)",
+                                                 "Cannot write " + folder.file("err.txt") +
+                                                     "\nERROR ON LINE: 1. unknown command: frob",
+                                                 "Errors in program"}));
+}
+
 TEST_F(Loading, TheImageThatOpenSourceWroteOpensAsCodeElsewhere) {
     prompter.fileAnswers.push_back(std::string(VORN_SOURCE_DIR) + "/lab/examples/loop.s");
     document.OnOpenSource();
@@ -140,18 +154,19 @@ TEST_F(Loading, TheImageThatOpenSourceWroteOpensAsCodeElsewhere) {
 }
 
 TEST_F(Loading, ADumpFileWritesItsPairsAsFarAsTheyGo) {
-    // The words are not checked: what cannot be read as a number counts as 0.
+    // Reading stops at the first pair that is not two numbers; a negative address is skipped.
     const std::vector<std::pair<std::string, std::map<int32_t, int32_t>>> dumps = {
         {"Dump\r\n0x10  0x5\r\n0x11  0xa\r\n", {{16, 5}, {17, 10}}},
         {"  Dump 0x1 7 0x2\n", {{1, 7}, {16, 5}, {17, 10}}},
         {"Dump", {{1, 7}, {16, 5}, {17, 10}}},
-        {"Dump\nzz 0x3\n0xffffffff -4\n", {{-1, -4}, {0, 3}, {1, 7}, {16, 5}, {17, 10}}}};
+        {"Dump\n0xffffffff -4\n-2 1\n0x2 -4\nend of dump\n0x3 0x3\n", {{1, 7}, {2, -4}, {16, 5}, {17, 10}}},
+        {"Dump\n0x4 zz\n0x5 0x5\n", {{1, 7}, {2, -4}, {16, 5}, {17, 10}}}};
     for (const auto& [text, memory] : dumps) {
         OpenDump(text);
         EXPECT_EQ(Memory(), memory) << text;
     }
-    EXPECT_EQ(view.updates, 4);
-    EXPECT_EQ(Boxes().size(), 4u); // the file dialogs only
+    EXPECT_EQ(view.updates, 5);
+    EXPECT_EQ(Boxes().size(), 5u); // the file dialogs only
 }
 
 TEST_F(Loading, ADumpFileMustStartWithTheWordDump) {

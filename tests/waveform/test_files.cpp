@@ -266,7 +266,7 @@ TEST(WaveformCommands, CancelAndBadFilesChangeNothingAndSayNothing) {
     EXPECT_EQ(prompter.boxes.size(), 4u);
 }
 
-TEST(WaveformCommands, SaveReportsARefusalBeforeAskingForAFileAndAFileItCannotCreate) {
+TEST(WaveformCommands, SaveReportsARefusalBeforeAskingForAFileAndAFileItCannotWrite) {
     ScriptedPrompter prompter;
     OnSave(Waveform({{"A B", "01"}}), prompter);
     ASSERT_EQ(prompter.boxes.size(), 1u);
@@ -278,5 +278,5 @@ TEST(WaveformCommands, SaveReportsARefusalBeforeAskingForAFileAndAFileItCannotCr
     prompter.fileAnswers = {nowhere};
     OnSave(Waveform({{"A", "01"}}), prompter);
     ASSERT_EQ(prompter.boxes.size(), 2u);
-    EXPECT_EQ(prompter.boxes[1].text, "The file " + nowhere + " could not be created.");
+    EXPECT_EQ(prompter.boxes[1].text, "The file " + nowhere + " could not be written.");
 }

@@ -4,8 +4,9 @@
 #include "assembler/ListingFile.h"
 #include "assembler/SourceNumbers.h"
 #include "text/Text.h"
+#include "text/WholeFile.h"
 
-#include <fstream>
+#include <sstream>
 
 namespace vorn::assembler {
 
@@ -38,7 +39,7 @@ bool Compiler::Compile(std::vector<std::string> lines) {
         if (WriteLst(lines)) WriteCod();
     }
     if (!success_) image_.clear();
-    return success_;
+    return Succeeded();
 }
 
 bool Compiler::CompileStream(std::istream& in) {
@@ -119,19 +120,24 @@ void Compiler::CheckLinesAndAssignAddresses(const std::vector<std::string>& line
 }
 
 bool Compiler::WriteLst(const std::vector<std::string>& lines) {
-    std::ofstream out(ListingPath(), std::ios::binary | std::ios::trunc);
-    if (out) WriteListing(out, lines, lineAddress_, image_, labelReport_, commandsXmlVersion_);
-    out.close();
-    if (!out) AddError("ERROR: could not write the listing file " + ListingPath());
-    return static_cast<bool>(out);
+    std::ostringstream out;
+    WriteListing(out, lines, lineAddress_, image_, labelReport_, commandsXmlVersion_);
+    return WriteOutputFile(ListingPath(), out.str(), "listing");
 }
 
 bool Compiler::WriteCod() {
-    std::ofstream out(ImagePath(), std::ios::binary | std::ios::trunc);
-    if (out) WriteImage(out, image_, commandsXmlVersion_);
-    out.close();
-    if (!out) AddError("ERROR: could not write the code file " + ImagePath());
-    return static_cast<bool>(out);
+    std::ostringstream out;
+    WriteImage(out, image_, commandsXmlVersion_);
+    return WriteOutputFile(ImagePath(), out.str(), "code");
+}
+
+// A file that cannot be written fails the compile but not the assembly: the memory image
+// stands for a caller that needs only the program.
+bool Compiler::WriteOutputFile(const std::string& path, const std::string& bytes, const char* kind) {
+    filesWritten_ = WriteWholeFile(path, bytes);
+    if (!filesWritten_)
+        errors_.push_back(std::string("ERROR: could not write the ") + kind + " file " + path);
+    return filesWritten_;
 }
 
 void Compiler::AddError(std::string text) {

@@ -38,7 +38,10 @@ class Compiler {
     // Appends the words of a .cod file to the memory image; false for a file that is not one.
     bool LoadCod(std::istream& in);
 
-    bool Succeeded() const { return success_; }
+    bool Succeeded() const { return success_ && filesWritten_; }
+    // True when every line passed, whether or not the files could be written: the memory image
+    // holds the program.
+    bool Assembled() const { return success_; }
     const std::vector<std::string>& ErrorList() const { return errors_; }
     const std::vector<std::string>& LabelReport() const { return labelReport_; }
     const std::vector<isa::MemoryRecord>& MemoryImage() const { return image_; }
@@ -66,6 +69,7 @@ class Compiler {
     int32_t LabelAddress(const std::string& name) const;
     bool WriteLst(const std::vector<std::string>& lines);
     bool WriteCod();
+    bool WriteOutputFile(const std::string& path, const std::string& bytes, const char* kind);
     void AddError(std::string text);
 
     const isa::InstructionSet& set_;
@@ -74,6 +78,7 @@ class Compiler {
     std::string commandsXmlVersion_;
     std::vector<int32_t> lineAddress_;
     bool success_ = true;
+    bool filesWritten_ = true;
     LineHandler2 handler_;
     std::vector<std::string> errors_;
     std::vector<std::string> labelReport_;

@@ -1,6 +1,7 @@
 #include "board/FpgaLoadFile.h"
 
 #include "text/TextFile.h"
+#include "text/WholeFile.h"
 
 #include <fstream>
 #include <random>
@@ -27,9 +28,7 @@ bool HandOverBitFile(const std::string& bitFile) {
     if (!bitText) return false;
     std::random_device random;
     const uint64_t id = uint64_t{random()} << 32 | random();
-    std::ofstream out(FpgaLoadFileName, std::ios::binary | std::ios::trunc);
-    out << Heading << id << text::kLineEnd << *bitText;
-    return static_cast<bool>(out.flush());
+    return text::WriteWholeFile(FpgaLoadFileName, Heading + std::to_string(id) + text::kLineEnd + *bitText);
 }
 
 std::optional<FpgaLoad> ReadFpgaLoad() {

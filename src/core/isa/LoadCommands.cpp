@@ -1,6 +1,7 @@
 #include "isa/LoadCommands.h"
 
 #include "isa/CommandChecks.h"
+#include "isa/XmlFile.h"
 #include "text/Text.h"
 
 #include <algorithm>
@@ -211,7 +212,7 @@ std::array<int32_t, 3> ParseArgKinds(const std::string& args) {
 
 Result<InstructionSet> LoadCommands(const std::string& fileName) {
     TiXmlDocument document;
-    if (!document.LoadFile(fileName.c_str()))
+    if (!LoadXmlFile(document, fileName))
         return LoadFault(std::string(document.ErrorDesc()) + "\nIn line: " +
                              std::to_string(document.ErrorRow()) + "\nExiting.\nBye Bye!!!  :(",
                          "XML File Error");

@@ -2,9 +2,9 @@
 
 #include "isa/MachineState.h"
 #include "text/TextFile.h"
+#include "text/WholeFile.h"
 
 #include <cstdio>
-#include <fstream>
 
 namespace vorn::isa {
 
@@ -43,11 +43,8 @@ std::string DumpFileText(MachineState& machine, int32_t first, int32_t last) {
 
 std::optional<Fault> WriteDumpFile(const std::string& path, MachineState& machine, int32_t first,
                                    int32_t last) {
-    const std::string text = DumpFileText(machine, first, last);
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (file) file.write(text.data(), static_cast<std::streamsize>(text.size()));
-    if (file) file.close();
-    if (!file) return Fault{"Cannot write the dump file\n" + path, "", 0};
+    if (!text::WriteWholeFile(path, DumpFileText(machine, first, last)))
+        return Fault{"Cannot write the dump file\n" + path, "", 0};
     return std::nullopt;
 }
 

@@ -1,5 +1,7 @@
 #include "isa/Settings.h"
 
+#include "isa/XmlFile.h"
+
 #include <tinyxml.h>
 
 namespace vorn::isa {
@@ -43,7 +45,7 @@ uint32_t ParseSettingsNumber(const std::string& text, int base) {
 
 Result<Settings> LoadSettings(const std::string& fileName) {
     TiXmlDocument document;
-    if (!document.LoadFile(fileName.c_str())) return SettingsFault();
+    if (!LoadXmlFile(document, fileName)) return SettingsFault();
     const TiXmlElement* root = document.FirstChildElement("settings");
     if (!root) return SettingsFault();
 

@@ -2,9 +2,9 @@
 
 #include "isa/Settings.h"
 #include "text/TextFile.h"
+#include "text/WholeFile.h"
 
 #include <filesystem>
-#include <fstream>
 
 namespace vorn::monitor {
 
@@ -21,9 +21,7 @@ std::string WithDefaultExtension(const std::string& path, const std::string& ext
 }
 
 bool WriteTextFile(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text::WithWindowsLineEnds(text);
-    return static_cast<bool>(out);
+    return text::WriteWholeFile(path, text::WithWindowsLineEnds(text));
 }
 
 } // namespace vorn::monitor

@@ -2,21 +2,25 @@
 
 #include "simulator/TypedNumber.h"
 
+#include <climits>
+
 namespace vorn::simulator {
 
-int32_t FormTexts::RowAddress(int r) const {
-    return static_cast<int32_t>(static_cast<uint32_t>(base) + static_cast<uint32_t>(r - kPcRow));
+std::optional<int32_t> FormTexts::RowAddress(int r) const {
+    const int64_t address = int64_t{base} + (r - kPcRow);
+    if (address < 0 || address > INT32_MAX) return std::nullopt;
+    return static_cast<int32_t>(address);
 }
 
 std::string FormTexts::AddressText(int r) const {
-    const int32_t address = RowAddress(r);
-    return address < 0 ? std::string() : HexText(address);
+    const std::optional<int32_t> address = RowAddress(r);
+    return address ? HexText(*address) : std::string();
 }
 
 std::string FormTexts::MarkedAddressText(int r) const {
-    const int32_t address = RowAddress(r);
-    if (address < 0) return {};
-    return (r == kMarkedRow ? "->" : "  ") + HexText(address);
+    const std::optional<int32_t> address = RowAddress(r);
+    if (!address) return {};
+    return (r == kMarkedRow ? "->" : "  ") + HexText(*address);
 }
 
 } // namespace vorn::simulator

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace vorn::simulator {
@@ -25,13 +26,13 @@ struct FormTexts {
     // The PC at the last refresh.
     int32_t base = 0;
 
-    // The word address of Commands row r: base + r - 4, wrapping in 32 bits as the machine's
-    // addresses do.
-    int32_t RowAddress(int r) const;
-    // The screen's address text of row r: "0x%x", empty for a negative address.
+    // The word address of Commands row r, base + r - 4; nothing when that falls below 0 or past
+    // 0x7FFFFFFF (the row is empty: it neither wraps round nor reads memory).
+    std::optional<int32_t> RowAddress(int r) const;
+    // The screen's address text of row r: "0x%x", empty for a row without an address.
     std::string AddressText(int r) const;
     // The address text of the state file and the printed page: "->0x%x" for the marked row,
-    // "  0x%x" for the others, empty for a negative address.
+    // "  0x%x" for the others, empty for a row without an address.
     std::string MarkedAddressText(int r) const;
 };
 

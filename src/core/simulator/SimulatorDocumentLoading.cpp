@@ -2,9 +2,10 @@
 // file assembled on the spot, and a memory dump file.
 
 #include "assembler/Compiler.h"
-#include "isa/ParseNumber.h"
 #include "simulator/SimulatorDocument.h"
+#include "simulator/TypedNumber.h"
 #include "text/TextFile.h"
+#include "text/WholeFile.h"
 
 #include <fstream>
 
@@ -45,13 +46,20 @@ void SimulatorDocument::OnOpenSource() {
     if (!OpenChosenFile("Source (*.s);;All (*.*)", in)) return;
     assembler::Compiler compiler(instructionSet(), WorkFile("temp").string(),
                                  environment_.commandsXmlVersion);
-    const bool assembled = compiler.CompileStream(in);
-    // err.txt is rewritten after every assembly, so a good one leaves it empty.
-    std::ofstream errors(WorkFile("err.txt"), std::ios::binary | std::ios::trunc);
-    for (const std::string& error : compiler.ErrorList())
-        errors << error << text::kLineEnd;
-    errors.close();
-    if (!assembled) return Message("Errors in program");
+    compiler.CompileStream(in);
+    // err.txt is rewritten after every assembly, so a good one leaves it empty. It is a
+    // by-product, as temp.lst and temp.cod are: a program that assembled loads even where they
+    // cannot be written, while the errors of one that did not are shown when err.txt cannot
+    // keep them.
+    const std::filesystem::path errorFile = WorkFile("err.txt");
+    std::string fileText;
+    std::string boxText = "Cannot write " + errorFile.string();
+    for (const std::string& error : compiler.ErrorList()) {
+        fileText += error + text::kLineEnd;
+        boxText += "\n" + error;
+    }
+    if (!text::WriteWholeFile(errorFile, fileText) && !compiler.Assembled()) Message(boxText);
+    if (!compiler.Assembled()) return Message("Errors in program");
     machine_.LoadProgram(compiler.MemoryImage());
     UpdateAllViews();
 }
@@ -63,10 +71,16 @@ void SimulatorDocument::OnLoadDumpFile() {
     std::ifstream in;
     std::string first;
     if (!OpenForReading(*path, in) || !(in >> first) || first != "Dump") return Message("Wrong file type");
+    // A trailing remark such as "end of dump" ends the pairs rather than writing 0 to address 0,
+    // and a negative address names no word of memory.
     std::string address;
     std::string value;
-    while (in >> address >> value)
-        machine_.WriteMemory(isa::ParseNumber(address), isa::ParseNumber(value));
+    while (in >> address >> value) {
+        const std::optional<int32_t> word = TypedNumber(address);
+        const std::optional<int32_t> number = TypedNumber(value);
+        if (!word || !number) break;
+        if (*word >= 0) machine_.WriteMemory(*word, *number);
+    }
     UpdateAllViews();
 }
 

@@ -45,17 +45,17 @@ void SimulatorForm::OnUpdate() {
         texts_.registers[i] = HexText(machine.GetRegister(i));
     texts_.base = machine.PC;
     for (int r = 0; r < FormTexts::kRows; ++r) {
-        const int32_t address = texts_.RowAddress(r);
+        const std::optional<int32_t> address = texts_.RowAddress(r);
         texts_.values[r].clear();
         texts_.commands[r].clear();
-        if (address < 0) continue;
-        texts_.values[r] = HexText(machine.ReadMemory(address));
+        if (!address) continue;
+        texts_.values[r] = HexText(machine.ReadMemory(*address));
         // The command column shows the program map, not memory: a word changed since the load
         // keeps its old disassembly.
-        const isa::MemoryRecord* record = machine.FindInstruction(address);
+        const isa::MemoryRecord* record = machine.FindInstruction(*address);
         if (record && record->instruction)
             texts_.commands[r] =
-                record->instruction->Disassemble(document_.instructionSet(), address, machine.prompter());
+                record->instruction->Disassemble(document_.instructionSet(), *address, machine.prompter());
     }
     for (int i = 0; i < watchCount_; ++i)
         texts_.watchValues[i] = HexText(machine.ReadMemory(isa::ParseNumber(texts_.watchAddresses[i])));

@@ -2,8 +2,7 @@
 
 #include "text/Text.h"
 #include "text/TextFile.h"
-
-#include <fstream>
+#include "text/WholeFile.h"
 
 namespace vorn::simulator {
 
@@ -22,7 +21,7 @@ std::string StateFileText(const FormTexts& texts) {
     std::string text;
     AddLine(text, "address\t\tvalue\t\tcommand");
     for (int r = 0; r < FormTexts::kRows; ++r)
-        if (texts.RowAddress(r) >= 0)
+        if (texts.RowAddress(r))
             AddLine(text, texts.MarkedAddressText(r) + "\t\t" + texts.values[r] + "\t" + texts.commands[r]);
     for (const char* line : {"", "registers:", ""})
         AddLine(text, line);
@@ -36,11 +35,8 @@ std::string StateFileText(const FormTexts& texts) {
 }
 
 std::optional<Fault> WriteStateFile(const std::string& path, const FormTexts& texts) {
-    const std::string text = StateFileText(texts);
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (file) file.write(text.data(), static_cast<std::streamsize>(text.size()));
-    if (file) file.close();
-    if (!file) return Fault{"Cannot write the state file\n" + path, "", 0};
+    if (!text::WriteWholeFile(path, StateFileText(texts)))
+        return Fault{"Cannot write the state file\n" + path, "", 0};
     return std::nullopt;
 }
 

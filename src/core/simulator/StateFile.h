@@ -4,7 +4,7 @@
 //
 //   address<TAB><TAB>value<TAB><TAB>command
 //     0x0<TAB><TAB>0x8c010021<TAB>lw R1 R0 0x0021     one line per Commands row whose address is
-//   ->0x1<TAB><TAB>...                                 not negative; the row after the PC marked
+//   ->0x1<TAB><TAB>...                                 in 0..0x7FFFFFFF; the row after the PC marked
 //   (empty), registers:, (empty)
 //   R0:<TAB>0x0                                        32 lines, "R" whatever set is shown
 //   (empty), memory:, (empty)

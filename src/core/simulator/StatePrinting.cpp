@@ -55,7 +55,7 @@ void DrawCommands(const FormTexts& texts, const StatePageMetrics& p, Canvas& can
     canvas.text({x0, headingY}, "address");
     canvas.text({x0 + columnStep, headingY}, "value");
     canvas.text({x0 + 2 * columnStep, headingY}, "command");
-    // Rows with a negative address are printed too, with empty texts.
+    // Rows without an address are printed too, with empty texts.
     for (int r = 0; r < FormTexts::kRows; ++r) {
         const int y = -(2 * p.gy + m + rowStep + r * rowStep);
         canvas.text({x0, y}, texts.MarkedAddressText(r));

@@ -1,11 +1,13 @@
 #include "waveform/WaveformFile.h"
 
 #include "text/TextFile.h"
+#include "text/WholeFile.h"
 
 #include <filesystem>
 #include <fstream>
 #include <istream>
 #include <ostream>
+#include <sstream>
 
 namespace vorn::waveform {
 
@@ -137,14 +139,10 @@ void OnSave(const GraphModel& model, Prompter& prompter) {
     if (!chosen) return;
     std::filesystem::path path(*chosen);
     if (!path.has_extension()) path += ".wf";
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        prompter.message("The file " + path.string() + " could not be created.", "");
-        return;
-    }
+    std::ostringstream out;
     SaveWaveform(model, out);
-    out.close();
-    if (!out) prompter.message("The file " + path.string() + " could not be written.", "");
+    if (!text::WriteWholeFile(path, out.str()))
+        prompter.message("The file " + path.string() + " could not be written.", "");
 }
 
 bool OnOpen(GraphModel& model, Prompter& prompter) {
