@@ -5,6 +5,7 @@
 #include <system_error>
 
 #ifdef _WIN32
+#include <cstdint>
 #include <cstdio>
 #include <random>
 #else
