@@ -121,12 +121,18 @@ TEST_F(BoardLinkProtocol, WriteThatFailsPollsToTheLimitAndEndsIdle) {
     EXPECT_EQ(TraceText(), "");
 }
 
-TEST_F(BoardLinkProtocol, APollLimitBelowOneStillPollsOnce) {
+TEST_F(BoardLinkProtocol, APollLimitBelowOneStillPollsOnceAndOneBeyondTheSignedRangeManyTimes) {
     auto& link = MakeLink(0);
     port->samples = {PortSample(0x00), PortSample(0x03, 9)};
     uint32_t word = 0;
     EXPECT_EQ(link.ReadWord(1, word), NoError);
     EXPECT_EQ(word, 9u);
+    for (uint32_t limit : {0x80000000u, 0xFFFFFFFFu}) {
+        auto& patient = MakeLink(limit);
+        port->samples = {PortSample(0x00), PortSample(0x00), PortSample(0x00), PortSample(0x03, 7)};
+        EXPECT_EQ(patient.ReadWord(1, word), NoError) << limit;
+        EXPECT_EQ(word, 7u);
+    }
 }
 
 TEST_F(BoardLinkProtocol, StepStrobesAndWaitsForBothStepBits) {

@@ -1,5 +1,6 @@
 // The emulated board's DLX against the software machine: each lab example, assembled once,
-// goes into both; after every one of 300 steps the PC and all 32 registers agree.
+// goes into both; after every one of 300 steps the PC and all 32 registers agree, and so they
+// do after free runs started on the halted machine.
 
 #include "BoardRoad.h"
 #include "ScriptedPrompter.h"
@@ -33,16 +34,28 @@ TEST_P(Differential, BoardAndSimulatorAgreeAfterEveryStep) {
     testing::ScriptedPrompter prompter;
     isa::MachineState machine(dlx.set(), prompter);
     machine.LoadProgram(image);
+    const auto expectSameState = [&](const std::string& when) {
+        ASSERT_EQ(static_cast<int32_t>(Read(PcRegister)), machine.PC) << when;
+        for (uint32_t n = 0; n < 32; ++n)
+            ASSERT_EQ(static_cast<int32_t>(Read(CpuRam + n)), machine.GetRegister(static_cast<int32_t>(n)))
+                << "R" << n << " " << when;
+    };
     for (int step = 1; step <= 300; ++step) {
         ASSERT_EQ(link->Step(), NoError);
         machine.Step();
-        ASSERT_EQ(static_cast<int32_t>(Read(PcRegister)), machine.PC) << "step " << step;
-        for (uint32_t n = 0; n < 32; ++n)
-            ASSERT_EQ(static_cast<int32_t>(Read(CpuRam + n)), machine.GetRegister(static_cast<int32_t>(n)))
-                << "R" << n << " after step " << step;
+        ASSERT_NO_FATAL_FAILURE(expectSameState("after step " + std::to_string(step)));
     }
     EXPECT_TRUE(machine.Halted) << "every example ends in a halt";
     EXPECT_TRUE(prompter.boxes.empty());
+
+    // The simulator's runs execute nothing on a halted machine; nor does the board's free run.
+    for (int run = 1; run <= 2; ++run) {
+        ASSERT_EQ(link->RunStart(), NoError);
+        for (int poll = 0; poll < 1000 && !link->PollHalt(); ++poll) {
+        }
+        ASSERT_EQ(link->Stop(), NoError);
+        ASSERT_NO_FATAL_FAILURE(expectSameState("after run " + std::to_string(run)));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(LabExamples, Differential, ::testing::ValuesIn(LabExamples()),

@@ -2,7 +2,9 @@
 // hands a .bit to the board, which takes it up at the monitor's next connect.
 
 #include "BoardRoad.h"
+#include "board/ProcessBoard.h"
 
+#include <chrono>
 #include <cstdlib>
 
 namespace vorn::board {
@@ -40,6 +42,19 @@ TEST_F(Loader, LoadingTheSameFileAgainConfiguresTheBoardAnew) {
     ASSERT_EQ(Xsload(VORN_SOURCE_DIR "/lab/loadstore.bit"), 0);
     link->Connect();
     EXPECT_EQ(Read(CommandRegister), 0u);
+}
+
+TEST_F(Loader, AnUnchangedLoadOfALargeBitFileIsNotReadAgainAtEachConnect) {
+    std::string bitText = testing::ReadFile(VORN_SOURCE_DIR "/lab/loadstore.bit");
+    bitText += "#" + std::string(8 << 20, '-') + "\n";
+    ASSERT_TRUE(HandOverBitFile(directory.write("large.bit", bitText)));
+    Reconnect();
+    StepTheDlx();
+    const auto start = std::chrono::steady_clock::now();
+    for (int refresh = 0; refresh < 30; ++refresh)
+        ProcessBoard::Instance().Connect();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+    EXPECT_EQ(Read(CpuRam + 1), 7u) << "the board kept its state";
 }
 
 TEST_F(Loader, AFileThatIsNotOursConfiguresTheLoadStoreDesign) {

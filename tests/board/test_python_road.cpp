@@ -111,7 +111,17 @@ TEST_F(PythonRoad, AReconnectMakesANewDeviceInTheSameRuntime) {
     EXPECT_TRUE(PythonRuntime::Running());
     EXPECT_EQ(PythonRepr("xstools.xsdutio", "survivor"), "'kept'");
     RunPython("import sys\nlast_path = sys.path[-1]");
-    EXPECT_EQ(PythonRepr("__main__", "last_path"), "'" VORN_SOURCE_DIR "/python'") << "ours comes last";
+    EXPECT_EQ(PythonRepr("__main__", "last_path"), "'" VORN_PYTHON_PACKAGE "'")
+        << "ours comes last, from beside the program";
+}
+
+TEST_F(PythonRoad, TheIsolatedRuntimeSearchesTheSystemsSitePackagesBeforeOursAndNeverTheWorkingFolder) {
+    RunPython(R"(import os, site, sys
+ours = len(sys.path) - 1
+system = [p for p in site.getsitepackages() if os.path.isdir(p)]
+facts = (sys.flags.isolated, '' in sys.path, os.getcwd() in sys.path, bool(system),
+         all(p in sys.path[:ours] for p in system)))");
+    EXPECT_EQ(PythonRepr("__main__", "facts"), "(1, False, False, True, True)");
 }
 
 TEST_F(PythonRoad, TheTraceRecordsEverySuccessfulTransfer) {
@@ -136,7 +146,7 @@ TEST_F(PythonRoad, AModuleThatDoesNotImportLeavesTheLinkWithoutADevice) {
     broken.Disconnect();
 }
 
-// A package of the board maker's, installed ahead of ours on the search path, written as
+// A package of the board maker's, installed in site-packages ahead of ours, written as
 // Python 2 code would answer: to_usb gives an object with encode("hex").
 class VendorPackage : public BoardRoad {
   protected:
@@ -175,12 +185,13 @@ class XsDut:
     def _get_io_widths(self):
         return (40, 32)
 )");
-        Swap("sys.path.insert(0, " + Quoted((directory.path() / "vendor").string()) + ")");
+        // Where the system's site-packages lie: before ours.
+        Swap("sys.path.insert(len(sys.path) - 1, " + Quoted((directory.path() / "vendor").string()) + ")");
         link->Connect();
     }
     void TearDown() override {
         link->Disconnect();
-        Swap("sys.path.pop(0)");
+        Swap("sys.path.pop(-2)");
     }
     static std::string Quoted(const std::string& text) { return "r'" + text + "'"; }
     // Changes the search path and forgets the imported package, so the next device imports anew.

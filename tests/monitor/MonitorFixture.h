@@ -124,10 +124,12 @@ class FakeProcessRunner : public ProcessRunner {
     };
     std::vector<Call> calls;
     ProcessOutcome outcome;
+    std::function<void()> whileRunning;
 
     ProcessOutcome Run(const std::string& program, const std::vector<std::string>& arguments,
                        int waitMs) override {
         calls.push_back({program, arguments, waitMs});
+        if (whileRunning) whileRunning();
         return outcome;
     }
 };
@@ -222,8 +224,8 @@ class MonitorTest : public ::testing::Test {
         }
         auto link = std::make_unique<board::BoardLink>(settings, std::move(hostPort), trace);
         monitor = std::make_unique<monitor::HardwareMonitor>(
-            monitor::MonitorEnvironment{settings, LabInstructionSet(), "VORN", directory.path() / "temp.tmp"},
-            std::move(link), monitor::MonitorPorts{prompter, clock, processes, host});
+            monitor::MonitorEnvironment{settings, instructionSet, "VORN", directory.path()}, std::move(link),
+            monitor::MonitorPorts{prompter, clock, processes, host, &ownerlessPrompter});
         monitor->OnInitialUpdate();
     }
 
@@ -235,6 +237,8 @@ class MonitorTest : public ::testing::Test {
         wizard.OnShow();
         ASSERT_FALSE(wizard.OnLabChoiceNext(lab));
         wizard.labels.OnSetActive(true);
+        // The labels of an earlier lab stay until the load replaces them.
+        if (!wizard.labels.model().Empty()) prompter.yesNoAnswers.push_back(true);
         prompter.fileAnswers.push_back(VORN_SOURCE_DIR "/lab/" + labelFile);
         wizard.labels.OnLoadLabels();
         wizard.labels.CheckStartAddresses();
@@ -270,7 +274,9 @@ class MonitorTest : public ::testing::Test {
     isa::Settings settings;
     board::BoardEmulator board;
     DlxWords dlx;
+    isa::InstructionSet instructionSet = LabInstructionSet();
     ScriptedPrompter prompter;
+    ScriptedPrompter ownerlessPrompter;
     FakeClock clock;
     FakeProcessRunner processes;
     FakeHost host;

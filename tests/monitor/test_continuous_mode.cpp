@@ -4,7 +4,10 @@
 #include "MonitorFixture.h"
 #include "ScriptedHostPort.h"
 
+#include <atomic>
+#include <future>
 #include <gmock/gmock.h>
+#include <thread>
 
 namespace vorn::monitor {
 namespace {
@@ -109,6 +112,32 @@ TEST_F(ContinuousRun, AHaltPostedToAClosedViewIsDropped) {
     monitor.reset();
     EXPECT_EQ(host.RunPosted(), 1);
     EXPECT_THAT(TakeBoxes(), IsEmpty());
+}
+
+// The worker waits between polls, so it keeps no core busy, yet sees a halt at once.
+TEST(ContinuousWorker, WaitsBetweenPollsWakesAtAStopAndSeesAHaltWithinMilliseconds) {
+    std::atomic<int> polls{0};
+    {
+        ContinuousRunner patient(std::chrono::hours(1));
+        patient.Start([&] { return ++polls > 99; }, [] {});
+        while (polls == 0)
+            std::this_thread::yield();
+        patient.Stop(); // within the hour's pause
+    }
+    EXPECT_EQ(polls, 1);
+
+    std::atomic<bool> halted{false};
+    std::promise<std::chrono::steady_clock::time_point> seen;
+    ContinuousRunner runner;
+    polls = 0;
+    runner.Start([&] { return ++polls > 3 && halted; },
+                 [&] { seen.set_value(std::chrono::steady_clock::now()); });
+    while (polls < 3)
+        std::this_thread::yield();
+    const auto haltAt = std::chrono::steady_clock::now();
+    halted = true;
+    EXPECT_LT(seen.get_future().get() - haltAt, std::chrono::milliseconds(50));
+    runner.Stop();
 }
 
 // On scripted samples: the start (bit 2 toggles), then the polls.

@@ -122,6 +122,13 @@ TEST_F(LabelFileTest, RefusedLabelsAreSkippedWithTheirBoxes) {
         ElementsAre(::testing::_, "Label name must start with a letter!", "Address out of allowed range."));
 }
 
+TEST_F(LabelFileTest, ASaveThatFailsSaysSo) {
+    const std::string path = directory.file("no folder/labels.lbl");
+    prompter.fileAnswers.push_back(path);
+    page.OnSaveLabels();
+    EXPECT_EQ(prompter.boxes.back().text, "The file " + path + " could not be written.");
+}
+
 TEST_F(LabelFileTest, LoadingOverLabelsAsksFirstAndAFailedLoadKeepsThem) {
     ASSERT_TRUE(page.InsertLabel(0, "KEEP", "1"));
     prompter.yesNoAnswers.push_back(false);
@@ -132,9 +139,14 @@ TEST_F(LabelFileTest, LoadingOverLabelsAsksFirstAndAFailedLoadKeepsThem) {
     EXPECT_EQ(prompter.fileAnswers.size(), 1u) << "no file dialog after No";
 
     prompter.fileAnswers.clear();
-    prompter.yesNoAnswers.push_back(true);
-    Load(directory.file("missing.lbl"));
-    EXPECT_THAT(page.Lines(LabelKind::Slave), ElementsAre("KEEP@0x1"));
+    prompter.boxes.clear();
+    // A file that does not open, or a folder, says so and keeps the labels.
+    for (const std::string& path : {directory.file("missing.lbl"), directory.path().string()}) {
+        prompter.yesNoAnswers.push_back(true);
+        Load(path);
+        EXPECT_THAT(page.Lines(LabelKind::Slave), ElementsAre("KEEP@0x1"));
+        EXPECT_EQ(prompter.boxes.back().text, "The file " + path + " could not be opened.");
+    }
     prompter.yesNoAnswers.push_back(true);
     page.OnLoadLabels(); // the file dialog cancelled
     EXPECT_THAT(page.Lines(LabelKind::Slave), ElementsAre("KEEP@0x1"));

@@ -49,6 +49,7 @@ TEST_F(MonitorFiles, UploadWritesTheImageToTheBoard) {
     EXPECT_EQ(BoardWord(0), 0x0BFF0002u) << "the program's first jump";
     EXPECT_THAT(TakeBoxes(), IsEmpty());
     EXPECT_FALSE(monitor->UploadCodFile(directory.file("missing.cod")));
+    EXPECT_FALSE(monitor->UploadCodFile(directory.path().string())) << "a folder does not open";
     EXPECT_THAT(TakeBoxes(), IsEmpty());
 }
 
@@ -79,6 +80,16 @@ TEST_F(MonitorFiles, ReportsGetTheDefaultExtensionAndACancelWritesNothing) {
     monitor->OnSaveLabelReport(); // cancelled
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(directory.path()), {}), 2)
         << "in.log, snap.txt and nothing else";
+}
+
+TEST_F(MonitorFiles, AReportThatCannotBeWrittenSaysSoNamingTheFile) {
+    LoadStoreLab();
+    const std::string path = directory.file("no folder/report.txt");
+    for (auto command : {&HardwareMonitor::OnSaveLabelReport, &HardwareMonitor::OnSaveDataSnapshot}) {
+        prompter.fileAnswers.push_back(path);
+        ((*monitor).*command)();
+        EXPECT_EQ(prompter.boxes.back().text, "The file " + path + " could not be written.");
+    }
 }
 
 TEST_F(MonitorFiles, SnapshotHoldsWhatTheFormShows) {
@@ -123,6 +134,8 @@ TEST(DataSnapshot, EverySectionFollowsItsFlags) {
 
     SnapshotScope scope;
     scope.flags = *LabFlagsOf(ReadWrite);
+    EXPECT_EQ(DataSnapshotText(form, scope).find("Memory"), std::string::npos) << "LA RAM is not set";
+    scope.laRamSet = true;
     const std::string text = DataSnapshotText(form, scope);
     EXPECT_TRUE(text.starts_with("Slave Labels:\nPC = 0x00000001\n\nMemory Labels:\nM = 0x00000002\n"))
         << text;

@@ -147,6 +147,16 @@ TEST_F(Panels, PanelsWithoutPrerequisitesSayWhatIsMissing) {
     EXPECT_EQ(form().Text(kDisassemblyRows[kPcRow].word), "");
 }
 
+TEST_F(Panels, TheDisassemblysDefaultCaseBoxHasNoOwnerAndNoCaption) {
+    for (isa::CommandRecord& record : instructionSet.commands)
+        if (record.name == "addi") record.operandKinds[2] = isa::RS2; // no I-type shows it
+    WriteProgram({dlx.I("addi", 1, 0, 5)});
+    LoadStoreLab();
+    ASSERT_FALSE(ownerlessPrompter.boxes.empty());
+    EXPECT_EQ(ownerlessPrompter.boxes[0].text, "default case- ERROR!!!!!!");
+    EXPECT_EQ(ownerlessPrompter.boxes[0].caption, "");
+}
+
 TEST_F(Panels, UpdateDumpAlignsTheStartToEightWords) {
     LoadStoreLab();
     monitor->OnUpdateDump("0x1F");
@@ -156,6 +166,8 @@ TEST_F(Panels, UpdateDumpAlignsTheStartToEightWords) {
     monitor->OnUpdateDump("0x000000000040"); // ten characters are read
     EXPECT_EQ(monitor->dumpStart(), 0u);
     monitor->OnUpdateDump("junk");
+    EXPECT_EQ(monitor->dumpStart(), 0u);
+    monitor->OnUpdateDump("-8"); // a sign is no hex digit
     EXPECT_EQ(monitor->dumpStart(), 0u);
 }
 
@@ -307,6 +319,9 @@ TEST_F(Panels, TheFullWizardLoadsTheFpgaAndUploadsTheImage) {
     EXPECT_EQ(BoardWord(0x20), 0xABCDu);
     ChooseLab(LoadStore, "loadstore.lbl");
     EXPECT_EQ(processes.calls.size(), 2u) << "the paths stay in their pages";
+    directory.write("w.cod", ".DATA\n0x00000020\n0x00000001\n0x00001234\n");
+    ChooseLab(SimpleSlave, "slave.lbl");
+    EXPECT_EQ(BoardWord(0x20), 0xABCDu) << "a lab without memory labels uploads nothing";
 }
 
 } // namespace

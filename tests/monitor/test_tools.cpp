@@ -3,6 +3,8 @@
 #include "MonitorFixture.h"
 #include "monitor/ToolCommands.h"
 
+#include <filesystem>
+#include <fstream>
 #include <gmock/gmock.h>
 
 namespace vorn::monitor {
@@ -60,7 +62,20 @@ TEST_F(Tools, TheLoaderThatDoesNotStartRunsOnOrGivesNoExitCodeSaysSo) {
                             "Configuration error."));
 }
 
-TEST_F(Tools, TestFpgaWritesTheScratchFileAndJudgesTheExitCode) {
+// The scratch files holding "^" in the test's folder.
+int ScratchFiles(const std::filesystem::path& folder) {
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        count += !entry.is_symlink() && testing::ReadFile(entry.path().string()) == "^";
+    return count;
+}
+
+TEST_F(Tools, TestFpgaWritesAPrivateScratchFileAndJudgesTheExitCode) {
+    // A link planted at a guessable name is not followed.
+    std::ofstream(directory.file("victim")) << "keep";
+    std::filesystem::create_symlink(directory.file("victim"), directory.file("temp.tmp"));
+    std::vector<int> scratchFiles;
+    processes.whileRunning = [&] { scratchFiles.push_back(ScratchFiles(directory.path())); };
     struct Case {
         ProcessOutcome outcome;
         const char* box;
@@ -77,7 +92,9 @@ TEST_F(Tools, TestFpgaWritesTheScratchFileAndJudgesTheExitCode) {
         monitor->OnTestFpga();
         EXPECT_THAT(TakeBoxes(), ElementsAre(c.box));
     }
-    EXPECT_EQ(testing::ReadFile(directory.file("temp.tmp")), "^");
+    EXPECT_THAT(scratchFiles, ElementsAre(1, 1, 1, 1, 1));
+    EXPECT_EQ(ScratchFiles(directory.path()), 0) << "removed after the run";
+    EXPECT_EQ(testing::ReadFile(directory.file("victim")), "keep");
     EXPECT_EQ(processes.calls.back().program, "tools/xstest.exe");
     EXPECT_THAT(processes.calls.back().arguments, IsEmpty());
     EXPECT_EQ(port->opens, opens) << "the link is not touched";

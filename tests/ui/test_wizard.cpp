@@ -139,7 +139,7 @@ class WizardTest : public ::testing::Test {
         auto link =
             std::make_unique<board::BoardLink>(settings, std::make_unique<EmulatorPort>(board), trace);
         monitor = std::make_unique<monitor::HardwareMonitor>(
-            monitor::MonitorEnvironment{settings, LabInstructionSet(), "VORN", directory.path() / "temp.tmp"},
+            monitor::MonitorEnvironment{settings, LabInstructionSet(), "VORN", directory.path()},
             std::move(link), monitor::MonitorPorts{prompter, clock, processes, host});
         monitor->OnInitialUpdate();
         SetMessageBoxHook([this](const BoxRequest& request) {
@@ -616,8 +616,7 @@ TEST_F(WizardDeathTest, NoLabCheckedAtNextEndsTheProcess) {
         ::testing::ExitedWithCode(0), "box: VORN \\| Error - no lab selected\\. REPORT TO ZUVO\\.");
 }
 
-// Every page's controls lie inside the page and show their whole texts; the pages are grabbed
-// to /tmp/wizard_page<N>.png to be looked at.
+// Every page's controls lie inside the page and show their whole texts.
 TEST_F(WizardTest, EveryPageShowsItsControlsWhole) {
     EXPECT_TRUE(Run(WizardSheet::Full, [&](Sheet& sheet) {
         sheet.chooseLab(monitor::LoadStore);
@@ -640,7 +639,6 @@ TEST_F(WizardTest, EveryPageShowsItsControlsWhole) {
                     EXPECT_LE(child->sizeHint().width(), child->width()) << id;
                 }
             }
-            sheet.dialog().grab().save(QStringLiteral("/tmp/wizard_page%1.png").arg(n));
             if (n < 4) sheet.next();
         }
         BoxTexts();

@@ -67,9 +67,13 @@ void BoardEmulator::Write(uint32_t first, uint32_t second, uint32_t control) {
 
 uint64_t BoardEmulator::Read() {
     std::lock_guard lock(mutex_);
+    // A halted CPU executes nothing, so a run started on one ends before its first step.
     for (int step = 0; freeRunning_ && step < RunSlice; ++step) {
+        if (machine_->Halted()) {
+            EndRun();
+            break;
+        }
         Record(machine_->Step());
-        if (machine_->Halted()) EndRun();
     }
     return data_ | static_cast<uint64_t>(status_) << 32;
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <limits>
 #include <utility>
 
 namespace vorn::board {
@@ -42,7 +43,9 @@ BoardLink::BoardLink(const isa::Settings& settings)
 
 BoardLink::BoardLink(const isa::Settings& settings, std::unique_ptr<HostPort> port, TraceLog& trace)
     : port_(std::move(port)), trace_(trace),
-      pollLimit_(std::max<int32_t>(1, static_cast<int32_t>(settings.hardwareWaitCycles))),
+      // The count is signed 32-bit: a larger setting polls as often as it can hold.
+      pollLimit_(static_cast<int32_t>(
+          std::clamp<uint32_t>(settings.hardwareWaitCycles, 1, std::numeric_limits<int32_t>::max()))),
       checkAddressStart_(settings.checkAddressStart), checkAddressEnd_(settings.checkAddressEnd) {
     trace_.Open();
 }

@@ -31,8 +31,8 @@ namespace vorn::board {
 class BoardLink {
   public:
     // Over the embedded Python runtime and the board maker's package (or our stand-in). Opens
-    // the trace; a poll limit (hardwareWaitCycles) below 1 counts as 1. The memory test covers
-    // checkAddressStart to checkAddressEnd.
+    // the trace; a poll limit (hardwareWaitCycles) below 1 counts as 1, one beyond 2^31-1 as
+    // 2^31-1. The memory test covers checkAddressStart to checkAddressEnd.
     explicit BoardLink(const isa::Settings& settings);
     BoardLink(const isa::Settings& settings, std::unique_ptr<HostPort> port,
               TraceLog& trace = TraceLog::Process());

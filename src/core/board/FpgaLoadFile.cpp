@@ -31,6 +31,16 @@ bool HandOverBitFile(const std::string& bitFile) {
     return text::WriteWholeFile(FpgaLoadFileName, Heading + std::to_string(id) + text::kLineEnd + *bitText);
 }
 
+std::optional<uint64_t> ReadFpgaLoadId() {
+    std::ifstream in(FpgaLoadFileName, std::ios::binary);
+    std::string heading;
+    if (!text::ReadTextLine(in, heading) || heading.rfind(Heading, 0) != 0) return std::nullopt;
+    std::istringstream id(heading.substr(std::string(Heading).size()));
+    uint64_t value = 0;
+    if (!(id >> value)) return std::nullopt;
+    return value;
+}
+
 std::optional<FpgaLoad> ReadFpgaLoad() {
     const auto bytes = FileBytes(FpgaLoadFileName);
     const std::string heading = Heading;

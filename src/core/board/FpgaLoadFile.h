@@ -21,5 +21,8 @@ struct FpgaLoad {
 bool HandOverBitFile(const std::string& bitFile);
 // The last load, or nothing when there is none (or it cannot be read).
 std::optional<FpgaLoad> ReadFpgaLoad();
+// The id of the last load from the heading alone, so that an unchanged load of a large .bit
+// is not read again.
+std::optional<uint64_t> ReadFpgaLoadId();
 
 } // namespace vorn::board

@@ -14,11 +14,11 @@ ProcessBoard& ProcessBoard::Instance() {
 
 void ProcessBoard::Connect() {
     std::lock_guard lock(mutex_);
+    // Every refresh connects: the heading tells whether the load changed before it is read.
+    if (configured_ && ReadFpgaLoadId().value_or(0) == loadId_) return;
     const auto load = ReadFpgaLoad();
-    const uint64_t id = load ? load->id : 0;
-    if (configured_ && id == loadId_) return;
     configured_ = true;
-    loadId_ = id;
+    loadId_ = load ? load->id : 0;
     const auto design = load ? ParseBoardDesign(load->bitText) : std::nullopt;
     auto instructions = isa::LoadCommands("commands.xml");
     board_.Configure(design.value_or(LoadStoreDesign()),

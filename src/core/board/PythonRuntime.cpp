@@ -4,8 +4,11 @@
 #include "board/PythonRuntime.h"
 
 #include "board/EmulatorModule.h"
+#include "board/ExecutableFolder.h"
 
 #include <atomic>
+#include <filesystem>
+#include <system_error>
 
 namespace vorn::board {
 
@@ -13,18 +16,47 @@ namespace {
 
 std::atomic<bool> running{false};
 
+// Where our package lies relative to the program: in the build tree every program is two
+// folders deep; an installation keeps it in share/vorn beside bin. Only a folder that holds
+// the package counts.
+std::filesystem::path PackageFolder() {
+    const std::filesystem::path program = ExecutableFolder();
+    if (program.empty()) return {};
+    for (const char* relative : {"../share/vorn/python", "../../python"}) {
+        const std::filesystem::path folder = (program / relative).lexically_normal();
+        std::error_code error;
+        if (std::filesystem::is_regular_file(folder / "xstools" / "__init__.py", error)) return folder;
+    }
+    return {};
+}
+
+// Ours comes after the system's site-packages, so that the board maker's package wins.
 void AppendPackageFolder() {
+    const std::filesystem::path package = PackageFolder();
+    if (package.empty()) return;
     PyObject* path = PySys_GetObject("path"); // borrowed
-    PyRef folder(PyUnicode_FromString(VORN_PYTHON_DIR));
+    PyRef folder(PyUnicode_FromString(package.string().c_str()));
     if (!path || !folder || PyList_Append(path, folder.get()) != 0) PyErr_Print();
+}
+
+// Isolated: no environment variables, no user site-packages, and neither the working folder
+// nor a script's folder on the path; the system's site-packages stay. No signal handlers: the
+// application keeps its own.
+void Initialise() {
+    PyConfig config;
+    PyConfig_InitIsolatedConfig(&config);
+    config.site_import = 1;
+    config.install_signal_handlers = 0;
+    const PyStatus status = Py_InitializeFromConfig(&config);
+    PyConfig_Clear(&config);
+    if (PyStatus_Exception(status)) Py_ExitStatusException(status);
 }
 
 class Runtime {
   public:
     Runtime() {
         RegisterEmulatorModule();
-        // No signal handlers: the application keeps its own.
-        Py_InitializeEx(0);
+        Initialise();
         AppendPackageFolder();
         // Let every thread take the interpreter lock when it calls in.
         PyEval_SaveThread();

@@ -11,7 +11,8 @@ using namespace control;
 HardwareMonitor::HardwareMonitor(MonitorEnvironment environment, std::unique_ptr<board::BoardLink> link,
                                  MonitorPorts ports)
     : environment_(std::move(environment)), settings_(environment_.settings), prompter_(ports.prompter),
-      clock_(ports.clock), processes_(ports.processes), host_(ports.host), link_(std::move(link)),
+      ownerlessPrompter_(ports.ownerless ? *ports.ownerless : ports.prompter), clock_(ports.clock),
+      processes_(ports.processes), host_(ports.host), link_(std::move(link)),
       wizard_(environment_.settings, ports.prompter, environment_.caption) {
     form_.SetText(Reset, kResetReleased);
     form_.SetText(ContinuousMode, kContinuousIdle);
@@ -65,7 +66,8 @@ void HardwareMonitor::OnWizardEnded(bool finished) {
         RunConfigurationTool(wizard_.fpga.path);
         link_->Connect();
     }
-    if (!wizard_.memory.path.empty()) {
+    // A lab without memory labels has no image to upload, whatever path an earlier lab left.
+    if (state.flags.memoryLabels && !wizard_.memory.path.empty()) {
         link_->Connect();
         UploadCodFile(wizard_.memory.path);
     }

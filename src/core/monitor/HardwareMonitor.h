@@ -39,9 +39,8 @@ struct MonitorEnvironment {
     const isa::InstructionSet& instructionSet;
     // The application's title: the caption of the boxes that name none.
     std::string caption = "VORN";
-    // The scratch file that "Test &FPGA" writes before the test tool runs ("c:\temp.tmp" on the
-    // lab's Windows machines).
-    std::filesystem::path scratchFile = std::filesystem::temp_directory_path() / "temp.tmp";
+    // Where "Test &FPGA" makes its scratch file for the test tool's run.
+    std::filesystem::path scratchFolder = std::filesystem::temp_directory_path();
 };
 
 // The ports of the engine; all of them outlive it.
@@ -50,6 +49,9 @@ struct MonitorPorts {
     Clock& clock;
     ProcessRunner& processes;
     MonitorHost& host;
+    // For the boxes that no window owns (the disassembly's "default case" box); the prompter
+    // when none is given.
+    Prompter* ownerless = nullptr;
 };
 
 // The form's fixed captions of the two modes that live in button captions.
@@ -165,10 +167,12 @@ class HardwareMonitor {
     void SetStatus(const std::string& text);
     void Message(const std::string& text);
     void BoardErrorBox(const char* heading);
+    void WriteReport(const std::string& path, const std::string& text);
 
     MonitorEnvironment environment_;
     const isa::Settings& settings_;
     Prompter& prompter_;
+    Prompter& ownerlessPrompter_;
     Clock& clock_;
     ProcessRunner& processes_;
     MonitorHost& host_;

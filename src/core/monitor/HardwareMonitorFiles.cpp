@@ -4,15 +4,14 @@
 #include "monitor/HardwareMonitor.h"
 #include "monitor/MonitorReports.h"
 #include "monitor/MonitorTexts.h"
-
-#include <fstream>
+#include "text/ChosenFile.h"
 
 namespace vorn::monitor {
 
 bool HardwareMonitor::UploadCodFile(const std::string& path) {
     writeSuppressed_ = false;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
+    std::ifstream in;
+    if (!text::OpenChosenFile(path, in)) return false;
     ReadCodUpload(in, [this](uint32_t address, uint32_t word) { WriteBoardWord(address, word); });
     return true;
 }
@@ -22,16 +21,21 @@ void HardwareMonitor::OnSaveLabelReport() {
     if (!path) return;
     const StartAddresses addresses{cpuRam_, laRam_, wizard_.state.addresses.cpuRamSet,
                                    wizard_.state.addresses.laRamSet};
-    WriteTextFile(WithDefaultExtension(*path, ".txt"),
-                  LabelReportText(addresses, labels_, settings_.SLAVEbase));
+    WriteReport(WithDefaultExtension(*path, ".txt"),
+                LabelReportText(addresses, labels_, settings_.SLAVEbase));
 }
 
 void HardwareMonitor::OnSaveDataSnapshot() {
     const auto path = prompter_.chooseSaveFile(kReportFilter);
     if (!path) return;
-    const SnapshotScope scope{wizard_.state.flags, wizard_.state.addresses.cpuRamSet,
+    const StartAddresses& addresses = wizard_.state.addresses;
+    const SnapshotScope scope{wizard_.state.flags, addresses.cpuRamSet, addresses.laRamSet,
                               labels_.Find(LabelKind::Slave, kPcLabel).has_value(), dumpStart_};
-    WriteTextFile(WithDefaultExtension(*path, ".txt"), DataSnapshotText(form_, scope));
+    WriteReport(WithDefaultExtension(*path, ".txt"), DataSnapshotText(form_, scope));
+}
+
+void HardwareMonitor::WriteReport(const std::string& path, const std::string& text) {
+    if (!WriteTextFile(path, text)) Message(CannotWriteText(path));
 }
 
 } // namespace vorn::monitor

@@ -119,7 +119,9 @@ void HardwareMonitor::SetDisassemblyRow(size_t row, uint32_t address, std::optio
 std::string HardwareMonitor::DisassemblyText(uint32_t word, uint32_t address) {
     const auto instruction = isa::DecodeInstruction(environment_.instructionSet, word);
     if (!instruction) return "no disassembly";
-    return instruction->Disassemble(environment_.instructionSet, static_cast<int32_t>(address), prompter_);
+    // As in the simulator, the box of an operand kind that the shape cannot show has no owner.
+    return instruction->Disassemble(environment_.instructionSet, static_cast<int32_t>(address),
+                                    ownerlessPrompter_);
 }
 
 void HardwareMonitor::OnUpdateDump(const std::string& dumpFieldText) {

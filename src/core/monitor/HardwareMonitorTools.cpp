@@ -2,9 +2,8 @@
 
 #include "monitor/HardwareMonitor.h"
 #include "monitor/MonitorTexts.h"
+#include "monitor/ScratchFile.h"
 #include "monitor/ToolCommands.h"
-
-#include <fstream>
 
 namespace vorn::monitor {
 
@@ -34,8 +33,9 @@ bool HardwareMonitor::RunConfigurationTool(const std::string& bitFile) {
 }
 
 void HardwareMonitor::OnTestFpga() {
-    // The test tool may look for its scratch file; whether it could be written is not checked.
-    std::ofstream(environment_.scratchFile, std::ios::binary | std::ios::trunc) << "^";
+    // The test tool may look for its scratch file while it runs; whether it could be written is
+    // not checked.
+    const ScratchFile scratch(environment_.scratchFolder, "^");
     const ToolCommand command = TestCommand(settings_);
     const ProcessOutcome outcome = processes_.Run(command.program, command.arguments, kToolWaitMs);
     switch (outcome.state) {

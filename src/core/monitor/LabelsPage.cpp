@@ -2,9 +2,8 @@
 
 #include "monitor/LabelFile.h"
 #include "monitor/MonitorTexts.h"
+#include "text/ChosenFile.h"
 #include "text/Text.h"
-
-#include <fstream>
 
 namespace vorn::monitor {
 
@@ -43,10 +42,9 @@ void LabelsPage::OnShow() {
 }
 
 void LabelsPage::OnSetActive(bool fullWizard) {
-    // The lists of a new lab start empty; the model goes with them, so that no label the page
-    // does not show reaches the monitor.
+    // A new lab choice keeps the labels: the lists show the model, so every label that reaches
+    // the monitor is one the page shows.
     if (wizard_.flags.labChosen) {
-        model_.Clear();
         selection = {-1, -1, -1};
         wizard_.flags.labChosen = false;
         kind = static_cast<int>(LabelKind::Slave);
@@ -119,8 +117,9 @@ void LabelsPage::OnSelect(LabelKind labelKind, int index) {
 void LabelsPage::OnSaveLabels() {
     const auto path = prompter_.chooseSaveFile(kLabelFilter);
     if (!path) return;
-    WriteTextFile(WithDefaultExtension(*path, ".lbl"),
-                  LabelFileText(cpuRamEdit.text, laRamEdit.text, model_, settings_.SLAVEbase));
+    const std::string file = WithDefaultExtension(*path, ".lbl");
+    if (!WriteTextFile(file, LabelFileText(cpuRamEdit.text, laRamEdit.text, model_, settings_.SLAVEbase)))
+        Message(CannotWriteText(file));
 }
 
 void LabelsPage::OnLoadLabels() {
@@ -130,8 +129,8 @@ void LabelsPage::OnLoadLabels() {
     const auto path = prompter_.chooseOpenFile(kLabelFilter);
     if (!path) return;
     // A file that does not open leaves the labels as they are.
-    std::ifstream in(*path, std::ios::binary);
-    if (!in) return;
+    std::ifstream in;
+    if (!text::OpenChosenFile(*path, in)) return Message(CannotOpenText(*path));
     const LabelFileContent content = ReadLabelFile(in);
     OnClearAllLabels();
     cpuRamEdit.Set(content.cpuRamText);

@@ -47,8 +47,8 @@ class LabelsPage {
     // A showing of the wizard makes the page's widgets anew: empty fields, nothing selected.
     void OnShow();
     // The page becomes active, in the full wizard (four pages) or alone (Labels Config). A new
-    // lab choice starts the label model afresh and checks "Slave"; alone, the page shows the
-    // start addresses that are set, as offsets.
+    // lab choice keeps the labels, drops the selections and checks "Slave"; alone, the page
+    // shows the start addresses that are set, as offsets.
     void OnSetActive(bool fullWizard);
 
     // Inserts a label, or edits the selected one when the name is the selected line's. False,

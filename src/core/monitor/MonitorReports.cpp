@@ -69,7 +69,7 @@ std::string DataSnapshotText(const MonitorForm& form, const SnapshotScope& scope
     std::string text;
     if (scope.flags.slaveLabels) text += ListSection("Slave Labels:\n", form.slaveList);
     if (scope.flags.registers && scope.cpuRamSet) text += RegisterLines(form);
-    if (scope.flags.memoryLabels)
+    if (scope.flags.memoryLabels && scope.laRamSet)
         text += ListSection("\nMemory Labels:\n", form.memoryList) + DumpLines(form, scope.dumpStart);
     if (scope.flags.commands && scope.hasPcLabel) text += DisassemblyLines(form);
     return text;

@@ -22,6 +22,7 @@ std::string LabelReportText(const StartAddresses& addresses, const LabelMaps& la
 struct SnapshotScope {
     LabFlags flags;
     bool cpuRamSet = false;
+    bool laRamSet = false; // the memory sections need it beside the memory flag
     bool hasPcLabel = false;
     uint32_t dumpStart = 0;
 };

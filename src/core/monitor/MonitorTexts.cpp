@@ -13,11 +13,23 @@ std::string WordText(uint32_t word) {
 }
 
 uint32_t ReadHexField(const std::string& text, size_t maxChars) {
-    return isa::ParseSettingsNumber(text.substr(0, maxChars), 16);
+    const std::string field = text.substr(0, maxChars);
+    // A sign is not a hex digit: "-8" has no digits and reads as 0.
+    const size_t first = field.find_first_not_of(" \t\n\v\f\r");
+    if (first != std::string::npos && (field[first] == '-' || field[first] == '+')) return 0;
+    return isa::ParseSettingsNumber(field, 16);
 }
 
 std::string WithDefaultExtension(const std::string& path, const std::string& extension) {
     return std::filesystem::path(path).has_extension() ? path : path + extension;
+}
+
+std::string CannotWriteText(const std::string& path) {
+    return "The file " + path + " could not be written.";
+}
+
+std::string CannotOpenText(const std::string& path) {
+    return "The file " + path + " could not be opened.";
 }
 
 bool WriteTextFile(const std::string& path, const std::string& text) {

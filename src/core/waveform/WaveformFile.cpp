@@ -1,5 +1,6 @@
 #include "waveform/WaveformFile.h"
 
+#include "text/ChosenFile.h"
 #include "text/TextFile.h"
 #include "text/WholeFile.h"
 
@@ -148,8 +149,8 @@ void OnSave(const GraphModel& model, Prompter& prompter) {
 bool OnOpen(GraphModel& model, Prompter& prompter) {
     const std::optional<std::string> chosen = prompter.chooseOpenFile(kWaveformFilter);
     if (!chosen) return false;
-    std::ifstream in(std::filesystem::path(*chosen), std::ios::binary);
-    return in && LoadWaveform(model, in);
+    std::ifstream in;
+    return text::OpenChosenFile(*chosen, in) && LoadWaveform(model, in);
 }
 
 } // namespace vorn::waveform

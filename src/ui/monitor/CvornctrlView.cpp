@@ -16,6 +16,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 
 namespace vorn::ui {
 
@@ -57,6 +58,11 @@ constexpr EngineCommand kFormButtons[] = {
     {ContinuousMode, &HardwareMonitor::OnContinuousMode},
     {SignalWaveforms, &HardwareMonitor::OnSignalWaveforms},
 };
+
+// The menu commands that leave the board alone, and so stay live while continuous mode's
+// worker polls it.
+constexpr int kBoardFreeCommands[] = {ID_MONITOR_REFERENCE_WINDOW, ID_MONITOR_LABEL_REPORT,
+                                      ID_MONITOR_DATA_SNAPSHOT};
 
 struct WizardCommand {
     int id;
@@ -107,7 +113,7 @@ CvornctrlView::CvornctrlView(const isa::Settings& settings, const isa::Instructi
     arrow->setPixmap(ArrowPixmap(arrow->size()));
     monitor_ = std::make_unique<HardwareMonitor>(
         monitor::MonitorEnvironment{settings, instructionSet, kApplicationTitle.toStdString()},
-        std::move(link), monitor::MonitorPorts{prompter_, clock_, processes_, *this});
+        std::move(link), monitor::MonitorPorts{prompter_, clock_, processes_, *this, &ownerlessPrompter_});
     ConnectControls();
     ShowForm();
 }
@@ -187,15 +193,22 @@ void CvornctrlView::RunWizard(int command) {
     ShowForm();
 }
 
+// While continuous mode runs, the worker alone talks to the board: the link has no lock.
+bool CvornctrlView::CommandAllowed(int command) const {
+    return !monitor_->continuousModeRunning() ||
+           std::ranges::find(kBoardFreeCommands, command) != std::end(kBoardFreeCommands);
+}
+
+// A disabled command that arrives all the same (by its accelerator) does nothing.
 bool CvornctrlView::onCommand(int command) {
     for (const WizardCommand& wizard : kWizardCommands)
         if (wizard.id == command) {
-            RunWizard(command);
+            if (CommandAllowed(command)) RunWizard(command);
             return true;
         }
     for (const EngineCommand& menu : kMenuCommands)
         if (menu.id == command) {
-            Do([handler = menu.handler](HardwareMonitor& m) { (m.*handler)(); });
+            if (CommandAllowed(command)) Do([handler = menu.handler](HardwareMonitor& m) { (m.*handler)(); });
             return true;
         }
     return false;
@@ -203,9 +216,9 @@ bool CvornctrlView::onCommand(int command) {
 
 std::optional<CommandUi> CvornctrlView::commandUi(int command) const {
     for (const WizardCommand& wizard : kWizardCommands)
-        if (wizard.id == command) return CommandUi{};
+        if (wizard.id == command) return CommandUi{CommandAllowed(command)};
     for (const EngineCommand& menu : kMenuCommands)
-        if (menu.id == command) return CommandUi{};
+        if (menu.id == command) return CommandUi{CommandAllowed(command)};
     return std::nullopt;
 }
 

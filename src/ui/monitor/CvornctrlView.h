@@ -47,6 +47,7 @@ class CvornctrlView : public QScrollArea, public CommandTarget, private monitor:
   private:
     void OnInitialUpdate();
     void RunWizard(int command);
+    bool CommandAllowed(int command) const;
     void ConnectControls();
     void SetPanelFonts();
     // Runs a command of the engine, then shows its form. Nothing once the engine is gone: the
@@ -72,6 +73,7 @@ class CvornctrlView : public QScrollArea, public CommandTarget, private monitor:
     QWidget* page_;
     ControlMap controls_;
     QtPrompter prompter_;
+    QtPrompter ownerlessPrompter_;
     SteadyClock clock_;
     QtProcessRunner processes_;
     std::unique_ptr<monitor::HardwareMonitor> monitor_;
