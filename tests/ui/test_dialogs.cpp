@@ -48,9 +48,11 @@ TEST(ValueDialogs, CancelKeepsThePresetValues) {
     Dialog2Values dialog;
     dialog.firstValue = "1";
     dialog.secondValue = "2";
+    dialog.prompt = "Enter memory address and stop value:";
     QWidget* focused = nullptr;
     WhenShown(dialog, [&] {
         focused = dialog.focusWidget();
+        EXPECT_EQ(dialog.control<QLineEdit>(2002)->cursorPosition(), 0); // shown from its first character
         dialog.control<QLineEdit>(2000)->setText("7");
         dialog.control<QLineEdit>(2001)->setText("8");
         dialog.control<QPushButton>(IDCANCEL)->click();
