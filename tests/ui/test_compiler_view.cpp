@@ -25,9 +25,11 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <csignal>
 #include <deque>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 using namespace vorn::ui;
 using vorn::testing::ReadFile;
@@ -51,8 +53,8 @@ class CompilerViewTest : public ::testing::Test {
         TheWorkbench().commandsXmlVersion = kVersion;
         SetMessageBoxHook([this](const BoxRequest& box) {
             boxes << BoxLine(box.caption, box.text);
-            if (answers.empty()) return box.buttons == BoxButtons::Ok;
-            const bool answer = answers.front();
+            if (answers.empty()) return int(box.buttons == BoxButtons::Ok);
+            const int answer = answers.front();
             answers.pop_front();
             return answer;
         });
@@ -122,7 +124,8 @@ class CompilerViewTest : public ::testing::Test {
     std::unique_ptr<CTextEditor> view;
     QStringList boxes;
     QStringList dialogs;
-    std::deque<bool> answers;
+    std::deque<int> answers; // BoxAnswer
+
     std::deque<std::optional<QString>> files;
 };
 
@@ -329,6 +332,85 @@ TEST_F(CompilerViewTest, AChangedTextIsSavedOnlyWhenTheAnswerIsYes) {
     EXPECT_TRUE(std::filesystem::exists(source + ".cod"));
     EXPECT_TRUE(std::filesystem::exists(source + ".lst"));
 }
+
+// Load..., File > Open, closing the window and quitting ask before they drop an edited text;
+// a text just loaded, coloured or saved asks nothing.
+TEST_F(CompilerViewTest, EditsAreNeverDroppedWithoutAsking) {
+    CVORNb1App app;
+    CMainFrame frame(&app);
+    frame.registerTemplate(CompilerTemplate());
+    frame.show();
+    const std::string source = folder.write("prog.s", "nop\n");
+    QMdiSubWindow* child = frame.newDocument(frame.templates().front(), Q(source));
+    auto* opened = dynamic_cast<CTextEditor*>(child->widget());
+    frame.routeCommand(ID_OPTIONS_COLORIZE);
+    frame.routeCommand(ID_OPTIONS_COLORIZE);
+    EXPECT_FALSE(opened->IsModified());
+    opened->editor()->appendPlainText("halt");
+    const QString edited = opened->editor()->toPlainText();
+
+    // Cancel keeps the window, the text and the application.
+    answers = {BoxCancel, BoxCancel, BoxCancel, BoxCancel};
+    const QString other = Q(copyExample("loop.s"));
+    files = {other, other};
+    opened->control<QPushButton>(CTextEditor::kLoad)->click();
+    frame.routeCommand(ID_FILE_OPEN);
+    frame.routeCommand(ID_FILE_CLOSE);
+    EXPECT_FALSE(frame.close());
+    EXPECT_EQ(boxes, QStringList(4, QStringLiteral("BOX VORN | Save changes to %1?").arg(Q(source))));
+    EXPECT_TRUE(child->isVisible() && frame.isVisible());
+    EXPECT_EQ(opened->editor()->toPlainText(), edited);
+
+    // Ctrl+S asks for the path as Save... does; a Yes whose save fails keeps the window open.
+    const std::string unwritable = folder.file("no/such/prog.s");
+    files = {Q(unwritable)};
+    frame.routeCommand(ID_FILE_SAVE);
+    EXPECT_EQ(dialogs.back(), "SAVE S files (*.s);;All files (*.*)");
+    answers = {BoxYes};
+    frame.routeCommand(ID_FILE_CLOSE);
+    EXPECT_TRUE(child->isVisible());
+    EXPECT_TRUE(
+        boxes.back().startsWith(QStringLiteral("BOX VORN | %1 could not be written.").arg(Q(unwritable))));
+
+    // Yes saves where the text belongs, then the window goes.
+    files = {Q(source)};
+    frame.routeCommand(ID_FILE_SAVE);
+    opened->editor()->appendPlainText("nop");
+    answers = {BoxYes};
+    frame.routeCommand(ID_FILE_CLOSE);
+    EXPECT_FALSE(child->isVisible());
+    EXPECT_EQ(ReadFile(source), "nop\r\n\r\nhalt\r\nnop");
+
+    // No drops the edits and quits.
+    frame.newDocument(frame.templates().front())
+        ->widget()
+        ->findChild<CAssemblyEditor*>()
+        ->appendPlainText("x");
+    answers = {BoxNo};
+    boxes.clear();
+    EXPECT_TRUE(frame.close());
+    EXPECT_EQ(boxes, QStringList{"BOX VORN | Save changes to Compiler2?"});
+}
+
+#ifdef __linux__
+// A disk that fills while the buffered text goes out must not leave a short file in place.
+TEST_F(CompilerViewTest, ASaveOnAFullDiskKeepsTheOldFile) {
+    const std::string source = folder.write("full.s", "nop\n");
+    ASSERT_FALSE(view->LoadFile(Q(source)));
+    editor()->setPlainText(QString(3000, QLatin1Char('x')));
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const rlimit full{1024, old.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &full);
+    const bool saved = view->DoFileSave();
+    setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(ReadFile(source), "nop\n");
+    EXPECT_TRUE(view->IsModified());
+    ASSERT_EQ(boxes.size(), 1);
+}
+#endif
 
 TEST_F(CompilerViewTest, ASourceThatCannotBeWrittenIsNotCompiled) {
     type("nop");

@@ -3,12 +3,16 @@
 #include "ScriptedPrompter.h"
 #include "TempDir.h"
 #include "isa/MachineState.h"
+#include "ui/app/CAboutDlg.h"
 #include "ui/dialogs/Dialog2Values.h"
 #include "ui/dialogs/DialogMemDump.h"
 #include "ui/dialogs/DialogTrace.h"
 #include "ui/framework/FileChooser.h"
 #include "ui/framework/MessageBox.h"
+#include "ui/simulator/SimulatorResources.h"
 
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -25,6 +29,34 @@ void WhenShown(QDialog& dialog, std::function<void()> action) {
 }
 
 } // namespace
+
+// Windows takes a dialog's base units from its font: the rounded average width of the letters
+// A-Z and a-z, and the font's height (DejaVu Sans 8 is a font where that differs from the
+// average of all its characters).
+TEST(DialogUnits, ComeFromTheFontsLettersAndShowEveryTextWhole) {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSize(8);
+    EXPECT_EQ(DialogUnits(font).x(4), 7);
+    EXPECT_EQ(DialogUnits(font).y(8), 13);
+
+    CAboutDlg about;
+    for (const QLabel* label : about.findChildren<QLabel*>())
+        for (const QString& line : label->text().split('\n'))
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(line), label->width()) << line.toStdString();
+
+    // As on Windows, a group's frame runs through the middle of its title, at the top of its
+    // rectangle, so that it never crosses the first row of the controls it holds.
+    QWidget form;
+    BuildControls(&form, SimulatorFormTemplate());
+    for (QGroupBox* box : form.findChildren<QGroupBox*>()) {
+        const QImage look = box->grab().toImage();
+        const int x = box->width() * 3 / 4;
+        int line = 0;
+        while (line < look.height() && look.pixel(x, line) == look.pixel(x, 0))
+            ++line;
+        EXPECT_LE(line, box->fontMetrics().height() / 2 + 1) << box->title().toStdString();
+    }
+}
 
 TEST(ValueDialogs, OneValueStartsOnItsFieldAndOkTakesTheText) {
     DialogTrace dialog;
@@ -48,9 +80,11 @@ TEST(ValueDialogs, CancelKeepsThePresetValues) {
     Dialog2Values dialog;
     dialog.firstValue = "1";
     dialog.secondValue = "2";
+    dialog.prompt = "Enter memory address and stop value:";
     QWidget* focused = nullptr;
     WhenShown(dialog, [&] {
         focused = dialog.focusWidget();
+        EXPECT_EQ(dialog.control<QLineEdit>(2002)->cursorPosition(), 0); // shown from its first character
         dialog.control<QLineEdit>(2000)->setText("7");
         dialog.control<QLineEdit>(2001)->setText("8");
         dialog.control<QPushButton>(IDCANCEL)->click();

@@ -5,13 +5,19 @@
 #include "ui/app/DocumentViews.h"
 #include "ui/app/Resources.h"
 #include "ui/app/Workbench.h"
+#include "ui/framework/FileChooser.h"
 #include "ui/framework/MessageBox.h"
 #include "ui/framework/NewDocumentChooser.h"
+#include "ui/waveform/CGraphView.h"
+#include "ui/waveform/CGraphWnd.h"
 
+#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace vorn::ui;
@@ -32,6 +38,13 @@ class FrameTest : public ::testing::Test {
     ~FrameTest() override {
         SetMessageBoxHook({});
         SetNewChooserHook({});
+        SetFileChooserHook({});
+    }
+    QString activeTitle() const { return frame.mdiArea()->currentSubWindow()->widget()->windowTitle(); }
+    void showActive() {
+        frame.show();
+        QApplication::setActiveWindow(&frame);
+        QApplication::processEvents();
     }
     CVORNb1App app;
     CMainFrame frame;
@@ -122,4 +135,105 @@ TEST_F(FrameTest, TheActiveViewFillsTheSparePane) {
     frame.mdiArea()->currentSubWindow()->close();
     frame.refreshIndicator();
     EXPECT_EQ(frame.indicatorText(), QString());
+}
+
+TEST_F(FrameTest, OpenOffersTheFiltersOfTheKindsAndAllFiles) {
+    QString offered;
+    SetFileChooserHook([&](FileDialogMode, const QString& filter) {
+        offered = filter;
+        return std::optional<QString>();
+    });
+    frame.routeCommand(ID_FILE_OPEN);
+    EXPECT_EQ(offered, "Compiler Files (*.txt);;DLX Simulator Files (*.sim);;All Files (*.*)");
+}
+
+// New Window numbers the windows of one document without counting a new document; the Window
+// menu lists every window, numbered, the active one checked, and activates the one chosen;
+// Ctrl+F6 and Ctrl+Tab go to the next.
+TEST_F(FrameTest, WindowsAreNumberedListedAndSwitched) {
+    frame.newDocument(frame.templates()[0]);
+    frame.newDocument(frame.templates()[1]);
+    frame.routeCommand(ID_WINDOW_NEW);
+    EXPECT_EQ(activeTitle(), "DLX Simulator1:2");
+    EXPECT_EQ(frame.mdiArea()->subWindowList()[1]->widget()->windowTitle(), "DLX Simulator1:1");
+    EXPECT_EQ(frame.windowTitle(), "VORN b3 - [DLX Simulator1:2]");
+    frame.newDocument(frame.templates()[1]);
+    EXPECT_EQ(activeTitle(), "DLX Simulator2");
+
+    QMenu* menu = frame.windowMenu();
+    ASSERT_NE(menu, nullptr);
+    emit menu->aboutToShow();
+    emit menu->aboutToShow(); // listed once however often the menu opens
+    QStringList entries;
+    for (const QAction* action : menu->actions())
+        if (action->text().startsWith('&') && action->text()[1].isDigit())
+            entries << action->text() + (action->isChecked() ? "*" : "");
+    EXPECT_EQ(entries, (QStringList{"&1 Compiler1", "&2 DLX Simulator1:1", "&3 DLX Simulator1:2",
+                                    "&4 DLX Simulator2*"}));
+    menu->actions()[menu->actions().size() - 3]->trigger();
+    EXPECT_EQ(activeTitle(), "DLX Simulator1:1");
+
+    showActive();
+    QTest::keyClick(&frame, Qt::Key_F6, Qt::ControlModifier);
+    EXPECT_NE(activeTitle(), "DLX Simulator1:1");
+    const QString afterF6 = activeTitle();
+    QTest::keyClick(&frame, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_NE(activeTitle(), afterF6);
+
+    // With one window left, the document's title stands alone again.
+    frame.mdiArea()->subWindowList()[2]->close();
+    EXPECT_EQ(frame.mdiArea()->subWindowList()[1]->widget()->windowTitle(), "DLX Simulator1");
+}
+
+// The signal windows of the monitor stay in sight whatever the window commands do, and the
+// frame names the active one alone.
+TEST_F(FrameTest, SignalWindowsStayInSightAndTitleTheFrame) {
+    showActive();
+    frame.newDocument(frame.templates()[0]);
+    auto* graph = new CGraphWnd(QStringLiteral("ACTIVE Signals Window"), frame.mdiArea());
+    graph->show();
+    frame.mdiArea()->setActiveSubWindow(graph);
+    // A maximised child writes its title into the frame's as well; the frame keeps its own.
+    frame.setWindowTitle("VORN b3 - [ACTIVE Signals Window] - [Compiler1]");
+    EXPECT_EQ(frame.windowTitle(), "VORN b3 - [ACTIVE Signals Window]");
+    for (const int command : {ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, ID_WINDOW_CASCADE}) {
+        frame.routeCommand(command);
+        QApplication::processEvents();
+        const QWidget* view = graph->view();
+        const QPoint centre = view->mapTo(frame.mdiArea()->viewport(), view->rect().center());
+        const QWidget* seen = frame.mdiArea()->viewport()->childAt(centre);
+        EXPECT_TRUE(view->height() > 100 && graph->isAncestorOf(seen)) << command;
+    }
+}
+
+namespace {
+// A view whose menu shows Print with Ctrl+P; it prints while printing is enabled.
+class PrintView : public QWidget, public CommandTarget {
+  public:
+    bool onCommand(int id) override {
+        printed += id == ID_FILE_PRINT;
+        return id == ID_FILE_PRINT;
+    }
+    std::optional<CommandUi> commandUi(int id) const override {
+        if (id != ID_FILE_PRINT) return std::nullopt;
+        return CommandUi{enabled};
+    }
+    int printed = 0;
+    bool enabled = true;
+};
+} // namespace
+
+TEST_F(FrameTest, CtrlPPrintsWhereTheMenuShowsItAndPrintingIsEnabled) {
+    PrintView* view = nullptr;
+    frame.registerTemplate(
+        {1, "\nPrints", {{"&File", {{"&Print...\tCtrl+P", ID_FILE_PRINT}}}}, [&](const QString&) {
+             return view = new PrintView;
+         }});
+    frame.newDocument(frame.templates().back());
+    showActive();
+    QTest::keyClick(&frame, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(view->printed, 1);
+    view->enabled = false;
+    QTest::keyClick(&frame, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(view->printed, 1);
 }

@@ -9,9 +9,9 @@
 #include "board/TraceLog.h"
 #include "isa/Settings.h"
 #include "monitor/HardwareMonitor.h"
+#include "ui/dialogs/QtPrompter.h"
 #include "ui/framework/FileChooser.h"
 #include "ui/framework/MessageBox.h"
-#include "ui/framework/QtPrompter.h"
 #include "ui/monitor/CWizardDlg.h"
 #include "ui/monitor/CWizardPage.h"
 

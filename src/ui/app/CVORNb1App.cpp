@@ -6,7 +6,6 @@
 #include "ui/app/DocumentViews.h"
 #include "ui/app/Resources.h"
 #include "ui/app/Workbench.h"
-#include "ui/framework/FileChooser.h"
 #include "ui/framework/MessageBox.h"
 
 #include <QApplication>
@@ -71,11 +70,6 @@ bool CVORNb1App::onCommand(int command) {
     case ID_FILE_NEW:
         mainFrame_->fileNew();
         return true;
-    case ID_FILE_OPEN: {
-        if (const std::optional<QString> path = ChooseFile(mainFrame_.get(), FileDialogMode::Open, {}))
-            mainFrame_->openFile(*path);
-        return true;
-    }
     default:
         return false;
     }
@@ -86,7 +80,6 @@ std::optional<CommandUi> CVORNb1App::commandUi(int command) const {
     case ID_APP_ABOUT:
     case ID_COMMANDS_XML_VERSION:
     case ID_FILE_NEW:
-    case ID_FILE_OPEN:
         return CommandUi{};
     default:
         return std::nullopt;

@@ -12,8 +12,11 @@ constexpr int kValue = 2000, kSecondValue = 2001, kPrompt = 2002, kLabel = 2003,
 // The prompt and the labels are read-only edits without a border.
 constexpr unsigned kCaptionEdit = ReadOnly | NoBorder;
 
+// A text wider than its field shows from its first character.
 void Put(const TemplateDialog& dialog, int id, const QString& text) {
-    dialog.control<QLineEdit>(id)->setText(text);
+    QLineEdit* edit = dialog.control<QLineEdit>(id);
+    edit->setText(text);
+    edit->setCursorPosition(0);
 }
 
 QString Take(const TemplateDialog& dialog, int id) {

@@ -110,19 +110,36 @@ std::optional<QString> CTextEditor::LoadFile(const QString& path) {
 
 void CTextEditor::OnLoad() {
     const std::optional<QString> path = ChooseFile(this, FileDialogMode::Open, kSourceFilter, kSourceSuffix);
-    if (!path) return;
+    if (!path || !SaveModified(this)) return;
     if (const std::optional<QString> error = LoadFile(*path))
         ShowMessageBox({this, error->left(256) + QStringLiteral("\nPlease try again"),
                         QStringLiteral("problem opening file")});
 }
 
-void CTextEditor::OnSave() {
+bool CTextEditor::OnSave() {
     const std::optional<QString> path = ChooseFile(this, FileDialogMode::Save, kSourceFilter, kSourceSuffix);
-    if (!path) return;
+    if (!path) return false;
     sourcePath_ = *path;
-    if (!WriteSourceFile()) return;
+    if (!WriteSourceFile()) return false;
     ShowSourcePath();
     editor_->model().ClearTextChanged();
+    return true;
+}
+
+bool CTextEditor::IsModified() const {
+    return editor_->model().TextChanged();
+}
+
+QString CTextEditor::DocumentName() const {
+    return sourcePath_.isEmpty() ? windowTitle() : sourcePath_;
+}
+
+bool CTextEditor::DoFileSave() {
+    if (sourcePath_.isEmpty()) return OnSave();
+    if (!WriteSourceFile()) return false;
+    ShowSourcePath();
+    editor_->model().ClearTextChanged();
+    return true;
 }
 
 void CTextEditor::OnCompile() {
@@ -186,6 +203,9 @@ bool CTextEditor::onCommand(int command) {
     case ID_FILE_OPEN:
         OnLoad();
         return true;
+    case ID_FILE_SAVE:
+        OnSave();
+        return true;
     case ID_EDIT_CUT:
         editor_->cutSelection();
         return true;
@@ -209,6 +229,7 @@ bool CTextEditor::onCommand(int command) {
 std::optional<CommandUi> CTextEditor::commandUi(int command) const {
     switch (command) {
     case ID_FILE_OPEN:
+    case ID_FILE_SAVE:
     case ID_EDIT_CUT:
     case ID_EDIT_COPY:
     case ID_EDIT_PASTE:
@@ -224,15 +245,18 @@ std::optional<CommandUi> CTextEditor::commandUi(int command) const {
 }
 
 // Written whole with CR LF line ends, or not at all: a file that cannot be written keeps its
-// old contents.
+// old contents. The save file buffers, and a write that fails only when the buffer goes to a
+// full disk would still let commit() put the short file in place: the flush is checked first.
 bool CTextEditor::WriteSourceFile() {
     QString text = editor_->toPlainText();
     text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
     const QByteArray bytes = codec_.encode(text);
     QSaveFile file(sourcePath_);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) return true;
-    ShowMessageBox(
-        {this, QStringLiteral("%1 could not be written.\n%2").arg(sourcePath_, file.errorString())});
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() && file.commit())
+        return true;
+    const QString error = file.errorString();
+    file.cancelWriting();
+    ShowMessageBox({this, QStringLiteral("%1 could not be written.\n%2").arg(sourcePath_, error)});
     return false;
 }
 

@@ -8,6 +8,7 @@
 #include "ui/editor/SourceCodec.h"
 #include "ui/framework/CommandIds.h"
 #include "ui/framework/DialogTemplate.h"
+#include "ui/framework/SavableDocument.h"
 
 #include <QScrollArea>
 
@@ -20,7 +21,7 @@ class CAssemblyEditor;
 
 inline constexpr int ID_OPTIONS_COLORIZE = 32850;
 
-class CTextEditor : public QScrollArea, public CommandTarget {
+class CTextEditor : public QScrollArea, public CommandTarget, public SavableDocument {
     Q_OBJECT
   public:
     enum ControlId {
@@ -44,7 +45,8 @@ class CTextEditor : public QScrollArea, public CommandTarget {
     std::optional<QString> LoadFile(const QString& path);
 
     void OnLoad();
-    void OnSave();
+    // False when the dialog was cancelled or the file could not be written.
+    bool OnSave();
     void OnCompile();
     void OnRefreshColors();
     void OnColorize();
@@ -52,6 +54,12 @@ class CTextEditor : public QScrollArea, public CommandTarget {
 
     bool onCommand(int command) override;
     std::optional<CommandUi> commandUi(int command) const override;
+
+    // The text holds edits that no save, load or compile has taken.
+    bool IsModified() const override;
+    QString DocumentName() const override;
+    // Saves to the source path without asking; a text without one asks for a path first.
+    bool DoFileSave() override;
 
   private:
     bool WriteSourceFile();

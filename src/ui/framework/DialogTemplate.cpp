@@ -13,9 +13,13 @@
 
 namespace vorn::ui {
 
+// The base units as Windows takes them from a dialog font: the average width of the 52 letters,
+// rounded, and the height of the font.
 DialogUnits::DialogUnits(const QFont& font) {
     const QFontMetrics metrics(font);
-    charWidth_ = qMax(1, metrics.averageCharWidth());
+    const int letters =
+        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    charWidth_ = qMax(1, (letters / 26 + 1) / 2);
     charHeight_ = qMax(1, metrics.height());
 }
 
@@ -72,8 +76,15 @@ QWidget* CreateControl(const ControlSpec& spec, QWidget* host) {
     }
     case ControlKind::Radio:
         return new QRadioButton(spec.text, host);
-    case ControlKind::GroupBox:
-        return new QGroupBox(spec.text, host);
+    case ControlKind::GroupBox: {
+        // As on Windows, the frame runs through the middle of the title, which starts at the
+        // top of the rectangle; the controls inside keep clear of both.
+        auto* box = new QGroupBox(spec.text, host);
+        box->setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid palette(mid); margin-top: 0.5em; }"
+                                          "QGroupBox::title { subcontrol-origin: margin; left: 6px;"
+                                          " padding: 0 2px; }"));
+        return box;
+    }
     case ControlKind::ListBox:
         return new QListWidget(host);
     }

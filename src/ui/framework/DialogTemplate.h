@@ -43,7 +43,7 @@ struct DialogSpec {
 };
 
 // Converts dialog units with the metrics of a dialog font: a horizontal unit is a quarter of
-// the average character width, a vertical unit an eighth of the character height.
+// the average width of the letters A-Z and a-z, a vertical unit an eighth of the font's height.
 class DialogUnits {
   public:
     explicit DialogUnits(const QFont& font);

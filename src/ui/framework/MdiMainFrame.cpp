@@ -1,8 +1,11 @@
 #include "ui/framework/MdiMainFrame.h"
 
+#include "ui/framework/FileChooser.h"
 #include "ui/framework/NewDocumentChooser.h"
+#include "ui/framework/SavableDocument.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,13 +13,45 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QShortcut>
 #include <QStatusBar>
+#include <QStyle>
+#include <algorithm>
 
 namespace vorn::ui {
 
 namespace {
-// The resource id of the kind of document a child window shows.
+// The resource id of the kind of document a child window shows, the document it shows (a
+// number of the frame's own) and that document's title.
 constexpr const char* kKindProperty = "vornDocumentKind";
+constexpr const char* kDocumentProperty = "vornDocument";
+constexpr const char* kTitleProperty = "vornDocumentTitle";
+// The entries that the Window menu lists the windows with.
+constexpr const char* kWindowEntryProperty = "vornWindowEntry";
+
+bool IsWindowCommand(int command) {
+    return command == ID_WINDOW_NEW || command == ID_WINDOW_CASCADE || command == ID_WINDOW_TILE_HORZ ||
+           command == ID_WINDOW_ARRANGE;
+}
+
+QString ChildTitle(const QMdiSubWindow* child) {
+    return child->widget() ? child->widget()->windowTitle() : child->windowTitle();
+}
+
+SavableDocument* SavableOf(const QMdiSubWindow* child) {
+    return dynamic_cast<SavableDocument*>(child->widget());
+}
+
+// The items of a menu and of its submenus.
+void CollectItems(const QMenu* menu, QList<const QAction*>& items) {
+    for (const QAction* action : menu->actions()) {
+        if (action->menu())
+            CollectItems(action->menu(), items);
+        else
+            items << action;
+    }
+}
 } // namespace
 
 MdiMainFrame::MdiMainFrame(QString title, MenuBarSpec menu, const std::vector<Accelerator>& accelerators,
@@ -26,6 +61,13 @@ MdiMainFrame::MdiMainFrame(QString title, MenuBarSpec menu, const std::vector<Ac
     setCentralWidget(area_);
     buildStatusBar();
     InstallAccelerators(this, accelerators, [this](int command) { routeCommand(command); });
+    for (const Accelerator& accelerator : accelerators)
+        acceleratorKeys_.push_back(accelerator.keys);
+    // The keys of the MDI client itself: the next window.
+    for (const char* keys : {"Ctrl+F6", "Ctrl+Tab"}) {
+        auto* next = new QShortcut(QKeySequence(QString::fromLatin1(keys)), this);
+        connect(next, &QShortcut::activated, area_, &QMdiArea::activateNextSubWindow);
+    }
     connect(area_, &QMdiArea::subWindowActivated, this, [this] { updateMenuAndTitle(); });
     updateMenuAndTitle();
     resize(1024, 720);
@@ -88,6 +130,17 @@ bool MdiMainFrame::fileNew() {
     return newDocument(templates_[static_cast<size_t>(chosen)]) != nullptr;
 }
 
+bool MdiMainFrame::fileOpen() {
+    QStringList filters;
+    for (const DocumentTemplate& kind : templates_)
+        if (!kind.field(DocumentTemplate::FilterName).isEmpty())
+            filters << kind.field(DocumentTemplate::FilterName);
+    filters << QStringLiteral("All Files (*.*)");
+    const std::optional<QString> path =
+        ChooseFile(this, FileDialogMode::Open, filters.join(QLatin1String(";;")));
+    return path && openFile(*path);
+}
+
 bool MdiMainFrame::openFile(const QString& path) {
     if (templates_.empty() || !QFileInfo(path).isFile()) return false;
     const QString extension = QFileInfo(path).suffix();
@@ -104,14 +157,171 @@ QMdiSubWindow* MdiMainFrame::newDocument(const DocumentTemplate& kind, const QSt
     if (!view) return nullptr;
     const int number = ++documentCounts_[kind.id];
     const QString docName = kind.field(DocumentTemplate::DocName);
-    view->setWindowTitle(path.isEmpty() ? docName + QString::number(number) : QFileInfo(path).fileName());
+    const QString title = path.isEmpty() ? docName + QString::number(number) : QFileInfo(path).fileName();
+    return addChild(view, kind.id, ++documentSerial_, title);
+}
+
+QMdiSubWindow* MdiMainFrame::newWindow(QWidget* view) {
+    const QMdiSubWindow* active = area_->currentSubWindow();
+    if (!active || !active->property(kDocumentProperty).isValid()) {
+        delete view;
+        return nullptr;
+    }
+    return addChild(view, active->property(kKindProperty).toInt(),
+                    active->property(kDocumentProperty).toInt(), active->property(kTitleProperty).toString());
+}
+
+QMdiSubWindow* MdiMainFrame::addChild(QWidget* view, int kind, int document, const QString& title) {
     view->setAttribute(Qt::WA_DeleteOnClose);
+    view->setWindowTitle(title);
     QMdiSubWindow* child = area_->addSubWindow(view);
-    child->setProperty(kKindProperty, kind.id);
+    child->setProperty(kKindProperty, kind);
+    child->setProperty(kDocumentProperty, document);
+    child->setProperty(kTitleProperty, title);
+    child->installEventFilter(this);
+    updateFrameCounts(document);
     // Every document window opens maximised.
     child->showMaximized();
     updateMenuAndTitle();
     return child;
+}
+
+// The windows of a document are numbered in the order they were made while there is more
+// than one; a lone window carries the document's title alone.
+void MdiMainFrame::updateFrameCounts(int document, const QMdiSubWindow* closing) {
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* child : area_->subWindowList(QMdiArea::CreationOrder))
+        if (child != closing && child->widget() && child->property(kDocumentProperty) == document)
+            windows << child;
+    for (qsizetype index = 0; index < windows.size(); ++index) {
+        const QString title = windows[index]->property(kTitleProperty).toString();
+        windows[index]->widget()->setWindowTitle(
+            windows.size() == 1 ? title : QStringLiteral("%1:%2").arg(title).arg(index + 1));
+    }
+    updateTitle();
+}
+
+bool MdiMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    auto* child = qobject_cast<QMdiSubWindow*>(watched);
+    if (child && event->type() == QEvent::Close && !closing_) {
+        const QVariant document = child->property(kDocumentProperty);
+        bool last = true;
+        for (const QMdiSubWindow* other : area_->subWindowList())
+            last = last && (other == child || other->property(kDocumentProperty) != document);
+        // A document asks before its last window takes its changes away.
+        if (SavableDocument* savable = SavableOf(child); savable && last && !savable->SaveModified(child)) {
+            event->ignore();
+            return true;
+        }
+        updateFrameCounts(document.toInt(), child);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool MdiMainFrame::saveAllModified() {
+    for (QMdiSubWindow* child : area_->subWindowList(QMdiArea::CreationOrder))
+        if (SavableDocument* savable = SavableOf(child); savable && !savable->SaveModified(child))
+            return false;
+    return true;
+}
+
+void MdiMainFrame::closeEvent(QCloseEvent* event) {
+    if (!saveAllModified()) {
+        event->ignore();
+        return;
+    }
+    // The documents have been asked; their windows go without asking again.
+    closing_ = true;
+    QMainWindow::closeEvent(event);
+}
+
+// A maximised child puts its own title into the frame's; the frame names the active window alone.
+bool MdiMainFrame::event(QEvent* event) {
+    const bool handled = QMainWindow::event(event);
+    if (event->type() == QEvent::WindowTitleChange && windowTitle() != frameTitle()) updateTitle();
+    return handled;
+}
+
+QString MdiMainFrame::frameTitle() const {
+    const QMdiSubWindow* active = area_->currentSubWindow();
+    return active ? QStringLiteral("%1 - [%2]").arg(title_, ChildTitle(active)) : title_;
+}
+
+void MdiMainFrame::updateTitle() {
+    setWindowTitle(frameTitle());
+}
+
+QMenu* MdiMainFrame::windowMenu() const {
+    for (QAction* top : menuBar()->actions())
+        if (QMenu* menu = top->menu())
+            for (const QAction* item : menu->actions())
+                if (item->data().isValid() && IsWindowCommand(item->data().toInt())) return menu;
+    return nullptr;
+}
+
+// As the MDI frame of the class library: the open windows below the window commands, numbered
+// from 1, the active one checked; choosing one activates it.
+void MdiMainFrame::fillWindowList(QMenu* menu) {
+    for (QAction* action : menu->actions())
+        if (action->property(kWindowEntryProperty).toBool()) {
+            menu->removeAction(action);
+            delete action;
+        }
+    const QList<QMdiSubWindow*> children = area_->subWindowList(QMdiArea::CreationOrder);
+    if (children.isEmpty()) return;
+    menu->addSeparator()->setProperty(kWindowEntryProperty, true);
+    int number = 0;
+    for (QMdiSubWindow* child : children) {
+        QAction* entry = menu->addAction(QStringLiteral("&%1 %2").arg(++number).arg(ChildTitle(child)));
+        entry->setProperty(kWindowEntryProperty, true);
+        entry->setCheckable(child == area_->currentSubWindow());
+        entry->setChecked(entry->isCheckable());
+        connect(entry, &QAction::triggered, area_, [area = area_, window = QPointer<QMdiSubWindow>(child)] {
+            if (window) area->setActiveSubWindow(window);
+        });
+    }
+}
+
+// A key that the menu shows beside an item but no accelerator carries still runs the item
+// while it is enabled.
+void MdiMainFrame::installMenuKeys() {
+    for (QShortcut* key : menuKeys_)
+        delete key;
+    menuKeys_.clear();
+    QList<const QAction*> items;
+    for (const QAction* top : menuBar()->actions())
+        if (top->menu()) CollectItems(top->menu(), items);
+    for (const QAction* action : items) {
+        const QKeySequence keys = action->shortcut();
+        if (keys.isEmpty() || !action->data().isValid() ||
+            std::find(acceleratorKeys_.begin(), acceleratorKeys_.end(), keys) != acceleratorKeys_.end())
+            continue;
+        auto* key = new QShortcut(keys, this);
+        const int command = action->data().toInt();
+        connect(key, &QShortcut::activated, this, [this, command] {
+            if (routeCommandUi(command).enabled) routeCommand(command);
+        });
+        menuKeys_.push_back(key);
+    }
+}
+
+// Every window keeps a size that shows its contents, whatever it would ask for itself: each is
+// as large as the area less the steps of the windows in front of it, from the back to the
+// front, one title bar further right and down each.
+void MdiMainFrame::cascade() {
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* child : area_->subWindowList(QMdiArea::StackingOrder))
+        if (child->isVisible() && !child->isMinimized()) windows << child;
+    if (windows.isEmpty()) return;
+    const int step =
+        qMax(1, area_->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, windows.front()));
+    const QSize size = area_->viewport()->size() - QSize(1, 1) * (step * int(windows.size() - 1));
+    int offset = 0;
+    for (QMdiSubWindow* child : windows) {
+        if (child->isMaximized()) child->showNormal();
+        child->setGeometry(QRect(QPoint(offset, offset), size.expandedTo(child->minimumSizeHint())));
+        offset += step;
+    }
 }
 
 void MdiMainFrame::updateMenuAndTitle() {
@@ -125,9 +335,10 @@ void MdiMainFrame::updateMenuAndTitle() {
     refreshIndicator();
     for (QMenu* child : menuBar()->findChildren<QMenu*>())
         connect(child, &QMenu::aboutToShow, this, [this, child] { updateMenuStates(child); });
-    setWindowTitle(active && active->widget() ? title_ + QStringLiteral(" - [") +
-                                                    active->widget()->windowTitle() + QStringLiteral("]")
-                                              : title_);
+    if (QMenu* windows = windowMenu())
+        connect(windows, &QMenu::aboutToShow, this, [this, windows] { fillWindowList(windows); });
+    installMenuKeys();
+    updateTitle();
 }
 
 void MdiMainFrame::routeCommand(int command) {
@@ -163,6 +374,7 @@ std::optional<CommandUi> MdiMainFrame::commandUi(int command) const {
     const bool editing = qobject_cast<QLineEdit*>(focus) || qobject_cast<QPlainTextEdit*>(focus);
     switch (command) {
     case ID_FILE_NEW:
+    case ID_FILE_OPEN:
     case ID_APP_EXIT:
     case ID_NEXT_PANE:
     case ID_PREV_PANE:
@@ -204,6 +416,9 @@ bool MdiMainFrame::onCommand(int command) {
     case ID_FILE_NEW:
         fileNew();
         return true;
+    case ID_FILE_OPEN:
+        fileOpen();
+        return true;
     case ID_FILE_CLOSE:
         if (QMdiSubWindow* active = area_->currentSubWindow()) active->close();
         return true;
@@ -216,7 +431,7 @@ bool MdiMainFrame::onCommand(int command) {
     case ID_VIEW_TOOLBAR:
         return true; // the main frame has no toolbar
     case ID_WINDOW_CASCADE:
-        area_->cascadeSubWindows();
+        cascade();
         return true;
     case ID_WINDOW_TILE_HORZ:
     case ID_WINDOW_ARRANGE:

@@ -31,6 +31,10 @@ void AddItems(QMenu* menu, const std::vector<MenuItem>& items, const CommandSink
 } // namespace
 
 void BuildMenuBar(QMenuBar* bar, const MenuBarSpec& spec, const CommandSink& sink) {
+    // The old menus go once their last item has been handled: the item being chosen may be the
+    // one that changes the menu bar.
+    for (QAction* action : bar->actions())
+        if (action->menu()) action->menu()->deleteLater();
     bar->clear();
     for (const Menu& menu : spec)
         AddItems(bar->addMenu(menu.title), menu.items, sink);

@@ -25,6 +25,18 @@ QMessageBox::Icon ToQt(BoxIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+QMessageBox::StandardButtons ToQt(BoxButtons buttons) {
+    switch (buttons) {
+    case BoxButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case BoxButtons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case BoxButtons::Ok:
+        break;
+    }
+    return QMessageBox::Ok;
+}
+
 } // namespace
 
 void SetMessageBoxHook(BoxHook hook) {
@@ -43,6 +55,10 @@ QString BoxLine(const QString& caption, const QString& text) {
 }
 
 bool ShowMessageBox(const BoxRequest& request) {
+    return AskMessageBox(request) == BoxYes;
+}
+
+BoxAnswer AskMessageBox(const BoxRequest& request) {
     // Without a caption of its own, a box of a window carries the application title and a
     // box without an owner the platform's default caption.
     const QString caption = !request.caption.isEmpty() ? request.caption
@@ -51,18 +67,23 @@ bool ShowMessageBox(const BoxRequest& request) {
     if (Hook()) {
         BoxRequest resolved = request;
         resolved.caption = caption;
-        return Hook()(resolved);
+        return static_cast<BoxAnswer>(Hook()(resolved));
     }
     if (BoxesArePrinted()) {
         std::fprintf(stderr, "%s\n", BoxLine(caption, request.text).toLocal8Bit().constData());
         std::fflush(stderr);
-        return request.buttons == BoxButtons::Ok;
+        return request.buttons == BoxButtons::Ok ? BoxYes : BoxNo;
     }
-    QMessageBox box(ToQt(request.icon), caption, request.text,
-                    request.buttons == BoxButtons::Ok ? QMessageBox::Ok : QMessageBox::Yes | QMessageBox::No,
-                    request.owner);
-    const int answer = box.exec();
-    return answer == QMessageBox::Ok || answer == QMessageBox::Yes;
+    QMessageBox box(ToQt(request.icon), caption, request.text, ToQt(request.buttons), request.owner);
+    switch (box.exec()) {
+    case QMessageBox::Ok:
+    case QMessageBox::Yes:
+        return BoxYes;
+    case QMessageBox::No:
+        return BoxNo;
+    default:
+        return BoxCancel;
+    }
 }
 
 } // namespace vorn::ui

@@ -11,7 +11,9 @@ class QWidget;
 
 namespace vorn::ui {
 
-enum class BoxButtons { Ok, YesNo };
+enum class BoxButtons { Ok, YesNo, YesNoCancel };
+// The answer to a box: OK counts as Yes.
+enum BoxAnswer : int { BoxNo = 0, BoxYes = 1, BoxCancel = 2 };
 enum class BoxIcon { None, Warning, Error };
 
 struct BoxRequest {
@@ -24,9 +26,12 @@ struct BoxRequest {
 
 // Returns true for OK or Yes.
 bool ShowMessageBox(const BoxRequest& request);
+// The answer as a BoxAnswer, for a box that can also be cancelled.
+BoxAnswer AskMessageBox(const BoxRequest& request);
 
-// A test answers boxes through a hook; an empty function removes it.
-using BoxHook = std::function<bool(const BoxRequest&)>;
+// A test answers boxes through a hook, with a BoxAnswer or with true (OK, Yes) or false (No);
+// an empty function removes it.
+using BoxHook = std::function<int(const BoxRequest&)>;
 void SetMessageBoxHook(BoxHook hook);
 
 // The line that print mode writes for a box.

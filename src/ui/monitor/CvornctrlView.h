@@ -8,10 +8,10 @@
 
 #include "Clock.h"
 #include "monitor/HardwareMonitor.h"
+#include "ui/dialogs/QtPrompter.h"
 #include "ui/framework/CommandIds.h"
 #include "ui/framework/DialogTemplate.h"
 #include "ui/framework/QtProcessRunner.h"
-#include "ui/framework/QtPrompter.h"
 #include "ui/waveform/CGraphWnd.h"
 
 #include <QPointer>

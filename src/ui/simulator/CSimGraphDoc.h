@@ -3,7 +3,7 @@
 // and its message map. Shared by every window that shows it and freed with the last one.
 
 #include "simulator/SimulatorDocument.h"
-#include "ui/framework/QtPrompter.h"
+#include "ui/dialogs/QtPrompter.h"
 
 namespace vorn::ui {
 

@@ -1,11 +1,10 @@
 #include "ui/simulator/CSimGraphView.h"
 
-#include "ui/app/DocumentViews.h"
 #include "ui/dialogs/DialogMemDump.h"
+#include "ui/dialogs/QtPrompter.h"
 #include "ui/framework/MdiMainFrame.h"
 #include "ui/framework/MessageBox.h"
 #include "ui/framework/PrintJob.h"
-#include "ui/framework/QtPrompter.h"
 #include "ui/simulator/SimulatorResources.h"
 
 #include <QFocusEvent>
@@ -245,13 +244,8 @@ void CSimGraphView::OnFilePrintPreview() {
 }
 
 void CSimGraphView::OnWindowNew() {
-    auto* frame = qobject_cast<MdiMainFrame*>(window());
-    if (!frame) return;
-    DocumentTemplate kind = SimulatorTemplate();
-    kind.createView = [document = document_, prefix = &registerSetPrefix_](const QString&) -> QWidget* {
-        return new CSimGraphView(document, *prefix);
-    };
-    frame->newDocument(kind);
+    if (auto* frame = qobject_cast<MdiMainFrame*>(window()))
+        frame->newWindow(new CSimGraphView(document_, registerSetPrefix_));
 }
 
 } // namespace vorn::ui

@@ -1,7 +1,7 @@
 #include "ui/waveform/CGraphView.h"
 
+#include "ui/dialogs/QtPrompter.h"
 #include "ui/framework/QtCanvas.h"
-#include "ui/framework/QtPrompter.h"
 #include "ui/waveform/CSignalNameDlg.h"
 #include "ui/waveform/GraphToolbar.h"
 #include "waveform/GraphCommands.h"

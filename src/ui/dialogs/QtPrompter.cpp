@@ -1,4 +1,4 @@
-#include "ui/framework/QtPrompter.h"
+#include "ui/dialogs/QtPrompter.h"
 
 #include "ui/dialogs/Dialog2Values.h"
 #include "ui/dialogs/DialogTrace.h"
