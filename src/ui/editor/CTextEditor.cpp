@@ -3,6 +3,7 @@
 #include "assembler/CompileOutput.h"
 #include "assembler/Compiler.h"
 #include "text/TextFile.h"
+#include "text/WholeFile.h"
 #include "ui/app/Workbench.h"
 #include "ui/editor/CAssemblyEditor.h"
 #include "ui/framework/FileChooser.h"
@@ -13,7 +14,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTextBlock>
 #include <sstream>
 
@@ -245,18 +245,15 @@ std::optional<CommandUi> CTextEditor::commandUi(int command) const {
 }
 
 // Written whole with CR LF line ends, or not at all: a file that cannot be written keeps its
-// old contents. The save file buffers, and a write that fails only when the buffer goes to a
-// full disk would still let commit() put the short file in place: the flush is checked first.
+// old contents.
 bool CTextEditor::WriteSourceFile() {
     QString text = editor_->toPlainText();
     text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
     const QByteArray bytes = codec_.encode(text);
-    QSaveFile file(sourcePath_);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() && file.commit())
+    if (text::WriteWholeFile(QFile::encodeName(sourcePath_).toStdString(),
+                             {bytes.constData(), size_t(bytes.size())}))
         return true;
-    const QString error = file.errorString();
-    file.cancelWriting();
-    ShowMessageBox({this, QStringLiteral("%1 could not be written.\n%2").arg(sourcePath_, error)});
+    ShowMessageBox({this, QStringLiteral("%1 could not be written.").arg(sourcePath_)});
     return false;
 }
 
