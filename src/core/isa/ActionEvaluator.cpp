@@ -114,8 +114,9 @@ std::optional<int32_t> EvaluateTwoCharOperator(MachineState& machine, std::strin
         // Only the first occurrence of the first character counts.
         const size_t at = text.find(op[0]);
         if (at != npos && at + 1 < text.size() && text[at + 1] == op[1])
-            return EvaluateSplit(machine, text, at, 2,
-                                 [op](int32_t l, int32_t r) { return ApplyTwoCharOperator(l, r, op); });
+            return EvaluateSplit(machine, text, at, 2, [code = OperatorOf(op)](int32_t l, int32_t r) {
+                return ApplyOperator(l, r, code);
+            });
     }
     return std::nullopt;
 }
@@ -223,58 +224,81 @@ int32_t* ResolveDestination(MachineState& machine, std::string_view text) {
     return nullptr;
 }
 
-int32_t ApplyBinaryOperator(int32_t left, int32_t right, char op) {
+int32_t ApplyOperator(int32_t left, int32_t right, Operator op) {
+    const uint32_t shift = Bits(right) & 31u;
     switch (op) {
-    case '*':
+    case Operator::Equal:
+        return left == right ? 1 : 0;
+    case Operator::NotEqual:
+        return left != right ? 1 : 0;
+    case Operator::GreaterEqual:
+        return left >= right ? 1 : 0;
+    case Operator::LessEqual:
+        return left <= right ? 1 : 0;
+    case Operator::ShiftRight:
+        return left >> shift;
+    case Operator::ShiftLeft:
+        return Signed(Bits(left) << shift);
+    case Operator::Times:
         return Signed(Bits(left) * Bits(right));
-    case '/':
+    case Operator::Divide:
         if (right == 0) return 0;
         if (left == INT32_MIN && right == -1) return INT32_MIN;
         return left / right;
-    case '+':
+    case Operator::Plus:
         return Signed(Bits(left) + Bits(right));
-    case '-':
-        return Signed(Bits(left) - Bits(right));
-    case '&':
+    case Operator::And:
         return left & right;
-    case '|':
+    case Operator::Or:
         return left | right;
-    case '^':
+    case Operator::Xor:
         return left ^ right;
-    case '<':
+    case Operator::Less:
         return left < right ? 1 : 0;
-    case '>':
+    case Operator::Greater:
         return left > right ? 1 : 0;
-    default:
-        return -1;
+    case Operator::Minus:
+        return Signed(Bits(left) - Bits(right));
+    case Operator::Unknown:
+        break;
     }
+    return -1;
+}
+
+Operator OperatorOf(std::string_view text) {
+    static constexpr std::array<std::string_view, 15> texts{"==", "!=", ">=", "<=", ">>", "<<", "*", "/",
+                                                            "+",  "&",  "|",  "^",  "<",  ">",  "-"};
+    for (size_t i = 0; i < texts.size(); ++i)
+        if (texts[i] == text) return static_cast<Operator>(i);
+    return Operator::Unknown;
+}
+
+int32_t ApplyBinaryOperator(int32_t left, int32_t right, char op) {
+    const Operator code = OperatorOf(std::string_view(&op, 1));
+    return ApplyOperator(left, right, code);
 }
 
 int32_t ApplyTwoCharOperator(int32_t left, int32_t right, std::string_view op) {
-    const uint32_t shift = Bits(right) & 31u;
-    if (op == "<<") return Signed(Bits(left) << shift);
-    if (op == ">>") return left >> shift;
-    if (op == "==") return left == right ? 1 : 0;
-    if (op == "!=") return left != right ? 1 : 0;
-    if (op == "<=") return left <= right ? 1 : 0;
-    if (op == ">=") return left >= right ? 1 : 0;
-    return -1;
+    return op.size() == 2 ? ApplyOperator(left, right, OperatorOf(op)) : -1;
 }
 
 void ExecuteHalt(MachineState& machine) {
     if (machine.Halted) return;
-    machine.PC = ApplyBinaryOperator(machine.PC, 1, '+');
+    machine.PC = ApplyOperator(machine.PC, 1, Operator::Plus);
     machine.Halted = true;
 }
 
 int32_t ClampToVarWidth(const MachineState& machine, std::string_view destination, int32_t value) {
     const VarRecord* var = machine.FindVariable(destination);
-    if (!var) return value;
+    return var ? ClampToWidth(var->length, value) : value;
+}
+
+int32_t ClampToWidth(int32_t length, int32_t value) {
     int32_t max = INT32_MAX;
-    if (var->length < 0)
+    if (length < 0)
         max = 0;
-    else if (var->length < 31)
-        max = static_cast<int32_t>(text::IntPower(2.0f, var->length)) - 1;
+    else if (length < 31)
+        max = static_cast<int32_t>(text::IntPower(2.0f, length)) - 1;
     if (value > max) return max;
     return value < 0 ? 0 : value;
 }

@@ -28,10 +28,33 @@ int32_t EvaluateAction(MachineState& machine, std::string_view text);
 // The cell that a storage name designates, or nullptr. Index texts are evaluated.
 int32_t* ResolveDestination(MachineState& machine, std::string_view text);
 
-// One of * / + & | ^ < > -; -1 for another character. Division by zero gives 0.
+// The operators in the order the evaluator tries them: the two-character ones first.
+enum class Operator : uint8_t {
+    Equal,
+    NotEqual,
+    GreaterEqual,
+    LessEqual,
+    ShiftRight,
+    ShiftLeft,
+    Times,
+    Divide,
+    Plus,
+    And,
+    Or,
+    Xor,
+    Less,
+    Greater,
+    Minus,
+    Unknown
+};
+// Shifts take the low five bits of right; division by zero gives 0; Unknown gives -1.
+int32_t ApplyOperator(int32_t left, int32_t right, Operator op);
+// One of * / + & | ^ < > -; -1 for another character.
 int32_t ApplyBinaryOperator(int32_t left, int32_t right, char op);
-// One of << >> == != <= >=; -1 for another text. Shifts take the low five bits of right.
+// One of << >> == != <= >=; -1 for another text.
 int32_t ApplyTwoCharOperator(int32_t left, int32_t right, std::string_view op);
+// The operator of a text of one or two characters; Unknown for any other text.
+Operator OperatorOf(std::string_view text);
 
 // The first halt advances the PC by one and sets the halted flag; later ones change nothing.
 void ExecuteHalt(MachineState& machine);
@@ -39,5 +62,7 @@ void ExecuteHalt(MachineState& machine);
 // A value stored to a declared variable is limited to 0..2^length-1 (0..2147483647 from a
 // length of 31, 0..0 for a negative length); other destinations take it unchanged.
 int32_t ClampToVarWidth(const MachineState& machine, std::string_view destination, int32_t value);
+// The same limit for a variable of that length.
+int32_t ClampToWidth(int32_t length, int32_t value);
 
 } // namespace vorn::isa

@@ -11,6 +11,15 @@ bool IsRegisterIndex(int32_t index) {
     return index >= 0 && index < 32;
 }
 
+// An Rtype has no immediate and an Itype no RS2: the one they have, and the bits of the row.
+int32_t Rs2OrImm(const Command& instruction) {
+    return instruction.IsRType() ? static_cast<const Rtype&>(instruction).rs2
+                                 : static_cast<const Itype&>(instruction).imm;
+}
+const std::string& RowBits(const Command& instruction) {
+    return instruction.IsRType() ? static_cast<const Rtype&>(instruction).function : instruction.opcode;
+}
+
 } // namespace
 
 MachineStore::MachineStore(const InstructionSet& set) : registerFiles(set.registerFiles), vars(set.vars) {
@@ -28,28 +37,61 @@ MachineState::MachineState(const InstructionSet& set, Prompter& prompter, std::s
 void MachineState::Step() {
     const auto record = program_.find(PC);
     if (record == program_.end()) {
-        PC = ApplyBinaryOperator(PC, 1, '+');
+        PC = ApplyOperator(PC, 1, Operator::Plus);
         return;
     }
     // The decoded object stays in the record, so a word is decoded once.
     if (!record->second.instruction)
         record->second.instruction = DecodeInstruction(set_, record->second.word);
-    if (record->second.instruction) Execute(*record->second.instruction);
-    if (!Halted) PC = ApplyBinaryOperator(PC, 1, '+');
+    if (const Command* instruction = record->second.instruction.get()) {
+        const PreparedInstruction& prepared = Prepared(record->first, *instruction);
+        if (prepared.compiled)
+            prepared.compiled->Run(*this);
+        else if (prepared.row >= 0)
+            EvaluateAction(*this, prepared.action);
+    }
+    if (!Halted) PC = ApplyOperator(PC, 1, Operator::Plus);
+}
+
+bool MachineState::PreparedInstruction::Fits(const Command& command) const {
+    return instruction == &command && rd == command.rd && rs1 == command.rs1 &&
+           rs2OrImm == Rs2OrImm(command) && bits == RowBits(command);
+}
+
+// The object of a record may be shared and changed by its other holders, so what was
+// prepared is checked against it on every step.
+const MachineState::PreparedInstruction& MachineState::Prepared(int32_t address, const Command& instruction) {
+    PreparedInstruction& prepared = prepared_[address];
+    if (prepared.Fits(instruction)) return prepared;
+    prepared = PreparedInstruction{&instruction,
+                                   instruction.rd,
+                                   instruction.rs1,
+                                   Rs2OrImm(instruction),
+                                   RowBits(instruction),
+                                   instruction.FindRow(set_),
+                                   "",
+                                   std::nullopt};
+    if (prepared.row < 0) return prepared;
+    prepared.action = SubstitutedAction(instruction, prepared.row);
+    prepared.compiled = CompiledAction::Compile(*this, prepared.action);
+    return prepared;
 }
 
 void MachineState::Execute(const Command& instruction) {
     const int32_t row = instruction.FindRow(set_);
-    if (row < 0) return;
+    if (row >= 0) EvaluateAction(*this, SubstitutedAction(instruction, row));
+}
+
+std::string MachineState::SubstitutedAction(const Command& instruction, int32_t row) const {
     // An Rtype has no immediate and an Itype no RS2: imm becomes 0, rs2 the empty text.
     const bool isR = instruction.IsRType();
     const std::string rs2Text = isR ? text::IntToText(static_cast<const Rtype&>(instruction).rs2) : "";
     const int32_t imm = isR ? 0 : static_cast<const Itype&>(instruction).imm;
-    std::string action = set_.commands[row].action;
+    std::string action = set_.commands[static_cast<size_t>(row)].action;
     text::RemoveBlanks(action);
     SubstituteOperands(action, text::IntToText(instruction.rd), text::IntToText(instruction.rs1), rs2Text,
                        imm);
-    EvaluateAction(*this, action);
+    return action;
 }
 
 void MachineState::LoadProgram(const std::vector<MemoryRecord>& records) {
@@ -57,6 +99,7 @@ void MachineState::LoadProgram(const std::vector<MemoryRecord>& records) {
         if (record.address == -1) return;
         store_->dataMemory[record.address] = static_cast<int32_t>(record.word);
         program_.insert_or_assign(record.address, record);
+        prepared_.erase(record.address);
     }
 }
 

@@ -11,13 +11,17 @@
 
 #include "Prompter.h"
 #include "isa/Command.h"
+#include "isa/CompiledAction.h"
 #include "isa/InstructionSet.h"
 #include "isa/MemoryRecord.h"
 
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace vorn::isa {
@@ -55,11 +59,15 @@ class MachineState {
     Prompter& prompter() const { return prompter_; }
 
     // Executes the program record at the PC (decoding its word once), then advances the PC
-    // unless the machine is halted. An address without a record only advances the PC.
+    // unless the machine is halted. An address without a record only advances the PC. What
+    // never changes for a record (its row, its action with the operands put in, the compiled
+    // form) is made at its first step and kept until the record is replaced.
     void Step();
-    // Executes one instruction object by its row's action; a row that cannot be found does
-    // nothing. The PC is not advanced: that is the step's part.
+    // Executes one instruction object by its row's action with the text evaluator; a row that
+    // cannot be found does nothing. The PC is not advanced: that is the step's part.
     void Execute(const Command& instruction);
+    // The row's action of an instruction without blanks and with its operands put in.
+    std::string SubstitutedAction(const Command& instruction, int32_t row) const;
     // Puts an image into data memory and the program map, record by record, up to the first
     // record at address -1. Nothing is cleared first.
     void LoadProgram(const std::vector<MemoryRecord>& records);
@@ -109,9 +117,25 @@ class MachineState {
     int32_t& CurrentRegisterFile;
 
   private:
+    // A record's instruction as it was prepared: the object and the operands it had then.
+    struct PreparedInstruction {
+        const Command* instruction = nullptr;
+        int32_t rd = 0;
+        int32_t rs1 = 0;
+        int32_t rs2OrImm = 0;
+        std::string bits; // the opcode (I) or function (R) text that found the row
+        int32_t row = -1;
+        std::string action;
+        std::optional<CompiledAction> compiled;
+
+        bool Fits(const Command& command) const;
+    };
+    const PreparedInstruction& Prepared(int32_t address, const Command& instruction);
+
     const InstructionSet& set_;
     Prompter& prompter_;
     std::map<int32_t, MemoryRecord> program_;
+    std::unordered_map<int32_t, PreparedInstruction> prepared_;
     int32_t fillValue_ = 0;
 };
 
