@@ -91,6 +91,7 @@ class ActionCompiler {
             if (!IsPlainName(var.name)) return false;
         out_.root_ = Text(text);
         out_.slots_.assign(slotLeaves_.size(), 0);
+        out_.Link();
         return !failed_;
     }
 
@@ -149,8 +150,20 @@ class ActionCompiler {
     int32_t Split(std::string_view text, size_t at, std::string_view op) {
         const int32_t right = Text(text.substr(at + op.size()));
         const int32_t left = Text(text.substr(0, at));
-        return Add({Kind::Operator, static_cast<uint8_t>(OperatorOf(op)), false, 0, left, right, -1},
-                   EffectsOf(left) | EffectsOf(right));
+        const auto code = static_cast<uint8_t>(OperatorOf(op));
+        if (failed_) return -1;
+        const Node l = out_.nodes_[static_cast<size_t>(left)];
+        const Node r = out_.nodes_[static_cast<size_t>(right)];
+        // Reading a register or the PC has no effect, so the order of the reads is free.
+        if (l.kind == Kind::Register && r.kind == Kind::Constant)
+            return Add({Kind::RegisterOperatorConstant, code, false, r.value, l.a, l.b, -1}, 0);
+        if (l.kind == Kind::Register && r.kind == Kind::Register)
+            return Add({Kind::RegisterOperatorRegister, code, false, r.b, l.a, l.b, r.a}, 0);
+        if (l.kind == Kind::Pc && r.kind == Kind::Constant)
+            return Add({Kind::PcOperatorConstant, code, false, r.value, -1, -1, -1}, 0);
+        if (r.kind == Kind::Constant)
+            return Add({Kind::OperatorConstant, code, false, r.value, left, -1, -1}, EffectsOf(left));
+        return Add({Kind::Operator, code, false, 0, left, right, -1}, EffectsOf(left) | EffectsOf(right));
     }
 
     int32_t Value(std::string_view text) {
@@ -174,8 +187,21 @@ class ActionCompiler {
         return leaf;
     }
 
+    // The register cell that a destination always designates, when its index is a constant.
+    std::optional<int32_t> ConstantRegister(const Destination& where) const {
+        if (where.where != Destination::Where::Indexed || where.file < 0) return std::nullopt;
+        const Node& index = out_.nodes_[static_cast<size_t>(where.index)];
+        if (index.kind != Kind::Constant || index.value < 0 || index.value > 31 ||
+            where.file >= static_cast<int32_t>(machine_.RegisterFiles().size()))
+            return std::nullopt;
+        return index.value;
+    }
+
     int32_t ReadCell(int32_t destination) {
         const Destination& where = out_.destinations_[static_cast<size_t>(destination)];
+        if (const auto cell = ConstantRegister(where))
+            return Add({Kind::Register, 0, false, 0, where.file, *cell, -1}, 0);
+        if (where.where == Destination::Where::Pc) return Add({Kind::Pc, 0, false, 0, -1, -1, -1}, 0);
         const uint8_t effects = EffectsOf(where.index) | (where.memory ? Creates : 0);
         return Add({Kind::ReadCell, 0, false, 0, destination, -1, -1}, effects);
     }
@@ -216,8 +242,14 @@ class ActionCompiler {
         if (failed_) return -1;
         Destination& where = out_.destinations_[static_cast<size_t>(*destination)];
         where.resolveOnce = !((EffectsOf(where.index) | EffectsOf(value)) & Writes);
+        const VarRecord* var = machine_.FindVariable(target);
+        if (where.where == Destination::Where::Pc && !var)
+            return Add({Kind::AssignPc, 0, false, 0, -1, value, -1}, Writes | EffectsOf(value));
+        if (const auto cell = ConstantRegister(where); cell && !var)
+            return Add({Kind::AssignRegister, 0, false, 0, where.file, value, *cell},
+                       Writes | EffectsOf(value));
         Node node{Kind::Assign, 0, false, 0, *destination, value, -1};
-        if (const VarRecord* var = machine_.FindVariable(target)) {
+        if (var) {
             node.clamp = true;
             node.value = var->length;
         }
@@ -261,6 +293,7 @@ class ActionCompiler {
         const int32_t body = Text(rewritten);
         if (failed_) return -1;
         const int32_t leaf = slotLeaves_[static_cast<size_t>(slot)];
+        if (body == leaf) return value; // the text was the value alone
         if (leaf >= 0 && EffectsOf(value) == 0 && !(EffectsOf(body) & Writes)) {
             out_.nodes_[static_cast<size_t>(leaf)] = out_.nodes_[static_cast<size_t>(value)];
             return body;

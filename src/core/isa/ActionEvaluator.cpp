@@ -174,13 +174,6 @@ int32_t Evaluate(MachineState& machine, std::string_view text) {
     return EvaluateValue(machine, text);
 }
 
-uint32_t Bits(int32_t value) {
-    return static_cast<uint32_t>(value);
-}
-int32_t Signed(uint32_t bits) {
-    return static_cast<int32_t>(bits);
-}
-
 } // namespace
 
 void SubstituteOperands(std::string& action, const std::string& rdText, const std::string& rs1Text,
@@ -222,47 +215,6 @@ int32_t* ResolveDestination(MachineState& machine, std::string_view text) {
         if (int32_t* cell = machine.RegisterCell(file, value)) return cell;
     if (prefix == "M" && value >= 0) return &machine.MemoryCell(value);
     return nullptr;
-}
-
-int32_t ApplyOperator(int32_t left, int32_t right, Operator op) {
-    const uint32_t shift = Bits(right) & 31u;
-    switch (op) {
-    case Operator::Equal:
-        return left == right ? 1 : 0;
-    case Operator::NotEqual:
-        return left != right ? 1 : 0;
-    case Operator::GreaterEqual:
-        return left >= right ? 1 : 0;
-    case Operator::LessEqual:
-        return left <= right ? 1 : 0;
-    case Operator::ShiftRight:
-        return left >> shift;
-    case Operator::ShiftLeft:
-        return Signed(Bits(left) << shift);
-    case Operator::Times:
-        return Signed(Bits(left) * Bits(right));
-    case Operator::Divide:
-        if (right == 0) return 0;
-        if (left == INT32_MIN && right == -1) return INT32_MIN;
-        return left / right;
-    case Operator::Plus:
-        return Signed(Bits(left) + Bits(right));
-    case Operator::And:
-        return left & right;
-    case Operator::Or:
-        return left | right;
-    case Operator::Xor:
-        return left ^ right;
-    case Operator::Less:
-        return left < right ? 1 : 0;
-    case Operator::Greater:
-        return left > right ? 1 : 0;
-    case Operator::Minus:
-        return Signed(Bits(left) - Bits(right));
-    case Operator::Unknown:
-        break;
-    }
-    return -1;
 }
 
 Operator OperatorOf(std::string_view text) {

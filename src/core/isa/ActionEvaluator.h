@@ -9,6 +9,7 @@
 // data memory. A cell that cannot be resolved and a bracket without its match read as 0.
 
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -48,7 +49,48 @@ enum class Operator : uint8_t {
     Unknown
 };
 // Shifts take the low five bits of right; division by zero gives 0; Unknown gives -1.
-int32_t ApplyOperator(int32_t left, int32_t right, Operator op);
+inline int32_t ApplyOperator(int32_t left, int32_t right, Operator op) {
+    const uint32_t shift = static_cast<uint32_t>(right) & 31u;
+    switch (op) {
+    case Operator::Equal:
+        return left == right ? 1 : 0;
+    case Operator::NotEqual:
+        return left != right ? 1 : 0;
+    case Operator::GreaterEqual:
+        return left >= right ? 1 : 0;
+    case Operator::LessEqual:
+        return left <= right ? 1 : 0;
+    case Operator::ShiftRight:
+        return left >> shift;
+    case Operator::ShiftLeft:
+        return static_cast<int32_t>(static_cast<uint32_t>(left) << shift);
+    case Operator::Times:
+        return static_cast<int32_t>(static_cast<uint32_t>(left) * static_cast<uint32_t>(right));
+    case Operator::Divide:
+        if (right == 0) return 0;
+        if (left == std::numeric_limits<int32_t>::min() && right == -1)
+            return std::numeric_limits<int32_t>::min();
+        return left / right;
+    case Operator::Plus:
+        return static_cast<int32_t>(static_cast<uint32_t>(left) + static_cast<uint32_t>(right));
+    case Operator::And:
+        return left & right;
+    case Operator::Or:
+        return left | right;
+    case Operator::Xor:
+        return left ^ right;
+    case Operator::Less:
+        return left < right ? 1 : 0;
+    case Operator::Greater:
+        return left > right ? 1 : 0;
+    case Operator::Minus:
+        return static_cast<int32_t>(static_cast<uint32_t>(left) - static_cast<uint32_t>(right));
+    case Operator::Unknown:
+        break;
+    }
+    return -1;
+}
+
 // One of * / + & | ^ < > -; -1 for another character.
 int32_t ApplyBinaryOperator(int32_t left, int32_t right, char op);
 // One of << >> == != <= >=; -1 for another text.

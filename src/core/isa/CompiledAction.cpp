@@ -3,6 +3,8 @@
 #include "isa/ActionEvaluator.h"
 #include "isa/MachineState.h"
 
+#include <array>
+
 namespace vorn::isa {
 
 int32_t CompiledAction::Run(MachineState& machine) const {
@@ -25,51 +27,111 @@ int32_t* CompiledAction::Resolve(MachineState& machine, const Destination& desti
     return nullptr;
 }
 
-int32_t CompiledAction::Evaluate(MachineState& machine, int32_t at) const {
-    const Node& node = nodes_[static_cast<size_t>(at)];
-    switch (node.kind) {
-    case Kind::Constant:
-        return node.value;
-    case Kind::Slot:
-        return slots_[static_cast<size_t>(node.a)];
-    case Kind::Let:
-        slots_[static_cast<size_t>(node.a)] = Evaluate(machine, node.b);
-        return Evaluate(machine, node.c);
-    case Kind::Sequence:
-        Evaluate(machine, node.a);
-        Evaluate(machine, node.b);
+struct CompiledAction::Handlers {
+    using A = CompiledAction;
+    using M = MachineState;
+
+    static isa::Operator Op(const Node& node) { return static_cast<isa::Operator>(node.op); }
+
+    static int32_t Constant(const A&, const Node& node, M&) { return node.value; }
+    static int32_t Slot(const A& action, const Node& node, M&) {
+        return action.slots_[static_cast<size_t>(node.a)];
+    }
+    static int32_t Let(const A& action, const Node& node, M& machine) {
+        action.slots_[static_cast<size_t>(node.a)] = action.Evaluate(machine, node.b);
+        return action.Evaluate(machine, node.c);
+    }
+    static int32_t Sequence(const A& action, const Node& node, M& machine) {
+        action.Evaluate(machine, node.a);
+        action.Evaluate(machine, node.b);
         return 0;
-    case Kind::Assign: {
-        // The destination is resolved before and twice after the source, as the text
-        // evaluator does; once is enough when nothing can move it.
-        const Destination& destination = destinations_[static_cast<size_t>(node.a)];
-        int32_t* cell = Resolve(machine, destination);
+    }
+    // The destination is resolved before and twice after the source, as the text evaluator
+    // does; once is enough when nothing can move it.
+    static int32_t Assign(const A& action, const Node& node, M& machine) {
+        const Destination& destination = action.destinations_[static_cast<size_t>(node.a)];
+        int32_t* cell = action.Resolve(machine, destination);
         if (!cell) return -1;
-        const int32_t value = Evaluate(machine, node.b);
-        if (!destination.resolveOnce) cell = Resolve(machine, destination);
+        const int32_t value = action.Evaluate(machine, node.b);
+        if (!destination.resolveOnce) cell = action.Resolve(machine, destination);
         if (!cell || cell == machine.RegisterCell(0, 0)) return 0;
         const int32_t limited = node.clamp ? ClampToWidth(node.value, value) : value;
-        if (!destination.resolveOnce) cell = Resolve(machine, destination);
+        if (!destination.resolveOnce) cell = action.Resolve(machine, destination);
         if (cell) *cell = limited;
         return 0;
     }
-    case Kind::ReadCell: {
-        const int32_t* cell = Resolve(machine, destinations_[static_cast<size_t>(node.a)]);
+    static int32_t ReadCell(const A& action, const Node& node, M& machine) {
+        const int32_t* cell = action.Resolve(machine, action.destinations_[static_cast<size_t>(node.a)]);
         return cell ? *cell : 0;
     }
-    case Kind::Conditional:
-        return Evaluate(machine, node.a) != 0 ? Evaluate(machine, node.b) : Evaluate(machine, node.c);
-    case Kind::Operator: {
-        const int32_t right = Evaluate(machine, node.b);
-        return ApplyOperator(Evaluate(machine, node.a), right, static_cast<Operator>(node.op));
+    static int32_t Conditional(const A& action, const Node& node, M& machine) {
+        return action.Evaluate(machine, node.a) != 0 ? action.Evaluate(machine, node.b)
+                                                     : action.Evaluate(machine, node.c);
     }
-    case Kind::Negate:
-        return ApplyOperator(0, Evaluate(machine, node.a), Operator::Minus);
-    case Kind::Halt:
+    static int32_t Binary(const A& action, const Node& node, M& machine) {
+        const int32_t right = action.Evaluate(machine, node.b);
+        return ApplyOperator(action.Evaluate(machine, node.a), right, Op(node));
+    }
+    static int32_t Negate(const A& action, const Node& node, M& machine) {
+        return ApplyOperator(0, action.Evaluate(machine, node.a), isa::Operator::Minus);
+    }
+    static int32_t Halt(const A&, const Node&, M& machine) {
         ExecuteHalt(machine);
         return 0;
     }
-    return 0;
+    static int32_t Register(const A&, const Node& node, M& machine) {
+        return *machine.RegisterCell(node.a, node.b);
+    }
+    static int32_t AssignRegister(const A& action, const Node& node, M& machine) {
+        const int32_t value = action.Evaluate(machine, node.b);
+        if (node.a != 0 || node.c != 0) *machine.RegisterCell(node.a, node.c) = value;
+        return 0;
+    }
+    static int32_t Pc(const A&, const Node&, M& machine) { return machine.PC; }
+    static int32_t AssignPc(const A& action, const Node& node, M& machine) {
+        const int32_t value = action.Evaluate(machine, node.b);
+        machine.PC = value;
+        return 0;
+    }
+    static int32_t OperatorConstant(const A& action, const Node& node, M& machine) {
+        return ApplyOperator(action.Evaluate(machine, node.a), node.value, Op(node));
+    }
+    static int32_t RegisterOperatorConstant(const A&, const Node& node, M& machine) {
+        return ApplyOperator(*machine.RegisterCell(node.a, node.b), node.value, Op(node));
+    }
+    static int32_t RegisterOperatorRegister(const A&, const Node& node, M& machine) {
+        return ApplyOperator(*machine.RegisterCell(node.a, node.b), *machine.RegisterCell(node.c, node.value),
+                             Op(node));
+    }
+    static int32_t PcOperatorConstant(const A&, const Node& node, M& machine) {
+        return ApplyOperator(machine.PC, node.value, Op(node));
+    }
+};
+
+void CompiledAction::Link() {
+    // In the order of Kind.
+    static constexpr std::array<Handler, 18> handlers{
+        Handlers::Constant,
+        Handlers::Slot,
+        Handlers::Let,
+        Handlers::Sequence,
+        Handlers::Assign,
+        Handlers::ReadCell,
+        Handlers::Conditional,
+        Handlers::Binary,
+        Handlers::Negate,
+        Handlers::Halt,
+        Handlers::Register,
+        Handlers::AssignRegister,
+        Handlers::Pc,
+        Handlers::AssignPc,
+        Handlers::OperatorConstant,
+        Handlers::RegisterOperatorConstant,
+        Handlers::RegisterOperatorRegister,
+        Handlers::PcOperatorConstant,
+    };
+    for (Node& node : nodes_)
+        node.run = handlers[static_cast<size_t>(node.kind)];
 }
 
 } // namespace vorn::isa

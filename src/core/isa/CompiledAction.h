@@ -39,6 +39,15 @@ class CompiledAction {
         Operator,    // node b (right) first, then node a (left)
         Negate,      // 0 - node a
         Halt,
+        Register,         // cell b of register file a
+        AssignRegister,   // cell c of register file a := node b
+        Pc,               // the PC
+        AssignPc,         // PC := node b
+        OperatorConstant, // node a (left) with the constant value on the right
+        // Operators on cells that reading does not change, fused to save dispatches:
+        RegisterOperatorConstant, // cell b of file a with the constant value
+        RegisterOperatorRegister, // cell b of file a with cell value of file c
+        PcOperatorConstant,       // the PC with the constant value
     };
     struct Destination {
         enum class Where : uint8_t { Pc, Variable, Indexed } where = Where::Pc;
@@ -48,6 +57,10 @@ class CompiledAction {
         int32_t index = -1;       // Indexed: the node of the index
         bool resolveOnce = false; // the index gives the same cell every time it is resolved
     };
+    struct Node;
+    // Each node runs through the function of its kind: an indirect call per kind and call
+    // site predicts better than one switch for every node.
+    using Handler = int32_t (*)(const CompiledAction&, const Node&, MachineState&);
     struct Node {
         Kind kind = Kind::Constant;
         uint8_t op = 0; // Operator: an isa::Operator
@@ -56,13 +69,20 @@ class CompiledAction {
         int32_t a = -1;
         int32_t b = -1;
         int32_t c = -1;
+        Handler run = nullptr; // set when the compiler is done
     };
 
   private:
     friend class ActionCompiler;
 
-    int32_t Evaluate(MachineState& machine, int32_t node) const;
+    int32_t Evaluate(MachineState& machine, int32_t at) const {
+        const Node& node = nodes_[static_cast<size_t>(at)];
+        return node.run(*this, node, machine);
+    }
     int32_t* Resolve(MachineState& machine, const Destination& destination) const;
+    // Gives every node the function of its kind.
+    void Link();
+    struct Handlers;
 
     std::vector<Node> nodes_;
     std::vector<Destination> destinations_;

@@ -11,15 +11,6 @@ bool IsRegisterIndex(int32_t index) {
     return index >= 0 && index < 32;
 }
 
-// An Rtype has no immediate and an Itype no RS2: the one they have, and the bits of the row.
-int32_t Rs2OrImm(const Command& instruction) {
-    return instruction.IsRType() ? static_cast<const Rtype&>(instruction).rs2
-                                 : static_cast<const Itype&>(instruction).imm;
-}
-const std::string& RowBits(const Command& instruction) {
-    return instruction.IsRType() ? static_cast<const Rtype&>(instruction).function : instruction.opcode;
-}
-
 } // namespace
 
 MachineStore::MachineStore(const InstructionSet& set) : registerFiles(set.registerFiles), vars(set.vars) {
@@ -35,7 +26,11 @@ MachineState::MachineState(const InstructionSet& set, Prompter& prompter, std::s
       CurrentRegisterFile(store_->CurrentRegisterFile), set_(set), prompter_(prompter) {}
 
 void MachineState::Step() {
-    const auto record = program_.find(PC);
+    auto record = last_;
+    if (record != program_.end() && record->first != PC && ++record != program_.end() && record->first != PC)
+        record = program_.end();
+    if (record == program_.end()) record = program_.find(PC);
+    last_ = record;
     if (record == program_.end()) {
         PC = ApplyOperator(PC, 1, Operator::Plus);
         return;
@@ -44,7 +39,9 @@ void MachineState::Step() {
     if (!record->second.instruction)
         record->second.instruction = DecodeInstruction(set_, record->second.word);
     if (const Command* instruction = record->second.instruction.get()) {
-        const PreparedInstruction& prepared = Prepared(record->first, *instruction);
+        const PreparedInstruction& prepared = record->second.prepared.instruction == instruction
+                                                  ? record->second.prepared
+                                                  : Prepared(record->second, *instruction);
         if (prepared.compiled)
             prepared.compiled->Run(*this);
         else if (prepared.row >= 0)
@@ -53,24 +50,10 @@ void MachineState::Step() {
     if (!Halted) PC = ApplyOperator(PC, 1, Operator::Plus);
 }
 
-bool MachineState::PreparedInstruction::Fits(const Command& command) const {
-    return instruction == &command && rd == command.rd && rs1 == command.rs1 &&
-           rs2OrImm == Rs2OrImm(command) && bits == RowBits(command);
-}
-
-// The object of a record may be shared and changed by its other holders, so what was
-// prepared is checked against it on every step.
-const MachineState::PreparedInstruction& MachineState::Prepared(int32_t address, const Command& instruction) {
-    PreparedInstruction& prepared = prepared_[address];
-    if (prepared.Fits(instruction)) return prepared;
-    prepared = PreparedInstruction{&instruction,
-                                   instruction.rd,
-                                   instruction.rs1,
-                                   Rs2OrImm(instruction),
-                                   RowBits(instruction),
-                                   instruction.FindRow(set_),
-                                   "",
-                                   std::nullopt};
+const PreparedInstruction& MachineState::Prepared(ProgramRecord& record, const Command& instruction) {
+    PreparedInstruction& prepared = record.prepared;
+    if (prepared.instruction == &instruction) return prepared;
+    prepared = PreparedInstruction{&instruction, instruction.FindRow(set_), "", std::nullopt};
     if (prepared.row < 0) return prepared;
     prepared.action = SubstitutedAction(instruction, prepared.row);
     prepared.compiled = CompiledAction::Compile(*this, prepared.action);
@@ -98,8 +81,7 @@ void MachineState::LoadProgram(const std::vector<MemoryRecord>& records) {
     for (const MemoryRecord& record : records) {
         if (record.address == -1) return;
         store_->dataMemory[record.address] = static_cast<int32_t>(record.word);
-        program_.insert_or_assign(record.address, record);
-        prepared_.erase(record.address);
+        program_.insert_or_assign(record.address, ProgramRecord(record));
     }
 }
 
@@ -148,12 +130,6 @@ void MachineState::WriteMemory(int32_t address, int32_t value) {
     MemoryCell(address) = value;
 }
 
-int32_t* MachineState::RegisterCell(int32_t file, int32_t index) {
-    if (file < 0 || file >= static_cast<int32_t>(store_->registerFiles.size()) || !IsRegisterIndex(index))
-        return nullptr;
-    return &store_->registerFiles[file].cells[index];
-}
-
 const VarRecord* MachineState::FindVariable(std::string_view name) const {
     for (const VarRecord& var : store_->vars)
         if (var.name == name) return &var;
@@ -163,10 +139,6 @@ const VarRecord* MachineState::FindVariable(std::string_view name) const {
 int32_t* MachineState::VariableCell(std::string_view name) {
     const VarRecord* var = FindVariable(name);
     return var ? &const_cast<VarRecord*>(var)->value : nullptr;
-}
-
-int32_t& MachineState::MemoryCell(int32_t address) {
-    return store_->dataMemory[address];
 }
 
 } // namespace vorn::isa
