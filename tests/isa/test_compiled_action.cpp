@@ -7,6 +7,7 @@
 #include "LabProgram.h"
 #include "ScriptedPrompter.h"
 #include "isa/ActionEvaluator.h"
+#include "isa/CommandChecks.h"
 #include "isa/CompiledAction.h"
 #include "isa/MachineState.h"
 
@@ -181,6 +182,14 @@ TEST(CompiledAction, AgreesWithTheTextEvaluatorOnAwkwardTexts) {
     };
     for (const auto& [text, compiles] : cases)
         EXPECT_EQ(differential.Agree(text, CasesPerText() * 4), compiles) << text;
+    // The longest and deepest actions that commands.xml may hold.
+    std::string longest = "MR[1]:=MR[2]";
+    while (longest.size() + 6 <= MaxActionLength)
+        longest += "-MR[3]";
+    const std::string deepest =
+        "MR[1]:=" + std::string(MaxActionDepth, '(') + "MR[2]" + std::string(MaxActionDepth, ')');
+    EXPECT_TRUE(differential.Agree(longest, 4));
+    EXPECT_TRUE(differential.Agree(deepest, 4));
 }
 
 TEST(CompiledAction, NamesThatAValueCouldSpellAreLeftToTheEvaluator) {
