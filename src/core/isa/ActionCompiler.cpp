@@ -6,12 +6,11 @@
 // long as no letter, digit or opening bracket touches it; the compiler gives up otherwise.
 
 #include "isa/ActionEvaluator.h"
+#include "isa/ActionText.h"
 #include "isa/CompiledAction.h"
 #include "isa/MachineState.h"
 #include "isa/ParseNumber.h"
 #include "text/Text.h"
-
-#include <array>
 
 namespace vorn::isa {
 
@@ -51,25 +50,9 @@ bool MayFollowValue(char c) {
     return std::string_view("*/+&|^<>=!?:-)]").find(c) != npos;
 }
 
-size_t MatchingClose(std::string_view text, size_t open, char openChar, char closeChar) {
-    int depth = 0;
-    for (size_t i = open; i < text.size(); ++i) {
-        if (text[i] == openChar)
-            ++depth;
-        else if (text[i] == closeChar && --depth == 0)
-            return i;
-    }
-    return npos;
-}
-
+// A value's text ends with a digit, so a marker ends an operand too.
 bool EndsOperand(char c) {
     return text::IsLetter(c) || text::IsDigit(c) || c == ')' || c == ']' || IsMarkerByte(c);
-}
-
-size_t FindSubtraction(std::string_view text) {
-    for (size_t at = text.find('-', 1); at != npos; at = text.find('-', at + 1))
-        if (EndsOperand(text[at - 1])) return at;
-    return npos;
 }
 
 } // namespace
@@ -132,16 +115,7 @@ class ActionCompiler {
                            EffectsOf(condition) | EffectsOf(chosen) | EffectsOf(other));
             }
         }
-        static constexpr std::array<std::string_view, 6> twoChar{"==", "!=", ">=", "<=", ">>", "<<"};
-        for (std::string_view op : twoChar) {
-            const size_t at = text.find(op[0]);
-            if (at != npos && at + 1 < text.size() && text[at + 1] == op[1]) return Split(text, at, op);
-        }
-        static constexpr std::string_view oneChar = "*/+&|^<>-";
-        for (size_t i = 0; i < oneChar.size(); ++i) {
-            const size_t at = oneChar[i] == '-' ? FindSubtraction(text) : text.find(oneChar[i]);
-            if (at != npos) return Split(text, at, oneChar.substr(i, 1));
-        }
+        if (const auto split = FindOperatorSplit(text, EndsOperand)) return Split(text, split->at, split->op);
         if (text == "halt") return Add({Kind::Halt, 0, false, 0, -1, -1, -1}, Writes);
         if (text == "nop") return Constant(0);
         return Value(text);

@@ -1,5 +1,6 @@
 #include "isa/ActionEvaluator.h"
 
+#include "isa/ActionText.h"
 #include "isa/MachineState.h"
 #include "isa/ParseNumber.h"
 #include "text/Text.h"
@@ -30,18 +31,6 @@ bool LowerCaseMatches(const std::string& text, size_t position, std::string_view
 
 void ReplaceIfMatches(std::string& text, size_t position, std::string_view word, const std::string& by) {
     if (LowerCaseMatches(text, position, word)) text.replace(position, word.size(), by);
-}
-
-// The position of the bracket that closes the one at `open`, npos when it is never closed.
-size_t MatchingClose(std::string_view text, size_t open, char openChar, char closeChar) {
-    int depth = 0;
-    for (size_t i = open; i < text.size(); ++i) {
-        if (text[i] == openChar)
-            ++depth;
-        else if (text[i] == closeChar && --depth == 0)
-            return i;
-    }
-    return npos;
 }
 
 // Replaces text[from, to] (inclusive; to npos for the rest of the text) by a value and
@@ -108,39 +97,9 @@ int32_t EvaluateSplit(MachineState& machine, std::string_view text, size_t at, s
     return apply(left, right);
 }
 
-std::optional<int32_t> EvaluateTwoCharOperator(MachineState& machine, std::string_view text) {
-    static constexpr std::array<std::string_view, 6> operators{"==", "!=", ">=", "<=", ">>", "<<"};
-    for (std::string_view op : operators) {
-        // Only the first occurrence of the first character counts.
-        const size_t at = text.find(op[0]);
-        if (at != npos && at + 1 < text.size() && text[at + 1] == op[1])
-            return EvaluateSplit(machine, text, at, 2, [code = OperatorOf(op)](int32_t l, int32_t r) {
-                return ApplyOperator(l, r, code);
-            });
-    }
-    return std::nullopt;
-}
-
-// A '-' is a subtraction when an operand ends just before it; otherwise it is a sign.
+// A '-' after these is a subtraction; elsewhere it is a sign.
 bool EndsOperand(char c) {
     return text::IsLetter(c) || text::IsDigit(c) || c == ')' || c == ']';
-}
-
-size_t FindSubtraction(std::string_view text) {
-    for (size_t at = text.find('-', 1); at != npos; at = text.find('-', at + 1))
-        if (EndsOperand(text[at - 1])) return at;
-    return npos;
-}
-
-std::optional<int32_t> EvaluateOneCharOperator(MachineState& machine, std::string_view text) {
-    static constexpr std::string_view operators = "*/+&|^<>-";
-    for (char op : operators) {
-        const size_t at = op == '-' ? FindSubtraction(text) : text.find(op);
-        if (at != npos)
-            return EvaluateSplit(machine, text, at, 1,
-                                 [op](int32_t l, int32_t r) { return ApplyBinaryOperator(l, r, op); });
-    }
-    return std::nullopt;
 }
 
 int32_t EvaluateValue(MachineState& machine, std::string_view text) {
@@ -164,8 +123,10 @@ int32_t Evaluate(MachineState& machine, std::string_view text) {
         if (const size_t colon = text.find(':', question + 1); colon != npos)
             return EvaluateConditional(machine, text, question, colon);
     }
-    if (const auto value = EvaluateTwoCharOperator(machine, text)) return *value;
-    if (const auto value = EvaluateOneCharOperator(machine, text)) return *value;
+    if (const auto split = FindOperatorSplit(text, EndsOperand))
+        return EvaluateSplit(
+            machine, text, split->at, split->op.size(),
+            [code = OperatorOf(split->op)](int32_t l, int32_t r) { return ApplyOperator(l, r, code); });
     if (text == "halt") {
         ExecuteHalt(machine);
         return 0;

@@ -26,6 +26,7 @@ MachineState::MachineState(const InstructionSet& set, Prompter& prompter, std::s
       CurrentRegisterFile(store_->CurrentRegisterFile), set_(set), prompter_(prompter) {}
 
 void MachineState::Step() {
+    // Most steps run the record after the last one, or the last one again.
     auto record = last_;
     if (record != program_.end() && record->first != PC && ++record != program_.end() && record->first != PC)
         record = program_.end();
@@ -39,9 +40,8 @@ void MachineState::Step() {
     if (!record->second.instruction)
         record->second.instruction = DecodeInstruction(set_, record->second.word);
     if (const Command* instruction = record->second.instruction.get()) {
-        const PreparedInstruction& prepared = record->second.prepared.instruction == instruction
-                                                  ? record->second.prepared
-                                                  : Prepared(record->second, *instruction);
+        if (record->second.prepared.instruction != instruction) Prepare(record->second, *instruction);
+        const PreparedInstruction& prepared = record->second.prepared;
         if (prepared.compiled)
             prepared.compiled->Run(*this);
         else if (prepared.row >= 0)
@@ -50,19 +50,12 @@ void MachineState::Step() {
     if (!Halted) PC = ApplyOperator(PC, 1, Operator::Plus);
 }
 
-const PreparedInstruction& MachineState::Prepared(ProgramRecord& record, const Command& instruction) {
+void MachineState::Prepare(ProgramRecord& record, const Command& instruction) {
     PreparedInstruction& prepared = record.prepared;
-    if (prepared.instruction == &instruction) return prepared;
     prepared = PreparedInstruction{&instruction, instruction.FindRow(set_), "", std::nullopt};
-    if (prepared.row < 0) return prepared;
+    if (prepared.row < 0) return;
     prepared.action = SubstitutedAction(instruction, prepared.row);
     prepared.compiled = CompiledAction::Compile(*this, prepared.action);
-    return prepared;
-}
-
-void MachineState::Execute(const Command& instruction) {
-    const int32_t row = instruction.FindRow(set_);
-    if (row >= 0) EvaluateAction(*this, SubstitutedAction(instruction, row));
 }
 
 std::string MachineState::SubstitutedAction(const Command& instruction, int32_t row) const {

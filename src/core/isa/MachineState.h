@@ -80,9 +80,6 @@ class MachineState {
     // never changes for a record (its row, its action with the operands put in, the compiled
     // form) is made at its first step and kept until the record is replaced.
     void Step();
-    // Executes one instruction object by its row's action with the text evaluator; a row that
-    // cannot be found does nothing. The PC is not advanced: that is the step's part.
-    void Execute(const Command& instruction);
     // The row's action of an instruction without blanks and with its operands put in.
     std::string SubstitutedAction(const Command& instruction, int32_t row) const;
     // Puts an image into data memory and the program map, record by record, up to the first
@@ -138,7 +135,7 @@ class MachineState {
     int32_t& CurrentRegisterFile;
 
   private:
-    const PreparedInstruction& Prepared(ProgramRecord& record, const Command& instruction);
+    void Prepare(ProgramRecord& record, const Command& instruction);
 
     const InstructionSet& set_;
     Prompter& prompter_;
