@@ -33,7 +33,7 @@ class CompiledAction {
         Slot,        // the slot a
         Let,         // slot a := node b, then node c
         Sequence,    // node a, then node b; 0
-        Assign,      // destination a := node b, clamped to the width value when clampLength
+        Assign,      // destination a := node b, limited to a variable of length value when clamp
         ReadCell,    // the cell of destination a, 0 when none
         Conditional, // node a ? node b : node c
         Operator,    // node b (right) first, then node a (left)
