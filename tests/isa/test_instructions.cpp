@@ -95,13 +95,19 @@ TEST(Lookups, FirstMatchAndTypeMatter) {
     set.commands.assign(3, CommandRecord{});
     set.commands[0] = {"I", "ione", "000101", "100000", "nop", "0", false, {}};
     set.commands[1] = {"R", "rone", "000000", "100000", "nop", "0", false, {}};
-    EXPECT_EQ(set.FindCommandByBits(0, "100000"), 1);
-    EXPECT_EQ(set.FindCommandByBits(1, "000101"), 0);
-    EXPECT_EQ(set.FindCommandByCode(0, 32), 1);
-    EXPECT_EQ(set.FindCommandByCode(1, 0x45), 0); // only the low six bits count
-    EXPECT_EQ(set.FindCommandByBits(1, ""), -1);
-    EXPECT_EQ(set.FindCommandByName(""), 2);
-    EXPECT_EQ(set.FindCommandByName("zzz"), 3);
+    set.commands[2] = {"R", "rtwo", "000000", "100000", "nop", "0", false, {}};
+    // Searched row by row, then through the index that the load builds.
+    for (int indexed = 0; indexed < 2; ++indexed, set.IndexRows()) {
+        EXPECT_EQ(set.FindCommandByBits(0, "100000"), 1);
+        EXPECT_EQ(set.FindCommandByBits(1, "000101"), 0);
+        EXPECT_EQ(set.FindCommandByBits(1, "000000"), -1);
+        EXPECT_EQ(set.FindCommandByCode(0, 32), 1);
+        EXPECT_EQ(set.FindCommandByCode(1, 0x45), 0); // only the low six bits count
+        EXPECT_EQ(set.FindCommandByBits(1, ""), -1);
+    }
+    set.commands.push_back({});
+    EXPECT_EQ(set.FindCommandByName(""), 3);
+    EXPECT_EQ(set.FindCommandByName("zzz"), 4);
     EXPECT_EQ(BitsText(8), "001000");
 }
 

@@ -117,6 +117,14 @@ TEST_F(LoadCommandsTest, ActionChecks) {
     EXPECT_EQ(withAction("M[MR[rs1] + imm] := MR[rd]"), "loaded");
     EXPECT_EQ(withAction("PC:=PC+imm"), "loaded");
     EXPECT_EQ(withAction("halt"), "loaded");
+    // Blanks do not count; nocheck does not lift the limits that keep the evaluators' stack bounded.
+    const std::string longest = "MR[RD]:=" + std::string(4088, '1');
+    EXPECT_EQ(withAction(longest + " \t"), "loaded");
+    EXPECT_EQ(withAction(longest + "1"), "action field too long at command add");
+    const std::string deepest =
+        std::string(128, '(') + std::string(128, '[') + std::string(128, ']') + std::string(128, ')');
+    EXPECT_EQ(withAction(deepest), "loaded");
+    EXPECT_EQ(withAction("[" + deepest + "]", "<nocheck/>"), "parenthesis nested too deep at command add");
 }
 
 TEST_F(LoadCommandsTest, NocheckKeepsTheActionAsRead) {

@@ -74,6 +74,11 @@ TEST_F(Machine, StoresWriteTheWordsOfTheProgramButTheStepKeepsItsObject) {
     machine.Step();
     EXPECT_EQ(machine.GetRegister(2), 1);
     EXPECT_NE(machine.FindInstruction(0)->instruction, nullptr) << "the decoded object stays in the record";
+    // A record loaded over an executed one runs its own action, not what was kept for the old one.
+    machine.LoadProgram({{1, EncodeLine(set, {"subi", {2, 2, 5}}), "", nullptr, false}});
+    machine.JumpTo(1);
+    machine.Step();
+    EXPECT_EQ(machine.GetRegister(2), -4);
 }
 
 TEST_F(Machine, RegisterZeroOfTheGeneralRegistersStaysZero) {

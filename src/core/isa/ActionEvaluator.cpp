@@ -1,5 +1,6 @@
 #include "isa/ActionEvaluator.h"
 
+#include "isa/ActionText.h"
 #include "isa/MachineState.h"
 #include "isa/ParseNumber.h"
 #include "text/Text.h"
@@ -30,18 +31,6 @@ bool LowerCaseMatches(const std::string& text, size_t position, std::string_view
 
 void ReplaceIfMatches(std::string& text, size_t position, std::string_view word, const std::string& by) {
     if (LowerCaseMatches(text, position, word)) text.replace(position, word.size(), by);
-}
-
-// The position of the bracket that closes the one at `open`, npos when it is never closed.
-size_t MatchingClose(std::string_view text, size_t open, char openChar, char closeChar) {
-    int depth = 0;
-    for (size_t i = open; i < text.size(); ++i) {
-        if (text[i] == openChar)
-            ++depth;
-        else if (text[i] == closeChar && --depth == 0)
-            return i;
-    }
-    return npos;
 }
 
 // Replaces text[from, to] (inclusive; to npos for the rest of the text) by a value and
@@ -108,38 +97,9 @@ int32_t EvaluateSplit(MachineState& machine, std::string_view text, size_t at, s
     return apply(left, right);
 }
 
-std::optional<int32_t> EvaluateTwoCharOperator(MachineState& machine, std::string_view text) {
-    static constexpr std::array<std::string_view, 6> operators{"==", "!=", ">=", "<=", ">>", "<<"};
-    for (std::string_view op : operators) {
-        // Only the first occurrence of the first character counts.
-        const size_t at = text.find(op[0]);
-        if (at != npos && at + 1 < text.size() && text[at + 1] == op[1])
-            return EvaluateSplit(machine, text, at, 2,
-                                 [op](int32_t l, int32_t r) { return ApplyTwoCharOperator(l, r, op); });
-    }
-    return std::nullopt;
-}
-
-// A '-' is a subtraction when an operand ends just before it; otherwise it is a sign.
+// A '-' after these is a subtraction; elsewhere it is a sign.
 bool EndsOperand(char c) {
     return text::IsLetter(c) || text::IsDigit(c) || c == ')' || c == ']';
-}
-
-size_t FindSubtraction(std::string_view text) {
-    for (size_t at = text.find('-', 1); at != npos; at = text.find('-', at + 1))
-        if (EndsOperand(text[at - 1])) return at;
-    return npos;
-}
-
-std::optional<int32_t> EvaluateOneCharOperator(MachineState& machine, std::string_view text) {
-    static constexpr std::string_view operators = "*/+&|^<>-";
-    for (char op : operators) {
-        const size_t at = op == '-' ? FindSubtraction(text) : text.find(op);
-        if (at != npos)
-            return EvaluateSplit(machine, text, at, 1,
-                                 [op](int32_t l, int32_t r) { return ApplyBinaryOperator(l, r, op); });
-    }
-    return std::nullopt;
 }
 
 int32_t EvaluateValue(MachineState& machine, std::string_view text) {
@@ -163,21 +123,16 @@ int32_t Evaluate(MachineState& machine, std::string_view text) {
         if (const size_t colon = text.find(':', question + 1); colon != npos)
             return EvaluateConditional(machine, text, question, colon);
     }
-    if (const auto value = EvaluateTwoCharOperator(machine, text)) return *value;
-    if (const auto value = EvaluateOneCharOperator(machine, text)) return *value;
+    if (const auto split = FindOperatorSplit(text, EndsOperand))
+        return EvaluateSplit(
+            machine, text, split->at, split->op.size(),
+            [code = OperatorOf(split->op)](int32_t l, int32_t r) { return ApplyOperator(l, r, code); });
     if (text == "halt") {
         ExecuteHalt(machine);
         return 0;
     }
     if (text == "nop") return 0;
     return EvaluateValue(machine, text);
-}
-
-uint32_t Bits(int32_t value) {
-    return static_cast<uint32_t>(value);
-}
-int32_t Signed(uint32_t bits) {
-    return static_cast<int32_t>(bits);
 }
 
 } // namespace
@@ -223,58 +178,40 @@ int32_t* ResolveDestination(MachineState& machine, std::string_view text) {
     return nullptr;
 }
 
+Operator OperatorOf(std::string_view text) {
+    static constexpr std::array<std::string_view, 15> texts{"==", "!=", ">=", "<=", ">>", "<<", "*", "/",
+                                                            "+",  "&",  "|",  "^",  "<",  ">",  "-"};
+    for (size_t i = 0; i < texts.size(); ++i)
+        if (texts[i] == text) return static_cast<Operator>(i);
+    return Operator::Unknown;
+}
+
 int32_t ApplyBinaryOperator(int32_t left, int32_t right, char op) {
-    switch (op) {
-    case '*':
-        return Signed(Bits(left) * Bits(right));
-    case '/':
-        if (right == 0) return 0;
-        if (left == INT32_MIN && right == -1) return INT32_MIN;
-        return left / right;
-    case '+':
-        return Signed(Bits(left) + Bits(right));
-    case '-':
-        return Signed(Bits(left) - Bits(right));
-    case '&':
-        return left & right;
-    case '|':
-        return left | right;
-    case '^':
-        return left ^ right;
-    case '<':
-        return left < right ? 1 : 0;
-    case '>':
-        return left > right ? 1 : 0;
-    default:
-        return -1;
-    }
+    const Operator code = OperatorOf(std::string_view(&op, 1));
+    return ApplyOperator(left, right, code);
 }
 
 int32_t ApplyTwoCharOperator(int32_t left, int32_t right, std::string_view op) {
-    const uint32_t shift = Bits(right) & 31u;
-    if (op == "<<") return Signed(Bits(left) << shift);
-    if (op == ">>") return left >> shift;
-    if (op == "==") return left == right ? 1 : 0;
-    if (op == "!=") return left != right ? 1 : 0;
-    if (op == "<=") return left <= right ? 1 : 0;
-    if (op == ">=") return left >= right ? 1 : 0;
-    return -1;
+    return op.size() == 2 ? ApplyOperator(left, right, OperatorOf(op)) : -1;
 }
 
 void ExecuteHalt(MachineState& machine) {
     if (machine.Halted) return;
-    machine.PC = ApplyBinaryOperator(machine.PC, 1, '+');
+    machine.PC = ApplyOperator(machine.PC, 1, Operator::Plus);
     machine.Halted = true;
 }
 
 int32_t ClampToVarWidth(const MachineState& machine, std::string_view destination, int32_t value) {
     const VarRecord* var = machine.FindVariable(destination);
-    if (!var) return value;
+    return var ? ClampToWidth(var->length, value) : value;
+}
+
+int32_t ClampToWidth(int32_t length, int32_t value) {
     int32_t max = INT32_MAX;
-    if (var->length < 0)
+    if (length < 0)
         max = 0;
-    else if (var->length < 31)
-        max = static_cast<int32_t>(text::IntPower(2.0f, var->length)) - 1;
+    else if (length < 31)
+        max = static_cast<int32_t>(text::IntPower(2.0f, length)) - 1;
     if (value > max) return max;
     return value < 0 ? 0 : value;
 }

@@ -78,6 +78,19 @@ std::optional<Fault> CheckAction(const InstructionSet& set, const std::string& a
     return std::nullopt;
 }
 
+std::optional<Fault> CheckActionSize(const std::string& name, const std::string& action) {
+    if (action.size() > MaxActionLength) return LoadFault("action field too long at command " + name);
+    int depth = 0;
+    for (char c : action) {
+        if (c == '(' || c == '[')
+            ++depth;
+        else if (c == ')' || c == ']')
+            --depth;
+        if (depth > MaxActionDepth) return LoadFault("parenthesis nested too deep at command " + name);
+    }
+    return std::nullopt;
+}
+
 std::optional<Fault> ReportDuplicateIdentifier(const InstructionSet& set,
                                                const std::set<std::string>& usedKeys, const std::string& key,
                                                int32_t row) {

@@ -10,7 +10,24 @@ int32_t InstructionSet::FindCommandByName(const std::string& name) const {
     return count();
 }
 
+void InstructionSet::IndexRows() {
+    iRows_.clear();
+    rRows_.clear();
+    std::vector<int32_t> iRows;
+    std::vector<int32_t> rRows;
+    for (uint32_t code = 0; code < 64; ++code) {
+        iRows.push_back(FindCommandByBits(1, BitsText(code)));
+        rRows.push_back(FindCommandByBits(0, BitsText(code)));
+    }
+    iRows_ = std::move(iRows);
+    rRows_ = std::move(rRows);
+}
+
 int32_t InstructionSet::FindCommandByBits(int isI, const std::string& bits) const {
+    // Every row's bit texts are six '0'/'1' characters, so no other text finds a row.
+    const std::vector<int32_t>& index = isI ? iRows_ : rRows_;
+    if (!index.empty() && bits.size() == 6 && bits.find_first_not_of("01") == std::string::npos)
+        return index[BitsValue(bits)];
     const char* type = isI ? "I" : "R";
     for (int32_t row = 0; row < count(); ++row) {
         const CommandRecord& record = commands[row];
@@ -20,6 +37,8 @@ int32_t InstructionSet::FindCommandByBits(int isI, const std::string& bits) cons
 }
 
 int32_t InstructionSet::FindCommandByCode(int isI, uint32_t code) const {
+    const std::vector<int32_t>& index = isI ? iRows_ : rRows_;
+    if (!index.empty()) return index[code & 63u];
     return FindCommandByBits(isI, BitsText(code));
 }
 

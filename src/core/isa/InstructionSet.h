@@ -43,6 +43,10 @@ struct InstructionSet {
     std::vector<VarRecord> vars;
     int32_t stepsUntilMsg = 0;
 
+    // Builds the lookup of rows by their bits; LoadCommands calls it once the rows are final.
+    // A set whose rows change afterwards must index again (or never, to search linearly).
+    void IndexRows();
+
     int32_t count() const { return static_cast<int32_t>(commands.size()); }
 
     // The row of a mnemonic; count() when there is none.
@@ -54,6 +58,12 @@ struct InstructionSet {
     int32_t FindRegisterFile(const std::string& name) const;
     // Whether an operand of assembly source names a register ("R5", "r5", "F3" with a file "MF").
     bool IsRegisterOperand(const std::string& text) const;
+
+  private:
+    // The first I row of each opcode code and the first R row of each function code, -1 for
+    // none; empty until IndexRows.
+    std::vector<int32_t> iRows_;
+    std::vector<int32_t> rRows_;
 };
 
 // The six-character bit text of the low six bits of code ("001000" for 8).

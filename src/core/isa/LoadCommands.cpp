@@ -166,11 +166,13 @@ std::optional<Fault> Fill(InstructionSet& set, const TiXmlElement* root) {
     });
     if (fault) return fault;
 
-    if (!root->FirstChildElement("nocheck")) {
-        for (CommandRecord& record : set.commands) {
-            text::RemoveBlanks(record.action);
-            if (auto actionFault = CheckAction(set, record.action)) return actionFault;
-        }
+    // The size limit holds with nocheck too: it keeps the evaluators' recursion bounded.
+    const bool checkActions = !root->FirstChildElement("nocheck");
+    for (CommandRecord& record : set.commands) {
+        if (checkActions) text::RemoveBlanks(record.action);
+        if (auto actionFault = CheckActionSize(record.name, record.action)) return actionFault;
+        if (!checkActions) continue;
+        if (auto actionFault = CheckAction(set, record.action)) return actionFault;
     }
 
     const TiXmlElement* steps = root->FirstChildElement("stepsUntilMsg");
@@ -178,6 +180,7 @@ std::optional<Fault> Fill(InstructionSet& set, const TiXmlElement* root) {
     if (!HasText(steps) || LeadingDecimal(TextOf(steps)) <= 0)
         return LoadFault("No steps is not enough, give me something");
     set.stepsUntilMsg = LeadingDecimal(TextOf(steps));
+    set.IndexRows();
     return std::nullopt;
 }
 

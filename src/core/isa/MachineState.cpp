@@ -26,37 +26,55 @@ MachineState::MachineState(const InstructionSet& set, Prompter& prompter, std::s
       CurrentRegisterFile(store_->CurrentRegisterFile), set_(set), prompter_(prompter) {}
 
 void MachineState::Step() {
-    const auto record = program_.find(PC);
+    // Most steps run the record after the last one, or the last one again.
+    auto record = last_;
+    if (record != program_.end() && record->first != PC && ++record != program_.end() && record->first != PC)
+        record = program_.end();
+    if (record == program_.end()) record = program_.find(PC);
+    last_ = record;
     if (record == program_.end()) {
-        PC = ApplyBinaryOperator(PC, 1, '+');
+        PC = ApplyOperator(PC, 1, Operator::Plus);
         return;
     }
     // The decoded object stays in the record, so a word is decoded once.
     if (!record->second.instruction)
         record->second.instruction = DecodeInstruction(set_, record->second.word);
-    if (record->second.instruction) Execute(*record->second.instruction);
-    if (!Halted) PC = ApplyBinaryOperator(PC, 1, '+');
+    if (const Command* instruction = record->second.instruction.get()) {
+        if (record->second.prepared.instruction != instruction) Prepare(record->second, *instruction);
+        const PreparedInstruction& prepared = record->second.prepared;
+        if (prepared.compiled)
+            prepared.compiled->Run(*this);
+        else if (prepared.row >= 0)
+            EvaluateAction(*this, prepared.action);
+    }
+    if (!Halted) PC = ApplyOperator(PC, 1, Operator::Plus);
 }
 
-void MachineState::Execute(const Command& instruction) {
-    const int32_t row = instruction.FindRow(set_);
-    if (row < 0) return;
+void MachineState::Prepare(ProgramRecord& record, const Command& instruction) {
+    PreparedInstruction& prepared = record.prepared;
+    prepared = PreparedInstruction{&instruction, instruction.FindRow(set_), "", std::nullopt};
+    if (prepared.row < 0) return;
+    prepared.action = SubstitutedAction(instruction, prepared.row);
+    prepared.compiled = CompiledAction::Compile(*this, prepared.action);
+}
+
+std::string MachineState::SubstitutedAction(const Command& instruction, int32_t row) const {
     // An Rtype has no immediate and an Itype no RS2: imm becomes 0, rs2 the empty text.
     const bool isR = instruction.IsRType();
     const std::string rs2Text = isR ? text::IntToText(static_cast<const Rtype&>(instruction).rs2) : "";
     const int32_t imm = isR ? 0 : static_cast<const Itype&>(instruction).imm;
-    std::string action = set_.commands[row].action;
+    std::string action = set_.commands[static_cast<size_t>(row)].action;
     text::RemoveBlanks(action);
     SubstituteOperands(action, text::IntToText(instruction.rd), text::IntToText(instruction.rs1), rs2Text,
                        imm);
-    EvaluateAction(*this, action);
+    return action;
 }
 
 void MachineState::LoadProgram(const std::vector<MemoryRecord>& records) {
     for (const MemoryRecord& record : records) {
         if (record.address == -1) return;
         store_->dataMemory[record.address] = static_cast<int32_t>(record.word);
-        program_.insert_or_assign(record.address, record);
+        program_.insert_or_assign(record.address, ProgramRecord(record));
     }
 }
 
@@ -105,12 +123,6 @@ void MachineState::WriteMemory(int32_t address, int32_t value) {
     MemoryCell(address) = value;
 }
 
-int32_t* MachineState::RegisterCell(int32_t file, int32_t index) {
-    if (file < 0 || file >= static_cast<int32_t>(store_->registerFiles.size()) || !IsRegisterIndex(index))
-        return nullptr;
-    return &store_->registerFiles[file].cells[index];
-}
-
 const VarRecord* MachineState::FindVariable(std::string_view name) const {
     for (const VarRecord& var : store_->vars)
         if (var.name == name) return &var;
@@ -120,10 +132,6 @@ const VarRecord* MachineState::FindVariable(std::string_view name) const {
 int32_t* MachineState::VariableCell(std::string_view name) {
     const VarRecord* var = FindVariable(name);
     return var ? &const_cast<VarRecord*>(var)->value : nullptr;
-}
-
-int32_t& MachineState::MemoryCell(int32_t address) {
-    return store_->dataMemory[address];
 }
 
 } // namespace vorn::isa

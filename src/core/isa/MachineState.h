@@ -11,12 +11,15 @@
 
 #include "Prompter.h"
 #include "isa/Command.h"
+#include "isa/CompiledAction.h"
 #include "isa/InstructionSet.h"
 #include "isa/MemoryRecord.h"
 
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -34,6 +37,24 @@ struct MachineStore {
     std::vector<RegisterFile> registerFiles;
     std::vector<VarRecord> vars;
     std::map<int32_t, int32_t> dataMemory;
+};
+
+// A record's instruction as the machine prepared it at the record's first step: its row, its
+// action with the operands put in and the compiled form of that action. An instruction object
+// is complete before its record is loaded (the assembler and the decoder finish it first), so
+// this holds as long as the record does.
+struct PreparedInstruction {
+    const Command* instruction = nullptr; // nullptr: not prepared yet
+    int32_t row = -1;
+    std::string action;
+    std::optional<CompiledAction> compiled;
+};
+
+// A record of the program map and what the machine prepared for it; replacing the record
+// drops both.
+struct ProgramRecord : MemoryRecord {
+    explicit ProgramRecord(const MemoryRecord& record) : MemoryRecord(record) {}
+    PreparedInstruction prepared;
 };
 
 class MachineState {
@@ -55,11 +76,12 @@ class MachineState {
     Prompter& prompter() const { return prompter_; }
 
     // Executes the program record at the PC (decoding its word once), then advances the PC
-    // unless the machine is halted. An address without a record only advances the PC.
+    // unless the machine is halted. An address without a record only advances the PC. What
+    // never changes for a record (its row, its action with the operands put in, the compiled
+    // form) is made at its first step and kept until the record is replaced.
     void Step();
-    // Executes one instruction object by its row's action; a row that cannot be found does
-    // nothing. The PC is not advanced: that is the step's part.
-    void Execute(const Command& instruction);
+    // The row's action of an instruction without blanks and with its operands put in.
+    std::string SubstitutedAction(const Command& instruction, int32_t row) const;
     // Puts an image into data memory and the program map, record by record, up to the first
     // record at address -1. Nothing is cleared first.
     void LoadProgram(const std::vector<MemoryRecord>& records);
@@ -87,15 +109,19 @@ class MachineState {
     const std::vector<RegisterFile>& RegisterFiles() const { return store_->registerFiles; }
     const std::vector<VarRecord>& Vars() const { return store_->vars; }
     const std::map<int32_t, int32_t>& DataMemory() const { return store_->dataMemory; }
-    const std::map<int32_t, MemoryRecord>& Program() const { return program_; }
+    const std::map<int32_t, ProgramRecord>& Program() const { return program_; }
 
     // The storage cells that action texts name; nullptr when there is no such cell.
-    int32_t* RegisterCell(int32_t file, int32_t index);
+    int32_t* RegisterCell(int32_t file, int32_t index) {
+        if (file < 0 || file >= static_cast<int32_t>(store_->registerFiles.size()) || index < 0 || index > 31)
+            return nullptr;
+        return &store_->registerFiles[static_cast<size_t>(file)].cells[static_cast<size_t>(index)];
+    }
     int32_t* VariableCell(std::string_view name);
     // The first variable of that name, or nullptr.
     const VarRecord* FindVariable(std::string_view name) const;
     // Creates an absent address with 0.
-    int32_t& MemoryCell(int32_t address);
+    int32_t& MemoryCell(int32_t address) { return store_->dataMemory[address]; }
 
   private:
     std::shared_ptr<MachineStore> store_;
@@ -109,9 +135,13 @@ class MachineState {
     int32_t& CurrentRegisterFile;
 
   private:
+    void Prepare(ProgramRecord& record, const Command& instruction);
+
     const InstructionSet& set_;
     Prompter& prompter_;
-    std::map<int32_t, MemoryRecord> program_;
+    std::map<int32_t, ProgramRecord> program_;
+    // The record of the last step: the next step usually finds its record there or after it.
+    std::map<int32_t, ProgramRecord>::iterator last_ = program_.end();
     int32_t fillValue_ = 0;
 };
 
