@@ -39,6 +39,7 @@ bool ReadHexLine(std::istream& in, uint32_t& value) {
 void WriteImage(std::ostream& out, const std::vector<isa::MemoryRecord>& image,
                 const std::string& commandsXmlVersion) {
     std::string file;
+    file.reserve(12 * image.size() + 200);
     const auto appendHexLine = [&file](uint32_t value) {
         char hex[text::kHex32TextLength];
         file.append(hex, text::WriteHexText(hex, value, 8)).append(text::kLineEnd);

@@ -49,6 +49,11 @@ void WriteListing(std::ostream& out, const std::vector<std::string>& lines,
                   const std::vector<int32_t>& lineAddress, const std::vector<isa::MemoryRecord>& image,
                   const std::vector<std::string>& labelReport, const std::string& commandsXmlVersion) {
     std::string listing;
+    // The source, and the two columns and a line end beside each line.
+    size_t size = 0;
+    for (const std::string& line : lines)
+        size += line.size() + 40;
+    listing.reserve(size);
     size_t record = 0;
     for (size_t n = 1; n <= lines.size(); ++n) {
         const std::string& line = lines[n - 1];
