@@ -54,7 +54,7 @@ TEST_F(Encoding, ThreeOperandRowsAndDcTakeTheLabelsOwnAddress) {
 }
 
 TEST_F(Encoding, RegistersAndNumbers) {
-    EXPECT_EQ(Words({"add r3 r1 r2", "jr r31", "addi r1 r0 0xFF", "addi r1 r0 -1", "subi R05 r1 32767"}),
+    EXPECT_EQ(Words({"add r3 r1 r2", "jr r31", "addi r1 r0 0xFF", "addi r1 r0 -1", "subi R005 r1 32767"}),
               (std::vector<uint32_t>{
                   (1u << 21) | (2u << 16) | (3u << 11) | 0x20u, (0b010010u << 26) | (31u << 21) | (31u << 16),
                   (0b001000u << 26) | (1u << 16) | 0xFFu, (0b001000u << 26) | (1u << 16) | 0xFFFFu,
@@ -64,8 +64,9 @@ TEST_F(Encoding, RegistersAndNumbers) {
 }
 
 TEST_F(Encoding, DcWords) {
-    EXPECT_EQ(Words({"dc 0x10000", "dc 010", "dc 10", "dc", "dc -5", "dc 4294967295", "dc 0XfF", "dc 7 8"}),
-              (std::vector<uint32_t>{65536u, 16u, 10u, 0u, 0xFFFFFFFBu, 0xFFFFFFFFu, 255u, 7u}));
+    EXPECT_EQ(Words({"dc 0x10000", "dc 010", "dc 10", "dc", "dc -5", "dc 4294967295", "dc 0XfF", "dc 7 8",
+                     "dc 0000000012345678"}),
+              (std::vector<uint32_t>{65536u, 16u, 10u, 0u, 0xFFFFFFFBu, 0xFFFFFFFFu, 255u, 7u, 0x12345678u}));
 }
 
 TEST_F(Encoding, RecordsKeepTheLabelAsWrittenAndTheirKind) {

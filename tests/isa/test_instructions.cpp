@@ -113,9 +113,9 @@ TEST(Lookups, FirstMatchAndTypeMatter) {
 
 TEST(Lookups, RegisterOperands) {
     InstructionSet set;
-    for (const char* name : {"R31", "r5", "R0"})
+    for (const char* name : {"R31", "r5", "R0", "R001", "r07", "r000000000031"})
         EXPECT_TRUE(set.IsRegisterOperand(name)) << name;
-    for (const char* name : {"R32", "R3x", "R", "R4294967299", "R4294967296", "X3"})
+    for (const char* name : {"R32", "R3x", "R", "R4294967299", "R4294967296", "X3", "R032"})
         EXPECT_FALSE(set.IsRegisterOperand(name)) << name;
     set.registerFiles.push_back({"MX", {}});
     set.registerFiles.push_back({"MF", {}});

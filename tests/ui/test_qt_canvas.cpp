@@ -7,6 +7,7 @@
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
+#include <numeric>
 
 using namespace vorn;
 using namespace vorn::waveform;
@@ -59,7 +60,40 @@ GraphModel Sample() {
     return model;
 }
 
+// At the smallest zoom: bit rows, a 24-bit bus whose values take the smaller font, a selected
+// bit row and a selected bus in inverse video, the notes and the marker.
+GraphModel SmallView() {
+    std::vector<RawSignal> raw(30);
+    uint32_t seed = 7;
+    for (size_t j = 0; j < raw.size(); ++j) {
+        raw[j].name = "S" + std::to_string(j);
+        for (int s = 0; s < 8; ++s) {
+            seed = seed * 1664525u + 1013904223u;
+            raw[j].value[s] = seed >> 31;
+        }
+    }
+    GraphModel model;
+    model.Fill(8, raw);
+    std::vector<int> wide(24);
+    std::iota(wide.begin(), wide.end(), 2);
+    model.CombineRows(wide, "WIDE");
+    model.CombineRows({3, 4, 5, 6}, "NIB");
+    model.SelectOnly(1);
+    model.ToggleSelection(3);
+    model.setNotes("notes");
+    while (model.ZoomOut()) {
+    }
+    model.OnLButtonDown({model.tracesLeft() + 80, 5}, false, false);
+    return model;
+}
+
 } // namespace
+
+TEST(QtCanvas, DrawsTheWaveformViewPixelForPixelAsTheReference) {
+    const QImage reference(QStringLiteral(VORN_SOURCE_DIR "/tests/ui/data/waveform_reference.png"));
+    ASSERT_FALSE(reference.isNull());
+    EXPECT_TRUE(ui::RenderWaveform(SmallView()) == reference.convertToFormat(QImage::Format_RGB32));
+}
 
 TEST(QtCanvas, RendersAWaveformViewWithTracesBusCellsAndMarker) {
     const GraphModel model = Sample();

@@ -67,18 +67,16 @@ std::vector<std::string> Compiler::ExpandDs(std::vector<std::string> lines) {
     std::vector<std::string> expanded;
     expanded.reserve(lines.size());
     int64_t reserved = 0;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        handler_.SetCurrentLine(static_cast<int32_t>(i + 1));
-        const std::optional<int32_t> amount =
-            handler_.CheckLine({}, lines[i]) == kDs ? DsAmount(DsOperand(lines[i])) : std::nullopt;
+    for (std::string& line : lines) {
+        const std::optional<int32_t> amount = DsLineAmount(line);
         const int64_t words = std::max<int64_t>(amount.value_or(0), 1);
         if (!amount || reserved + words > kMaxReservedWords) {
-            expanded.push_back(std::move(lines[i]));
+            expanded.push_back(std::move(line));
             continue;
         }
         reserved += words;
         int position = 0;
-        const std::string first = NextWord(lines[i], position);
+        const std::string first = NextWord(line, position);
         expanded.push_back(IsLabel(first) ? first + " dc 0x0" : "dc 0x0");
         expanded.insert(expanded.end(), static_cast<size_t>(words - 1), "dc 0x0");
     }

@@ -101,13 +101,11 @@ std::shared_ptr<isa::Rtype> Compiler::BuildRtype(const std::string& line, const 
     return instruction;
 }
 
-// A label as written (the way the checker looked it up), a number beginning with '0' or with
-// 'x' second read as hex (so "010" is 16), any other number as decimal.
+// A label as written (the way the checker looked it up), else a number; the checker has
+// refused every number that does not fit a word.
 uint32_t Compiler::DcWord(const std::string& operand) const {
     if (IsLabelName(operand)) return static_cast<uint32_t>(LabelAddress(operand));
-    if (!operand.empty() && (operand[0] == '0' || (operand.size() > 1 && operand[1] == 'x')))
-        return static_cast<uint32_t>(HexToInt(operand));
-    return static_cast<uint32_t>(DecimalToInt(operand));
+    return DcNumberValue(operand).value_or(0);
 }
 
 int32_t Compiler::LabelAddress(const std::string& name) const {

@@ -4,8 +4,10 @@
 #include "assembler/Compiler.h"
 #include "text/Text.h"
 
+#include <algorithm>
 #include <iostream>
 #include <unordered_map>
+#include <utility>
 
 namespace vorn::assembler {
 
@@ -113,6 +115,13 @@ void Compiler::BuildLabelReport() {
 // one text, from its last line upwards, groups in the order of their last lines from the end.
 void Compiler::CheckMemoryMap() {
     const auto lineCount = static_cast<int32_t>(lineAddress_.size()) - 1;
+    // Addresses that only ever rise, as in a source without a pc line that goes back, cannot meet.
+    int64_t previous = -1;
+    const bool rising = std::all_of(lineAddress_.begin() + 1, lineAddress_.end(), [&](int32_t address) {
+        if (address < 0) return true;
+        return std::exchange(previous, address) < address;
+    });
+    if (rising) return;
     std::unordered_map<int32_t, std::vector<int32_t>> linesAt;
     for (int32_t n = 1; n <= lineCount; ++n)
         if (lineAddress_[n] >= 0) linesAt[lineAddress_[n]].push_back(n);

@@ -1,11 +1,10 @@
 #include "assembler/ImageFile.h"
 
+#include "text/HexText.h"
 #include "text/Text.h"
 #include "text/TextFile.h"
 
 namespace vorn::assembler {
-
-using text::Hex32Text;
 
 namespace {
 
@@ -36,21 +35,29 @@ bool ReadHexLine(std::istream& in, uint32_t& value) {
 
 } // namespace
 
+// The file is built in memory and handed to the stream in one piece.
 void WriteImage(std::ostream& out, const std::vector<isa::MemoryRecord>& image,
                 const std::string& commandsXmlVersion) {
+    std::string file;
+    file.reserve(12 * image.size() + 200);
+    const auto appendHexLine = [&file](uint32_t value) {
+        char hex[text::kHex32TextLength];
+        file.append(hex, text::WriteHexText(hex, value, 8)).append(text::kLineEnd);
+    };
     for (size_t first = 0; first < image.size();) {
         size_t end = first + 1;
         while (end < image.size() && ContinuesBlock(image[end - 1], image[end]))
             ++end;
-        out << (IsInstruction(image[first]) ? ".CODE" : ".DATA") << text::kLineEnd
-            << Hex32Text(static_cast<uint32_t>(image[first].address)) << text::kLineEnd
-            << Hex32Text(static_cast<uint32_t>(end - first)) << text::kLineEnd;
+        file.append(IsInstruction(image[first]) ? ".CODE" : ".DATA").append(text::kLineEnd);
+        appendHexLine(static_cast<uint32_t>(image[first].address));
+        appendHexLine(static_cast<uint32_t>(end - first));
         for (size_t k = first; k < end; ++k)
-            out << Hex32Text(image[k].word) << text::kLineEnd;
+            appendHexLine(image[k].word);
         first = end;
     }
-    out << ".DS" << text::kLineEnd << "0X" << 2 * image.size()
-        << " XML file date: " << text::WithWindowsLineEnds(commandsXmlVersion);
+    file.append(".DS").append(text::kLineEnd).append("0X").append(std::to_string(2 * image.size()));
+    file.append(" XML file date: ").append(text::WithWindowsLineEnds(commandsXmlVersion));
+    out.write(file.data(), static_cast<std::streamsize>(file.size()));
 }
 
 bool ReadImage(std::istream& in, const isa::InstructionSet& set, std::vector<isa::MemoryRecord>& image) {

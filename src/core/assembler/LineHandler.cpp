@@ -19,7 +19,28 @@ std::string WithoutColon(const std::string& labelWord) {
     return labelWord.substr(0, labelWord.size() - 1);
 }
 
+// Any line whose first word begins with "pc" is a pc line, whatever follows.
+bool OpensAsPcLine(const std::string& line) {
+    size_t start = 0;
+    while (start < line.size() && IsBlank(line[start]))
+        ++start;
+    return line.compare(start, 2, "pc") == 0;
+}
+
+// The word after a label word, or the first word itself.
+std::string Mnemonic(const std::string& first, const std::string& line, int& position) {
+    return IsLabel(first) ? NextWord(line, position) : first;
+}
+
 } // namespace
+
+std::optional<int32_t> DsLineAmount(const std::string& line) {
+    if (OpensAsPcLine(line)) return std::nullopt;
+    int position = 0;
+    const std::string first = NextWord(line, position);
+    if (Mnemonic(first, line, position) != "ds") return std::nullopt;
+    return DsAmount(NextWord(line, position));
+}
 
 LineCheckCode LineHandler::CheckLine(const std::string& oldText, const std::string& newText) {
     UpdateLabels(oldText, newText);
@@ -59,19 +80,12 @@ void LineHandler::UpdateLabels(const std::string& oldText, const std::string& ne
 }
 
 LineCheckCode LineHandler::ClassifyLine() {
-    size_t start = 0;
-    while (start < newText_.size() && IsBlank(newText_[start]))
-        ++start;
-    // Any line whose first word begins with "pc" is a pc line, whatever follows.
-    if (newText_.compare(start, 2, "pc") == 0) return CheckPcLine();
-
+    if (OpensAsPcLine(newText_)) return CheckPcLine();
     int position = 0;
-    std::string word = NextWord(newText_, position);
-    if (word.empty()) return kNoWord;
-    if (IsLabel(word)) {
-        word = NextWord(newText_, position);
-        if (word.empty()) return kLabelPointsToNothing;
-    }
+    const std::string first = NextWord(newText_, position);
+    if (first.empty()) return kNoWord;
+    const std::string word = Mnemonic(first, newText_, position);
+    if (word.empty()) return kLabelPointsToNothing;
     if (word == "dc" || word == "ds") return ClassifyData(word, position);
     return ClassifyInstruction(word, position);
 }
@@ -115,23 +129,24 @@ LineCheckCode LineHandler::ClassifyRRow(const isa::CommandRecord& row, int& posi
     // An R word has room for three registers; a row asking for more cannot be written.
     if (count > 3) return kTooManyParameters;
     for (int k = 1; k <= count; ++k)
-        if (!set_.IsRegisterOperand(ToLower(NextWord(newText_, position)))) return ParameterIllegal(k);
+        if (!set_.IsRegisterOperand(NextWord(newText_, position))) return ParameterIllegal(k);
     return UnlessMoreWords(count == 0 ? kIType : kRType, position);
 }
 
 LineCheckCode LineHandler::ClassifyIRow(const isa::CommandRecord& row, int& position) {
     const int32_t count = DecimalToInt(row.numArgs);
-    const auto nextOperand = [&] { return ToLower(NextWord(newText_, position)); };
+    // Immediates are judged lower-cased; register names are taken in either case.
+    const auto nextImmediate = [&] { return ToLower(NextWord(newText_, position)); };
+    const auto nextIsRegister = [&] { return set_.IsRegisterOperand(NextWord(newText_, position)); };
     if (count == 1) {
-        const std::string operand = nextOperand();
         const bool good =
-            row.operandKinds[0] == isa::Imm ? CheckImmediate16(operand) : set_.IsRegisterOperand(operand);
+            row.operandKinds[0] == isa::Imm ? CheckImmediate16(nextImmediate()) : nextIsRegister();
         if (!good) return kFirstParameterIllegal;
     } else if (count == 2 || count == 3) {
         // The registers come first and the immediate last, whatever order the row's kinds name.
         for (int k = 1; k < count; ++k)
-            if (!set_.IsRegisterOperand(nextOperand())) return ParameterIllegal(k);
-        if (!CheckImmediate16(nextOperand())) return ParameterIllegal(count);
+            if (!nextIsRegister()) return ParameterIllegal(k);
+        if (!CheckImmediate16(nextImmediate())) return ParameterIllegal(count);
     }
     return UnlessMoreWords(kIType, position);
 }
@@ -143,9 +158,10 @@ LineCheckCode LineHandler::ClassifyData(const std::string& directive, int& posit
         return UnlessMoreWords(kFirstParameterIllegal, position);
     }
     if (CheckImmediate16(operand)) return kDc;
-    // A lone operand may be any 32-bit value; it must still be one.
+    // A lone operand may be any 32-bit value; it must still be one, and one that the encoding
+    // reads whole.
     const LineCheckCode code = UnlessMoreWords(kDc, position);
-    if (code == kDc && !CheckValue32(operand)) return kFirstParameterIllegal;
+    if (code == kDc && (!CheckValue32(operand) || !DcNumberValue(operand))) return kFirstParameterIllegal;
     return code;
 }
 

@@ -10,6 +10,7 @@
 #include "isa/InstructionSet.h"
 
 #include <list>
+#include <optional>
 #include <string>
 #include <unordered_map>
 
@@ -84,5 +85,9 @@ class LineHandler {
     bool argumentLabelKnown_ = false;
     std::string referencedLabel_;
 };
+
+// The word count of a line that the checker judges a "ds" line (code 5), nothing for every
+// other line: finds the lines to expand without judging each line in full.
+std::optional<int32_t> DsLineAmount(const std::string& line);
 
 } // namespace vorn::assembler

@@ -32,6 +32,19 @@ int32_t PcDirectiveAddress(const std::string& line) {
     return HexToInt(text);
 }
 
+std::optional<uint32_t> DcNumberValue(const std::string& operand) {
+    const bool hex = !operand.empty() && (operand[0] == '0' || (operand.size() > 1 && operand[1] == 'x'));
+    if (!hex) return static_cast<uint32_t>(DecimalToInt(operand));
+    // HexToInt reads the hex digits at the end of the text; leading zeros among them lose nothing.
+    size_t first = operand.size();
+    while (first > 0 && IsHexDigit(operand[first - 1]))
+        --first;
+    while (first < operand.size() && operand[first] == '0')
+        ++first;
+    if (operand.size() - first > 8) return std::nullopt;
+    return static_cast<uint32_t>(HexToInt(operand));
+}
+
 int32_t NumberOperandValue(const std::string& operand) {
     return IsHex32Literal(operand) ? HexToInt(operand) : DecimalToInt(operand);
 }

@@ -23,6 +23,10 @@ std::optional<int32_t> DsAmount(const std::string& operand);
 // so "pc = 0x40" and "pc=0x40 * start" both give 0x40.
 int32_t PcDirectiveAddress(const std::string& line);
 
+// A number operand of "dc": hex when it begins with '0' or has 'x' second (so "010" is 16),
+// else decimal. Nothing when it has more hex digits than a word holds, which would be cut off.
+std::optional<uint32_t> DcNumberValue(const std::string& operand);
+
 // A number operand of an instruction: hex of either case when IsHex32Literal holds, else decimal.
 int32_t NumberOperandValue(const std::string& operand);
 

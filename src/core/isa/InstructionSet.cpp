@@ -2,6 +2,8 @@
 
 #include "text/Text.h"
 
+#include <algorithm>
+
 namespace vorn::isa {
 
 int32_t InstructionSet::FindCommandByName(const std::string& name) const {
@@ -54,16 +56,29 @@ int32_t InstructionSet::FindRegisterFile(const std::string& name) const {
     return -1;
 }
 
+// Checked in place, without building the file name: the assembler asks it for every register
+// operand of a source.
 bool InstructionSet::IsRegisterOperand(const std::string& text) const {
     const size_t firstDigit = text.find_first_of("0123456789");
     if (firstDigit == std::string::npos) return false;
-    if (FindRegisterFile("M" + text::ToUpper(text.substr(0, firstDigit))) < 0) return false;
-    const std::string number = text.substr(firstDigit);
-    // At most two digits: a longer number would wrap in the conversion and pass as a register.
-    if (number.size() > 2) return false;
-    for (char c : number)
-        if (!text::IsDigit(c)) return false;
-    return text::DecimalToInt(number) <= 31;
+    // Any number of digits ("R001" is R1); the value is held at 32 so that no long number wraps
+    // into a register.
+    int number = 0;
+    for (size_t i = firstDigit; i < text.size(); ++i) {
+        if (!text::IsDigit(text[i])) return false;
+        number = std::min(number * 10 + (text[i] - '0'), 32);
+    }
+    if (number > 31) return false;
+    const auto namesFile = [&](const RegisterFile& file) {
+        if (file.name.size() != firstDigit + 1 || file.name[0] != 'M') return false;
+        for (size_t i = 0; i < firstDigit; ++i) {
+            const char c = text[i];
+            if ((c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c) != file.name[i + 1])
+                return false;
+        }
+        return true;
+    };
+    return std::any_of(registerFiles.begin(), registerFiles.end(), namesFile);
 }
 
 std::string BitsText(uint32_t code) {

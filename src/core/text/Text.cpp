@@ -1,6 +1,6 @@
 #include "text/Text.h"
 
-#include <cstdio>
+#include "text/HexText.h"
 
 namespace vorn::text {
 
@@ -110,15 +110,13 @@ std::string IntToText(int32_t value) {
 }
 
 std::string Hex32Text(uint32_t value) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "0x%08X", value);
-    return buffer;
+    char buffer[kHex32TextLength];
+    return {buffer, WriteHexText(buffer, value, 8)};
 }
 
 std::string Hex16Text(uint32_t value) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "0x%04X", value & 0xFFFFu);
-    return buffer;
+    char buffer[kHex32TextLength];
+    return {buffer, WriteHexText(buffer, value, 4)};
 }
 
 int32_t SignExtend16(uint16_t value) {

@@ -63,18 +63,35 @@ QtCanvas::QtCanvas(QPainter& painter) : painter_(painter) {
     // Windows draws lines without anti-aliasing; the waveform's pixel layout relies on it.
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
+    painter_.save();
+    painter_.setBrush(Qt::NoBrush);
+}
+
+QtCanvas::~QtCanvas() {
+    painter_.restore();
 }
 
 MappingMode QtCanvas::setMappingMode(MappingMode mode) {
+    if (mode != mappingMode_) {
+        linePen_.reset();
+        currentFont_ = -1;
+        if (painterPen_ == PainterPen::Lines) painterPen_ = PainterPen::Unknown;
+    }
     return std::exchange(mappingMode_, mode);
 }
 Pen QtCanvas::selectPen(const Pen& pen) {
+    if (!(pen == pen_)) {
+        linePen_.reset();
+        if (painterPen_ == PainterPen::Lines) painterPen_ = PainterPen::Unknown;
+    }
     return std::exchange(pen_, pen);
 }
 Font QtCanvas::selectFont(const Font& font) {
+    if (!(font == font_)) currentFont_ = -1;
     return std::exchange(font_, font);
 }
 Color QtCanvas::setTextColor(Color color) {
+    if (color != textColor_ && painterPen_ == PainterPen::Text) painterPen_ = PainterPen::Unknown;
     return std::exchange(textColor_, color);
 }
 Color QtCanvas::setBackgroundColor(Color color) {
@@ -98,28 +115,62 @@ QPoint QtCanvas::toDevice(Point point) const {
             static_cast<int>(std::lround(-point.y * scaleY()))};
 }
 
-QFont QtCanvas::deviceFont() const {
+QtCanvas::DeviceFont& QtCanvas::deviceFont() {
+    if (currentFont_ >= 0) return fonts_[static_cast<size_t>(currentFont_)];
+    const double scale = scaleY();
+    const auto known = std::find_if(fonts_.begin(), fonts_.end(), [&](const DeviceFont& entry) {
+        return entry.font == font_ && entry.scaleY == scale;
+    });
+    if (known != fonts_.end()) {
+        currentFont_ = static_cast<int>(known - fonts_.begin());
+        return *known;
+    }
     QFont font(InstalledFace(font_.face));
     font.setWeight(font_.weight <= 0 ? QFont::Normal
                                      : static_cast<QFont::Weight>(std::min(font_.weight, 1000)));
-    font.setPixelSize(PixelSizeForCell(font, std::max(1, font_.height) * scaleY()));
-    return font;
+    font.setPixelSize(PixelSizeForCell(font, std::max(1, font_.height) * scale));
+    fonts_.push_back({font_, scale, font, QFontMetrics(font, painter_.device()), std::nullopt});
+    currentFont_ = static_cast<int>(fonts_.size()) - 1;
+    return fonts_.back();
+}
+
+void QtCanvas::usePainterPen(PainterPen pen) {
+    if (painterPen_ == pen) return;
+    if (pen == PainterPen::Text) {
+        painter_.setPen(ToQt(textColor_));
+    } else {
+        if (!linePen_) {
+            const int width = std::max(1, static_cast<int>(std::lround(pen_.width * scaleX())));
+            // Wide pens end and join round, as Windows draws them.
+            linePen_.emplace(ToQt(pen_.color), width, Qt::SolidLine, width > 1 ? Qt::RoundCap : Qt::SquareCap,
+                             width > 1 ? Qt::RoundJoin : Qt::MiterJoin);
+        }
+        painter_.setPen(*linePen_);
+    }
+    painterPen_ = pen;
+}
+
+bool QtCanvas::drawsScreenPixels() const {
+    return mappingMode_ == MappingMode::Pixels && painter_.transform().type() <= QTransform::TxTranslate;
 }
 
 void QtCanvas::polygon(const std::vector<Point>& points) {
     if (points.empty()) return;
-    QPolygon outline;
-    for (const Point& point : points)
-        outline << toDevice(point);
-    const int width = std::max(1, static_cast<int>(std::lround(pen_.width * scaleX())));
-    // Wide pens end and join round, as Windows draws them.
-    QPen pen(ToQt(pen_.color), width, Qt::SolidLine, width > 1 ? Qt::RoundCap : Qt::SquareCap,
-             width > 1 ? Qt::RoundJoin : Qt::MiterJoin);
-    painter_.save();
-    painter_.setPen(pen);
-    painter_.setBrush(Qt::NoBrush);
-    painter_.drawPolygon(outline);
-    painter_.restore();
+    // A thin line across or down the screen covers exactly the pixels from one end point to
+    // the other, so it is filled as a one-pixel rectangle: far faster than stroking the outline
+    // of a two-point polygon there and back.
+    const bool straight = points.size() == 2 && (points[0].x == points[1].x || points[0].y == points[1].y);
+    if (straight && pen_.width <= 1 && drawsScreenPixels()) {
+        const auto [left, right] = std::minmax(points[0].x, points[1].x);
+        const auto [top, bottom] = std::minmax(points[0].y, points[1].y);
+        painter_.fillRect(QRect(QPoint(left, top), QPoint(right, bottom)), ToQt(pen_.color));
+        return;
+    }
+    outline_.resize(static_cast<qsizetype>(points.size()));
+    for (size_t i = 0; i < points.size(); ++i)
+        outline_[static_cast<qsizetype>(i)] = toDevice(points[i]);
+    usePainterPen(PainterPen::Lines);
+    painter_.drawPolygon(outline_);
 }
 
 void QtCanvas::fillRect(const Rect& rect, Color color) {
@@ -129,27 +180,47 @@ void QtCanvas::fillRect(const Rect& rect, Color color) {
     painter_.fillRect(area.adjusted(0, 0, -1, -1), ToQt(color));
 }
 
+const QtCanvas::TextRun& QtCanvas::textRun(DeviceFont& font, const QString& text) {
+    auto known = font.texts.constFind(text);
+    if (known == font.texts.cend()) {
+        TextRun run{QStaticText(text), font.metrics.horizontalAdvance(text)};
+        run.glyphs.setTextFormat(Qt::PlainText);
+        run.glyphs.prepare(painter_.transform(), font.qtFont);
+        known = font.texts.insert(text, run);
+    }
+    return *known;
+}
+
 void QtCanvas::text(Point topLeft, const std::string& text) {
     if (text.empty()) return;
-    const QFont font = deviceFont();
-    const QFontMetrics metrics(font, painter_.device());
+    DeviceFont& font = deviceFont();
     // Text output draws a tab as one narrow cell, without moving to a tab stop.
     QString qtText = Latin1(text);
     qtText.replace(QLatin1Char('\t'), QLatin1Char(' '));
+    const TextRun& run = textRun(font, qtText);
     const QPoint at = toDevice(topLeft);
-    painter_.save();
     if (backgroundMode_ == BackgroundMode::Opaque)
-        painter_.fillRect(QRect(at.x(), at.y(), metrics.horizontalAdvance(qtText), metrics.height()),
-                          ToQt(backgroundColor_));
-    painter_.setFont(font);
-    painter_.setPen(ToQt(textColor_));
-    painter_.drawText(at.x(), at.y() + metrics.ascent(), qtText);
-    painter_.restore();
+        painter_.fillRect(QRect(at.x(), at.y(), run.advance, font.metrics.height()), ToQt(backgroundColor_));
+    if (painterFont_ != currentFont_) {
+        painter_.setFont(font.qtFont);
+        painterFont_ = currentFont_;
+    }
+    usePainterPen(PainterPen::Text);
+    // A text laid out once draws the same glyphs in the same places; one with a line break
+    // would be laid out as two lines, and print pages keep the plain road.
+    const bool oneLine =
+        std::none_of(text.begin(), text.end(), [](char c) { return c == '\n' || c == '\r'; });
+    if (oneLine && drawsScreenPixels())
+        painter_.drawStaticText(at, run.glyphs);
+    else
+        painter_.drawText(at.x(), at.y() + font.metrics.ascent(), qtText);
 }
 
 int QtCanvas::averageCharWidth() {
-    const QFontMetricsF metrics(deviceFont(), painter_.device());
-    return static_cast<int>(std::lround(ClassicAverageWidth(metrics) / scaleX()));
+    DeviceFont& font = deviceFont();
+    if (!font.classicAverageWidth)
+        font.classicAverageWidth = ClassicAverageWidth(QFontMetricsF(font.qtFont, painter_.device()));
+    return static_cast<int>(std::lround(*font.classicAverageWidth / scaleX()));
 }
 
 Size QtCanvas::physicalSizeMm() {

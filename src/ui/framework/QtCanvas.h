@@ -5,11 +5,24 @@
 // itself, so texts stand upright. Font heights are character cell heights as Windows takes
 // them, turned into the pixel size that gives a cell of that height; Windows faces are
 // replaced by the metric-compatible faces installed here.
+//
+// A view is redrawn whole at every change, so the canvas keeps what it made: the Qt pen of
+// the selected pen, each font it has used with its metrics, and each text laid out once. The
+// painter's pen and font are set only when they change, and its state is put back when the
+// canvas goes. On screen pixels, thin straight lines are filled and texts drawn from their
+// layout: the same pixels on a far shorter road.
 
 #include "Canvas.h"
 
 #include <QFont>
+#include <QFontMetrics>
+#include <QHash>
+#include <QPen>
 #include <QPoint>
+#include <QPolygon>
+#include <QStaticText>
+#include <optional>
+#include <vector>
 
 class QPainter;
 
@@ -18,6 +31,9 @@ namespace vorn::ui {
 class QtCanvas : public Canvas {
   public:
     explicit QtCanvas(QPainter& painter);
+    ~QtCanvas() override;
+    QtCanvas(const QtCanvas&) = delete;
+    QtCanvas& operator=(const QtCanvas&) = delete;
 
     MappingMode setMappingMode(MappingMode mode) override;
     Pen selectPen(const Pen& pen) override;
@@ -34,11 +50,31 @@ class QtCanvas : public Canvas {
     Size physicalSizeMm() override;
 
   private:
+    struct TextRun {
+        QStaticText glyphs;
+        int advance = 0;
+    };
+    // A font as the painter's device shows it, made once per canvas.
+    struct DeviceFont {
+        Font font;
+        double scaleY = 1.0;
+        QFont qtFont;
+        QFontMetrics metrics;
+        std::optional<double> classicAverageWidth;
+        // The texts drawn so far, laid out once: a view repeats its numbers and values.
+        QHash<QString, TextRun> texts;
+    };
+    enum class PainterPen { Unknown, Lines, Text };
+
     // Device pixels per logical unit.
     double scaleX() const;
     double scaleY() const;
     QPoint toDevice(Point point) const;
-    QFont deviceFont() const;
+    DeviceFont& deviceFont();
+    // Screen pixels, moved at most by a scroll offset: where the fast roads draw exactly.
+    bool drawsScreenPixels() const;
+    const TextRun& textRun(DeviceFont& font, const QString& text);
+    void usePainterPen(PainterPen pen);
 
     QPainter& painter_;
     MappingMode mappingMode_ = MappingMode::Pixels;
@@ -47,6 +83,13 @@ class QtCanvas : public Canvas {
     Color textColor_ = kBlack;
     Color backgroundColor_ = kWhite;
     BackgroundMode backgroundMode_ = BackgroundMode::Opaque;
+
+    std::optional<QPen> linePen_;
+    PainterPen painterPen_ = PainterPen::Unknown;
+    std::vector<DeviceFont> fonts_;
+    int currentFont_ = -1;
+    int painterFont_ = -1;
+    QPolygon outline_;
 };
 
 } // namespace vorn::ui
