@@ -41,13 +41,16 @@ void AppendPackageFolder() {
 
 // Isolated: no environment variables, no user site-packages, and neither the working folder
 // nor a script's folder on the path; the system's site-packages stay. No signal handlers: the
-// application keeps its own.
+// application keeps its own. The home is the prefix of the Python we link with: left to itself
+// the runtime would take its prefix from whichever python3 comes first on PATH (a pyenv
+// shim or a virtual environment), and the standard library and site-packages with it.
 void Initialise() {
     PyConfig config;
     PyConfig_InitIsolatedConfig(&config);
     config.site_import = 1;
     config.install_signal_handlers = 0;
-    const PyStatus status = Py_InitializeFromConfig(&config);
+    PyStatus status = PyConfig_SetBytesString(&config, &config.home, VORN_PYTHON_HOME);
+    if (!PyStatus_Exception(status)) status = Py_InitializeFromConfig(&config);
     PyConfig_Clear(&config);
     if (PyStatus_Exception(status)) Py_ExitStatusException(status);
 }
