@@ -81,6 +81,9 @@ TEST_F(EmulatedFpga, TheAnalyserKeepsTheLatest31SamplesAndTheResetEmptiesIt) {
     Step();
     EXPECT_EQ(ReadWord(Analyser + 1), 3u | DlxMachine::JumpSignal);
     board.Write(0, 0, 0x0C);
+    board.Write(0, 0, 0x1C);
+    board.Write(0, 0, 0x0C);
+    EXPECT_EQ(ReadWord(Pc), 0u) << "held at 0, also by a step";
     EXPECT_EQ(ReadWord(Status) & 0xFF, 0u);
     EXPECT_EQ(ReadWord(Registers + 1), 1u) << "the reset keeps the registers";
     const uint64_t held = board.Read() >> 32;
