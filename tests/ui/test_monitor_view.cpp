@@ -334,6 +334,10 @@ TEST_F(MonitorView, TheActiveSignalsWindowIsMadeRefilledAndLetGo) {
 
     Click(Step); // the refresh refills the open window
     EXPECT_EQ(active[0]->view()->model().steps(), 3);
+    Command(ID_MONITOR_ACTIVE_WINDOW); // a new one in place of the open one
+    QApplication::processEvents();
+    active = SignalWindows("ACTIVE Signals Window");
+    ASSERT_EQ(active.size(), 1u);
 
     active[0]->close(); // by the user
     QApplication::processEvents();

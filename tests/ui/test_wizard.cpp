@@ -318,6 +318,7 @@ TEST_F(WizardTest, LabelsEditedThroughTheWidgetsReachTheListsAndTheMonitor) {
     EXPECT_EQ(monitor->labels().Find(LabelKind::Graphic, "bit3"), 3u);
     EXPECT_EQ(monitor->labels().Find(LabelKind::Memory, "buf"), 0x100u);
     EXPECT_EQ(monitor->cpuRamAddress(), settings.SLAVEbase + 0x40);
+    EXPECT_EQ(monitor->laRamAddress(), settings.SLAVEbase + 0x20);
 }
 
 // "Clear All Labels" empties the lists and deletes what is selected in each field, also in the
@@ -430,6 +431,21 @@ TEST_F(WizardTest, FpgaConfigBrowsesAndRunsTheLoader) {
         sheet.finish();
     }));
     EXPECT_EQ(processes.runs.size(), 2u);
+}
+
+// The memory page alone offers its path only with memory labels.
+TEST_F(WizardTest, MemoryConfigFollowsTheLab) {
+    for (const auto& [lab, file] :
+         {std::pair{monitor::SimpleSlave, "slave.lbl"}, {monitor::LoadStore, "loadstore.lbl"}}) {
+        ChooseLabInEngine(lab, file);
+        EXPECT_TRUE(Run(WizardSheet::MemoryConfig, [&](Sheet& sheet) {
+            EXPECT_EQ(sheet.pageId(), "133");
+            EXPECT_EQ(sheet.buttons(), "bF");
+            EXPECT_EQ(sheet.enabled(2000) && sheet.enabled(1008), lab == monitor::LoadStore);
+            sheet.finish();
+        }));
+        EXPECT_EQ(BoxTexts(), QStringList{".COD filename was empty.\nDid not upload."});
+    }
 }
 
 // Print mode cancels the sheet without showing it.
