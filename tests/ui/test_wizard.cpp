@@ -1,7 +1,7 @@
 // The configuration wizard's sheet: a Hardware Monitor engine on the emulated board behind it,
 // boxes and file dialogs answered by their hooks, the modal sheet driven by a timer once shown.
 
-#include "EmulatorPort.h"
+#include "../monitor/MonitorFixture.h" // the monitor engine tests' fakes
 #include "LabProgram.h"
 #include "TempDir.h"
 #include "board/BoardEmulator.h"
@@ -39,32 +39,6 @@ using vorn::testing::TempDir;
 namespace control = monitor::control;
 
 namespace {
-
-class QuietHost : public monitor::MonitorHost {
-  public:
-    void FormChanged() override {}
-    monitor::SignalWindowId CreateSignalWindow(const monitor::SignalWindowRequest&) override { return 0; }
-    bool SignalWindowOpen(monitor::SignalWindowId) override { return false; }
-    void DestroySignalWindow(monitor::SignalWindowId) override {}
-    void SetSignals(monitor::SignalWindowId, const monitor::Capture&) override {}
-    void TakeFocus() override {}
-    void PostToUi(std::function<void()>) override {}
-};
-
-class StillClock : public Clock {
-  public:
-    int64_t NowSeconds() override { return 0; }
-};
-
-// Records the tools it is asked to run; each ends at once with exit code 0.
-class RecordingRunner : public ProcessRunner {
-  public:
-    std::vector<std::vector<std::string>> runs;
-    ProcessOutcome Run(const std::string&, const std::vector<std::string>& arguments, int) override {
-        runs.push_back(arguments);
-        return {};
-    }
-};
 
 // The open sheet as the user sees it: the current page's controls by id, and the sheet's buttons.
 class Sheet {
@@ -204,9 +178,9 @@ class WizardTest : public ::testing::Test {
     isa::Settings settings;
     board::BoardEmulator board;
     QtPrompter prompter;
-    StillClock clock;
-    RecordingRunner processes;
-    QuietHost host;
+    vorn::testing::FakeClock clock;
+    vorn::testing::FakeProcessRunner processes;
+    vorn::testing::FakeHost host;
     std::unique_ptr<monitor::HardwareMonitor> monitor;
     QStringList boxes;
     std::vector<std::pair<FileDialogMode, QString>> fileDialogs;
@@ -422,15 +396,15 @@ TEST_F(WizardTest, FpgaConfigBrowsesAndRunsTheLoader) {
         EXPECT_EQ(sheet.text(2000), "/designs/counter.bit");
         sheet.finish();
     }));
-    ASSERT_EQ(processes.runs.size(), 1u);
-    EXPECT_EQ(processes.runs[0].back(), "/designs/counter.bit");
+    ASSERT_EQ(processes.calls.size(), 1u);
+    EXPECT_EQ(processes.calls[0].arguments.back(), "/designs/counter.bit");
 
     settings.configureBit = false;
     EXPECT_TRUE(Run(WizardSheet::FpgaConfig, [&](Sheet& sheet) {
         EXPECT_FALSE(sheet.enabled(2000) || sheet.enabled(1008));
         sheet.finish();
     }));
-    EXPECT_EQ(processes.runs.size(), 2u);
+    EXPECT_EQ(processes.calls.size(), 2u);
 }
 
 // The memory page alone offers its path only with memory labels.
