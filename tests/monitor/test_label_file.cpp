@@ -104,12 +104,12 @@ TEST(LabFiles, EachLabsBitLblAndSettingsAgree) {
         }
         for (const auto& [name, address] : labels[2])
             EXPECT_TRUE(address >= settings->RAMstart && address <= settings->RAMend) << name;
-        if (kind == DesignKind::LoadStore)
-            for (const auto& [name, signal] : {std::pair{"HALT", board::DlxMachine::HaltSignal},
-                                               {"RTYPE", board::DlxMachine::RTypeSignal},
-                                               {"JUMP", board::DlxMachine::JumpSignal},
-                                               {"REGWRITE", board::DlxMachine::RegisterWriteSignal}})
-                EXPECT_EQ(1u << labels[1].at(name), signal) << name;
+        if (kind != DesignKind::LoadStore) continue;
+        for (const auto& [name, signal] : {std::pair{"HALT", board::DlxMachine::HaltSignal},
+                                           {"RTYPE", board::DlxMachine::RTypeSignal},
+                                           {"JUMP", board::DlxMachine::JumpSignal},
+                                           {"REGWRITE", board::DlxMachine::RegisterWriteSignal}})
+            EXPECT_EQ(1u << labels[1].at(name), signal) << name;
     }
 }
 
