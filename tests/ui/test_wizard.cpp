@@ -163,6 +163,7 @@ class WizardTest : public ::testing::Test {
         monitor->OnWizardEnded(true);
         boxes.clear();
         fileDialogs.clear();
+        fileAnswers.clear(); // a load over earlier labels was refused
     }
 
     QStringList BoxTexts() { return std::exchange(boxes, {}); }
