@@ -90,10 +90,10 @@ TEST_F(Panels, LoadStorePanelsShowTheBoard) {
     EXPECT_EQ(text(-2, &DisassemblyRow::text), "");
 }
 
+// A failed read asks; No marks the rest of the panel failed without reading, Yes reads on.
 TEST_F(Panels, AFailedReadAsksAndNoSuppressesTheRestOfThePanel) {
     LoadStoreLab();
     port->deadReads = {0x8041};
-    prompter.boxes.clear();
     monitor->OnRefreshData();
     ASSERT_FALSE(prompter.boxes.empty());
     EXPECT_EQ(prompter.boxes[0].caption, "Read Error");
@@ -106,28 +106,21 @@ TEST_F(Panels, AFailedReadAsksAndNoSuppressesTheRestOfThePanel) {
                 ElementsAre("PC = 0x00000000", "STATUS = 0xeeeeeeee", "COMMAND = 0xeeeeeeee"));
     EXPECT_EQ(form().memoryList.lines[1], "DATA = 0x00000000") << "the memory panel reads again";
     EXPECT_EQ(prompter.boxes.size(), 1u) << "the capture's own STATUS read asks nothing";
-}
 
-TEST_F(Panels, YesKeepsReadingAndEveryFailedReadAsks) {
-    LoadStoreLab();
+    port->deadReads = {0x1000};
+    monitor->OnRefreshData();
+    EXPECT_EQ(form().Text(FirstRegisterValue), "0xeeeeeeee") << "a No in the memory panel";
+    EXPECT_EQ(form().Text(kDisassemblyRows[kPcRow].address), "0x00000000")
+        << "the commands panel starts afresh";
+
     port->deadReads = {0x8040, 0x8042};
     prompter.boxes.clear();
     prompter.yesNoAnswers = {true, true, true};
     monitor->OnRefreshData();
     EXPECT_THAT(form().slaveList.lines,
                 ElementsAre("PC = 0xeeeeeeee", "STATUS = 0x00000000", "COMMAND = 0xeeeeeeee"));
-    // PC twice: the slave panel and the commands panel.
-    EXPECT_EQ(prompter.boxes.size(), 3u);
+    EXPECT_EQ(prompter.boxes.size(), 3u) << "PC twice: the slave panel and the commands panel";
     EXPECT_EQ(form().Text(kDisassemblyRows[kPcRow].address), "0xeeeeeeee") << "the failed-read PC";
-}
-
-TEST_F(Panels, ANoInTheMemoryPanelAlsoSuppressesTheRegisters) {
-    LoadStoreLab();
-    port->deadReads = {0x1000};
-    monitor->OnRefreshData();
-    EXPECT_EQ(form().Text(FirstRegisterValue), "0xeeeeeeee");
-    EXPECT_EQ(form().Text(kDisassemblyRows[kPcRow].address), "0x00000000")
-        << "the commands panel starts afresh";
 }
 
 TEST_F(Panels, PanelsWithoutPrerequisitesSayWhatIsMissing) {
