@@ -1,7 +1,7 @@
 #pragma once
 // A Hardware Monitor engine on the emulated board (the load/store design with the lab's
-// instruction set) behind a host port that records what the link writes and can fail chosen
-// accesses, with scripted boxes, a clock that moves only when asked, scripted tool runs and a
+// instruction set) behind the emulator's port, which records what the link writes and can fail
+// chosen accesses, with scripted boxes, a clock that moves only when asked, scripted tool runs and a
 // window host that records signal windows and holds posted tasks until the test runs them.
 
 #include "BoxTexts.h"
@@ -23,74 +23,10 @@
 #include <map>
 #include <memory>
 #include <mutex>
-#include <set>
 #include <string>
 #include <vector>
 
 namespace vorn::testing {
-
-// The emulated board's host port with faults on request: reads of dead addresses, writes to
-// dead addresses and, with a dead CPU, the CPU controls are not passed on (the design never
-// answers them), stuck address bits alias RAM words, and stuck data bits read as 0.
-class FaultyBoardPort : public board::HostPort {
-  public:
-    explicit FaultyBoardPort(board::BoardEmulator& board) : board_(board) {}
-
-    std::vector<Transfer> writes;
-    std::set<uint32_t> deadReads;
-    std::set<uint32_t> deadWrites;
-    uint32_t stuckAddressBits = 0;
-    uint32_t stuckDataBits = 0;
-    bool deadCpu = false;
-    int opens = 0;
-
-    bool Open() override {
-        ++opens;
-        return open_ = true;
-    }
-    void Close() override { open_ = false; }
-    bool IsOpen() const override { return open_; }
-
-    bool Write(uint32_t first, uint32_t second, uint32_t control) override {
-        const bool readBack = !writes.empty() && (writes.back().control & 0x03) == 0x03;
-        writes.push_back({first, second, control});
-        const uint32_t word = first | second << 16;
-        const uint32_t phase = control & 0x07;
-        if (phase == 0x01) writeAddress_ = word;
-        if (phase == 0x00 && !readBack && deadReads.contains(word)) return true;
-        if (phase == 0x03 && deadWrites.contains(writeAddress_)) return true;
-        if ((control & 0x04) && deadCpu) return true;
-        if ((phase == 0x00 || phase == 0x01) && word <= 0x3FFF) {
-            const uint32_t aliased = word & ~stuckAddressBits;
-            board_.Write(aliased & 0xFFFF, aliased >> 16, control);
-            return true;
-        }
-        board_.Write(first, second, control);
-        return true;
-    }
-    std::optional<std::string> Read() override {
-        const uint64_t sample = board_.Read();
-        return UsbHex(sample & ~uint64_t{stuckDataBits});
-    }
-    std::optional<std::pair<int64_t, int64_t>> IoWidths() override { return board_.IoWidths(); }
-
-    // The word addresses of the read accesses (not the read-backs of writes), in order.
-    std::vector<uint32_t> ReadAddresses() const {
-        std::vector<uint32_t> addresses;
-        for (size_t i = 0; i < writes.size(); ++i) {
-            const bool readBack = i > 0 && (writes[i - 1].control & 0x03) == 0x03;
-            if ((writes[i].control & ~0x20u) == 0x00 && !readBack)
-                addresses.push_back(writes[i].first | writes[i].second << 16);
-        }
-        return addresses;
-    }
-    std::vector<uint32_t> Controls() const { return ControlsOf(writes); }
-
-  private:
-    board::BoardEmulator& board_;
-    bool open_ = false;
-    uint32_t writeAddress_ = 0;
-};
 
 // Gives the scripted times first, then moves by stepPerCall at every call.
 class FakeClock : public Clock {
@@ -215,12 +151,12 @@ class MonitorTest : public ::testing::Test {
         host.formStatus = [this] { return monitor ? monitor->form().Text(monitor::control::Status) : ""; };
     }
 
-    // On the emulated board behind a FaultyBoardPort unless the test brings a port of its own.
+    // On the emulated board behind an EmulatorPort unless the test brings a port of its own.
     void MakeMonitor(std::unique_ptr<board::HostPort> hostPort = nullptr) {
         if (!hostPort) {
-            auto faulty = std::make_unique<FaultyBoardPort>(board);
-            port = faulty.get();
-            hostPort = std::move(faulty);
+            auto emulator = std::make_unique<EmulatorPort>(board);
+            port = emulator.get();
+            hostPort = std::move(emulator);
         }
         auto link = std::make_unique<board::BoardLink>(settings, std::move(hostPort), trace);
         monitor = std::make_unique<monitor::HardwareMonitor>(
@@ -280,7 +216,7 @@ class MonitorTest : public ::testing::Test {
     FakeClock clock;
     FakeProcessRunner processes;
     FakeHost host;
-    FaultyBoardPort* port = nullptr;
+    EmulatorPort* port = nullptr;
     std::unique_ptr<monitor::HardwareMonitor> monitor;
 };
 

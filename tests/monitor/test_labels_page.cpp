@@ -39,16 +39,16 @@ class LabChoice : public ::testing::Test {
     ConfigurationWizard wizard{settings, prompter, "VORN"};
 };
 
-TEST_F(LabChoice, NoLabAtNextEndsTheProcessWithCodeZero) {
-    const auto fault = wizard.OnLabChoiceNext(-1);
-    ASSERT_TRUE(fault);
-    EXPECT_EQ(*fault, (Fault{"Error - no lab selected. REPORT TO ZUVO.", "VORN", 0}));
+TEST_F(LabChoice, NoLabEndsTheProcessEveryShowingStartsOnTheFirstAndThePathsFollowTheFlags) {
+    EXPECT_EQ(wizard.OnLabChoiceNext(-1), (Fault{"Error - no lab selected. REPORT TO ZUVO.", "VORN", 0}));
     EXPECT_EQ(wizard.state.flags, LabFlags{});
     EXPECT_FALSE(LabFlagsOf(4));
-}
 
-TEST_F(LabChoice, EveryShowingStartsOnTheFirstLab) {
+    ASSERT_FALSE(wizard.OnLabChoiceNext(SimpleSlave));
+    EXPECT_FALSE(wizard.FpgaPathEnabled() || wizard.MemoryPathEnabled());
+    settings.configureBit = true;
     ASSERT_FALSE(wizard.OnLabChoiceNext(ReadWrite));
+    EXPECT_TRUE(wizard.FpgaPathEnabled() && wizard.MemoryPathEnabled());
     wizard.OnShow();
     EXPECT_EQ(wizard.lab, SimpleSlave);
     EXPECT_TRUE(wizard.state.flags.memoryLabels) << "the flags stay until the next Next";
@@ -56,22 +56,16 @@ TEST_F(LabChoice, EveryShowingStartsOnTheFirstLab) {
 
 TEST(WizardButtons, PagesSetTheirButtons) {
     using P = WizardPage;
-    EXPECT_EQ(ConfigurationWizard::Buttons(P::LabChoice, true), (WizardButtons{false, true, false}));
-    EXPECT_EQ(ConfigurationWizard::Buttons(P::Labels, true), (WizardButtons{true, true, false}));
-    EXPECT_EQ(ConfigurationWizard::Buttons(P::Fpga, true), (WizardButtons{true, true, false}));
-    EXPECT_EQ(ConfigurationWizard::Buttons(P::Memory, true), (WizardButtons{true, false, true}));
-    for (P page : {P::Labels, P::Fpga, P::Memory})
-        EXPECT_EQ(ConfigurationWizard::Buttons(page, false), (WizardButtons{false, false, true}));
-}
-
-TEST_F(LabChoice, PathFieldsFollowConfigureBitAndTheMemoryFlag) {
-    ASSERT_FALSE(wizard.OnLabChoiceNext(SimpleSlave));
-    EXPECT_FALSE(wizard.FpgaPathEnabled());
-    EXPECT_FALSE(wizard.MemoryPathEnabled());
-    settings.configureBit = true;
-    ASSERT_FALSE(wizard.OnLabChoiceNext(ReadWrite));
-    EXPECT_TRUE(wizard.FpgaPathEnabled());
-    EXPECT_TRUE(wizard.MemoryPathEnabled());
+    const std::pair<P, WizardButtons> full[] = {{P::LabChoice, {false, true, false}},
+                                                {P::Labels, {true, true, false}},
+                                                {P::Fpga, {true, true, false}},
+                                                {P::Memory, {true, false, true}}};
+    for (const auto& [page, buttons] : full) {
+        EXPECT_EQ(ConfigurationWizard::Buttons(page, true), buttons);
+        if (page != P::LabChoice) {
+            EXPECT_EQ(ConfigurationWizard::Buttons(page, false), (WizardButtons{false, false, true}));
+        }
+    }
 }
 
 TEST_F(LabelsPageTest, TypedAddressesReadAsHexadecimal) {

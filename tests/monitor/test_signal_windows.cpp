@@ -41,17 +41,6 @@ TEST_F(SignalWindows, TheButtonMakesAnActiveWindowWithTheCapture) {
                                             "JUMP@10", "REGWRITE@11"));
 }
 
-TEST_F(SignalWindows, AnEmptyAnalyserGivesEverySignalAndPressingAgainLeavesOneWindow) {
-    LoadStoreLab();
-    monitor->OnSignalWaveforms();
-    EXPECT_EQ(LastFill(0).steps, 0);
-    EXPECT_THAT(LastFill(0).samples, IsEmpty());
-    EXPECT_EQ(LastFill(0).captured.size(), 8u);
-    monitor->OnOpenActiveWindow();
-    EXPECT_THAT(ActiveWindows(), ElementsAre(1));
-    EXPECT_THAT(host.events, ::testing::Contains("destroy 0"));
-}
-
 TEST_F(SignalWindows, AFullAnalyserOfAHaltedCpuCountsOnlyTheLowByte) {
     WriteProgram({dlx.I("addi", 1, 0, 40), dlx.I("subi", 1, 1, 1), dlx.I("bnez", 0, 1, -2), dlx.Halt()});
     LoadStoreLab();
@@ -72,13 +61,17 @@ TEST_F(SignalWindows, TheRefreshRefillsTheOpenWindowAndLeavesAClosedOneAlone) {
     EXPECT_EQ(host.windows[0].fills.size(), 2u);
     EXPECT_EQ(LastFill(0).steps, 1);
 
-    host.windows[0].open = false; // the user closes it
-    monitor->OnStep();
-    EXPECT_EQ(host.windows.size(), 1u) << "no new window";
-    EXPECT_EQ(host.windows[0].fills.size(), 2u);
-    monitor->OnSignalWaveforms();
+    monitor->OnOpenActiveWindow(); // pressed again: one window, made anew
     EXPECT_THAT(ActiveWindows(), ElementsAre(1));
-    EXPECT_THAT(host.events, ::testing::Not(::testing::Contains("destroy 0")));
+    EXPECT_THAT(host.events, ::testing::Contains("destroy 0"));
+
+    host.windows[1].open = false; // the user closes it
+    monitor->OnStep();
+    EXPECT_EQ(host.windows.size(), 2u) << "no new window";
+    EXPECT_EQ(host.windows[1].fills.size(), 1u);
+    monitor->OnSignalWaveforms();
+    EXPECT_THAT(ActiveWindows(), ElementsAre(2));
+    EXPECT_THAT(host.events, ::testing::Not(::testing::Contains("destroy 1")));
 }
 
 TEST_F(SignalWindows, ReferenceWindowsStandAlone) {
@@ -137,8 +130,12 @@ TEST_F(SignalWindows, AFailedSampleReadAsksAndGivesTheFailedWord) {
         << "r1 keeps its value: no REGWRITE";
 }
 
-TEST_F(SignalWindows, WithoutGraphicLabelsTheWindowHasNoSignal) {
+TEST_F(SignalWindows, AnEmptyAnalyserGivesNoSampleAndWithoutGraphicLabelsNoSignal) {
     LoadStoreLab();
+    monitor->OnSignalWaveforms();
+    EXPECT_EQ(LastFill(0).steps, 0);
+    EXPECT_THAT(LastFill(0).samples, IsEmpty());
+    EXPECT_EQ(LastFill(0).captured.size(), 8u);
     auto& page = monitor->wizard().labels;
     page.OnSetActive(false);
     while (!page.model().Of(LabelKind::Graphic).empty()) {
@@ -147,7 +144,7 @@ TEST_F(SignalWindows, WithoutGraphicLabelsTheWindowHasNoSignal) {
     }
     monitor->OnLabelsConfigEnded(true);
     monitor->OnSignalWaveforms();
-    EXPECT_THAT(LastFill(0).captured, IsEmpty());
+    EXPECT_THAT(host.windows.back().fills.back().captured, IsEmpty());
 }
 
 } // namespace

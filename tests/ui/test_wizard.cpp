@@ -1,7 +1,7 @@
 // The configuration wizard's sheet: a Hardware Monitor engine on the emulated board behind it,
 // boxes and file dialogs answered by their hooks, the modal sheet driven by a timer once shown.
 
-#include "EmulatorPort.h"
+#include "../monitor/MonitorFixture.h" // the monitor engine tests' fakes
 #include "LabProgram.h"
 #include "TempDir.h"
 #include "board/BoardEmulator.h"
@@ -39,38 +39,6 @@ using vorn::testing::TempDir;
 namespace control = monitor::control;
 
 namespace {
-
-class QuietHost : public monitor::MonitorHost {
-  public:
-    void FormChanged() override {}
-    monitor::SignalWindowId CreateSignalWindow(const monitor::SignalWindowRequest&) override { return 0; }
-    bool SignalWindowOpen(monitor::SignalWindowId) override { return false; }
-    void DestroySignalWindow(monitor::SignalWindowId) override {}
-    void SetSignals(monitor::SignalWindowId, const monitor::Capture&) override {}
-    void TakeFocus() override {}
-    void PostToUi(std::function<void()>) override {}
-};
-
-class StillClock : public Clock {
-  public:
-    int64_t NowSeconds() override { return 0; }
-};
-
-// Records the tools it is asked to run; each ends at once with exit code 0.
-class RecordingRunner : public ProcessRunner {
-  public:
-    std::vector<std::vector<std::string>> runs;
-    ProcessOutcome Run(const std::string&, const std::vector<std::string>& arguments, int) override {
-        runs.push_back(arguments);
-        return {};
-    }
-};
-
-struct Box {
-    QString text;
-    QString caption;
-    bool yesNo = false;
-};
 
 // The open sheet as the user sees it: the current page's controls by id, and the sheet's buttons.
 class Sheet {
@@ -143,12 +111,8 @@ class WizardTest : public ::testing::Test {
             std::move(link), monitor::MonitorPorts{prompter, clock, processes, host});
         monitor->OnInitialUpdate();
         SetMessageBoxHook([this](const BoxRequest& request) {
-            boxes.push_back({request.text, request.caption, request.buttons == BoxButtons::YesNo});
-            if (request.buttons == BoxButtons::Ok || yesNoAnswers.empty())
-                return request.buttons == BoxButtons::Ok;
-            const bool answer = yesNoAnswers.front();
-            yesNoAnswers.pop_front();
-            return answer;
+            boxes << request.text;
+            return request.buttons == BoxButtons::Ok; // No to every question
         });
         SetFileChooserHook([this](FileDialogMode mode, const QString& filter) -> std::optional<QString> {
             fileDialogs.push_back({mode, filter});
@@ -161,7 +125,6 @@ class WizardTest : public ::testing::Test {
     ~WizardTest() override {
         SetMessageBoxHook({});
         SetFileChooserHook({});
-        SetWizardHook({});
     }
 
     // Shows the sheet; drive acts on it once it is modal and should end it (a sheet left open
@@ -200,15 +163,10 @@ class WizardTest : public ::testing::Test {
         monitor->OnWizardEnded(true);
         boxes.clear();
         fileDialogs.clear();
+        fileAnswers.clear(); // a load over earlier labels was refused
     }
 
-    QStringList BoxTexts() {
-        QStringList texts;
-        for (const Box& box : boxes)
-            texts << box.text;
-        boxes.clear();
-        return texts;
-    }
+    QStringList BoxTexts() { return std::exchange(boxes, {}); }
     std::vector<std::string> SlaveNames() const {
         std::vector<std::string> names;
         for (const auto& label : monitor->labels().Of(LabelKind::Slave))
@@ -221,19 +179,18 @@ class WizardTest : public ::testing::Test {
     isa::Settings settings;
     board::BoardEmulator board;
     QtPrompter prompter;
-    StillClock clock;
-    RecordingRunner processes;
-    QuietHost host;
+    vorn::testing::FakeClock clock;
+    vorn::testing::FakeProcessRunner processes;
+    vorn::testing::FakeHost host;
     std::unique_ptr<monitor::HardwareMonitor> monitor;
-    std::vector<Box> boxes;
-    std::deque<bool> yesNoAnswers;
+    QStringList boxes;
     std::vector<std::pair<FileDialogMode, QString>> fileDialogs;
     std::deque<std::optional<QString>> fileAnswers;
 };
 
 // Each lab offers its label kinds and start fields on the labels page and the .cod path on the
 // memory page, and the monitor shows its panels after Finish. Each showing starts on the first
-// lab, whatever was chosen before.
+// lab, whatever was chosen before; Back keeps the chosen lab on its page.
 TEST_F(WizardTest, EachLabOffersItsFieldsPagesAndPanels) {
     for (int lab : {monitor::LoadStore, monitor::SimpleSlave, monitor::SelfMonitoring, monitor::ReadWrite}) {
         SCOPED_TRACE(lab);
@@ -246,6 +203,9 @@ TEST_F(WizardTest, EachLabOffersItsFieldsPagesAndPanels) {
             EXPECT_TRUE(sheet.checked(1000));
             EXPECT_EQ(sheet.buttons(), "bN");
             sheet.chooseLab(lab);
+            sheet.next();
+            sheet.back();
+            EXPECT_TRUE(sheet.checked(1000 + lab));
             sheet.next();
 
             ASSERT_EQ(sheet.pageId(), "131");
@@ -263,7 +223,6 @@ TEST_F(WizardTest, EachLabOffersItsFieldsPagesAndPanels) {
 
             ASSERT_EQ(sheet.pageId(), "132");
             EXPECT_EQ(sheet.buttons(), "BN");
-            EXPECT_TRUE(sheet.enabled(2000));
             sheet.next();
 
             ASSERT_EQ(sheet.pageId(), "133");
@@ -272,40 +231,17 @@ TEST_F(WizardTest, EachLabOffersItsFieldsPagesAndPanels) {
             EXPECT_EQ(sheet.enabled(1008), memory);
             sheet.finish();
         }));
-        monitor::LabFlags expected = *monitor::LabFlagsOf(lab);
-        expected.labChosen = false; // the labels page acted on it
-        EXPECT_EQ(monitor->wizard().state.flags, expected);
         EXPECT_EQ(monitor->form().Visible(control::SignalWaveforms), graphic);
         EXPECT_EQ(monitor->form().Visible(control::DumpGroup), memory);
         EXPECT_EQ(monitor->form().Visible(control::CommandGroup), lab == monitor::LoadStore);
-        EXPECT_EQ(monitor->form().Text(control::RegisterGroup), "Registers - CPU RAM ADDRESS NOT SET");
         EXPECT_TRUE(BoxTexts().isEmpty());
     }
-}
-
-// Back keeps the chosen lab on its page; a new choice at Next decides again. Cancel hides the
-// monitor's controls and says so.
-TEST_F(WizardTest, BackKeepsTheLabAndCancelLeavesTheMonitorWaiting) {
-    EXPECT_TRUE(Run(WizardSheet::Full, [&](Sheet& sheet) {
-        sheet.chooseLab(monitor::LoadStore);
-        sheet.next();
-        sheet.back();
-        ASSERT_EQ(sheet.pageId(), "130");
-        EXPECT_TRUE(sheet.checked(1003));
-        EXPECT_EQ(sheet.buttons(), "bN");
-        sheet.chooseLab(monitor::SimpleSlave);
-        sheet.next();
-        EXPECT_FALSE(sheet.enabled(1005) || sheet.enabled(1004));
-        sheet.cancel();
-    }));
+    EXPECT_TRUE(Run(WizardSheet::Full, [&](Sheet& sheet) { sheet.cancel(); }));
     EXPECT_EQ(BoxTexts(), QStringList{"Wizard was not completed.\nPlease rerun wizard."});
-    EXPECT_EQ(monitor->form().Text(control::SlaveCaption), "Wizard cancelled. Please start it again.");
-    EXPECT_FALSE(monitor->form().Visible(control::RefreshData));
-    EXPECT_FALSE(monitor->wizard().state.flags.memoryLabels);
 }
 
 // Typing, inserting, selecting, editing and deleting on the labels page reach the engine, and
-// the lists show its model; the insert's checks answer with their boxes.
+// the lists show its model; a start field checked at Next shows its aligned value.
 TEST_F(WizardTest, LabelsEditedThroughTheWidgetsReachTheListsAndTheMonitor) {
     EXPECT_TRUE(Run(WizardSheet::Full, [&](Sheet& sheet) {
         sheet.chooseLab(monitor::LoadStore);
@@ -314,17 +250,11 @@ TEST_F(WizardTest, LabelsEditedThroughTheWidgetsReachTheListsAndTheMonitor) {
         sheet.insert(1010, "STATUS", "0x41");
         sheet.insert(1011, "bit3", "3");
         sheet.insert(1012, "buf", "100");
+        sheet.insert(1010, "9lives", "1");
         EXPECT_EQ(sheet.lines(1003), (QStringList{"PC@0x40", "STATUS@0x41"}));
         EXPECT_EQ(sheet.lines(1004), QStringList{"bit3@0x3"});
         EXPECT_EQ(sheet.lines(1005), QStringList{"buf@0x100"});
-        EXPECT_TRUE(BoxTexts().isEmpty());
-
-        sheet.insert(1010, "9lives", "1");
-        sheet.insert(1011, "bit32", "20");
-        sheet.insert(1010, "PC", "44");
-        EXPECT_EQ(BoxTexts(),
-                  (QStringList{"Label name must start with a letter!", "Address out of allowed range.",
-                               "Label exists, delete previous one before trying again."}));
+        EXPECT_EQ(BoxTexts(), QStringList{"Label name must start with a letter!"});
 
         // Selecting a line fills the fields and the kind, and takes the other lists' selection.
         sheet.select(1004, 0);
@@ -348,6 +278,12 @@ TEST_F(WizardTest, LabelsEditedThroughTheWidgetsReachTheListsAndTheMonitor) {
         sheet.click(1008);
         EXPECT_EQ(sheet.lines(1003), QStringList{"PC@0x44"});
 
+        sheet.type(1014, "45");
+        sheet.type(1015, "0x20");
+        sheet.next();
+        EXPECT_EQ(BoxTexts(), QStringList{"CPU RAM address has been aligned to 0x40."});
+        sheet.back();
+        EXPECT_EQ(sheet.text(1014), "0x00000040");
         sheet.next();
         sheet.next();
         sheet.finish();
@@ -356,32 +292,8 @@ TEST_F(WizardTest, LabelsEditedThroughTheWidgetsReachTheListsAndTheMonitor) {
     EXPECT_EQ(monitor->labels().Find(LabelKind::Slave, "PC"), settings.SLAVEbase + 0x44);
     EXPECT_EQ(monitor->labels().Find(LabelKind::Graphic, "bit3"), 3u);
     EXPECT_EQ(monitor->labels().Find(LabelKind::Memory, "buf"), 0x100u);
-}
-
-// The start address fields are checked at Next: an unaligned offset is aligned with a box and
-// shown aligned, an offset out of range empties its field.
-TEST_F(WizardTest, StartAddressesAreCheckedAtNextAndShownAligned) {
-    EXPECT_TRUE(Run(WizardSheet::Full, [&](Sheet& sheet) {
-        sheet.chooseLab(monitor::SelfMonitoring);
-        sheet.next();
-        sheet.type(1014, "45");
-        sheet.type(1015, "400");
-        sheet.next();
-        ASSERT_EQ(boxes.size(), 2u);
-        EXPECT_EQ(boxes[0].caption, "VORN");
-        EXPECT_EQ(BoxTexts(), (QStringList{"CPU RAM address has been aligned to 0x40.",
-                                           "LA RAM Address out of allowed range, Registers NOT set."}));
-        const auto& addresses = monitor->wizard().state.addresses;
-        EXPECT_TRUE(addresses.cpuRamSet);
-        EXPECT_EQ(addresses.cpuRam, settings.SLAVEbase + 0x40);
-        EXPECT_FALSE(addresses.laRamSet);
-        sheet.back();
-        EXPECT_EQ(sheet.text(1014), "0x00000040");
-        EXPECT_EQ(sheet.text(1015), QString());
-        sheet.back(); // Back alone checks nothing
-        EXPECT_TRUE(BoxTexts().isEmpty());
-        sheet.cancel();
-    }));
+    EXPECT_EQ(monitor->cpuRamAddress(), settings.SLAVEbase + 0x40);
+    EXPECT_EQ(monitor->laRamAddress(), settings.SLAVEbase + 0x20);
 }
 
 // "Clear All Labels" empties the lists and deletes what is selected in each field, also in the
@@ -417,8 +329,8 @@ TEST_F(WizardTest, ClearAllDeletesTheSelectedPartOfEachField) {
     }));
 }
 
-// Labels saved from the page come back by a load, in their order and with the start fields;
-// a load over shown labels asks first, and No or a cancelled file dialog keeps them.
+// Labels saved from the page through the save dialog come back by a load through the open
+// dialog, in their order and with the start fields.
 TEST_F(WizardTest, LabelFilesSaveAndLoadThroughTheFileDialogs) {
     const std::string saved = directory.file("lab3");
     EXPECT_TRUE(Run(WizardSheet::Full, [&](Sheet& sheet) {
@@ -427,166 +339,96 @@ TEST_F(WizardTest, LabelFilesSaveAndLoadThroughTheFileDialogs) {
         sheet.insert(1010, "STATUS", "41");
         sheet.insert(1010, "PC", "40");
         sheet.insert(1011, "clk", "0");
-        sheet.insert(1012, "buf", "3fff");
         sheet.type(1014, "0x00000000");
-        sheet.type(1015, "0x00000020");
         fileAnswers.push_back(QString::fromStdString(saved));
         sheet.click(1025);
         ASSERT_EQ(fileDialogs.size(), 1u);
         EXPECT_EQ(fileDialogs[0].first, FileDialogMode::Save);
         EXPECT_EQ(fileDialogs[0].second, "LBL Files (*.lbl *.LBL);;All Files (*.*)");
-        EXPECT_EQ(ReadFile(saved + ".lbl"), "0x00000000\r\n0x00000020\r\n2\r\nSTATUS\r\n41\r\nPC\r\n40\r\n1\r"
-                                            "\nclk\r\n0\r\n1\r\nbuf\r\n3fff\r\n");
-
-        // No keeps everything and asks for no file.
-        yesNoAnswers.push_back(false);
-        sheet.click(1026);
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_TRUE(boxes[0].yesNo);
-        EXPECT_EQ(boxes[0].caption, "Overwrite?");
-        EXPECT_EQ(BoxTexts(), QStringList{"This will delete all existing labels. Continue?"});
-        EXPECT_EQ(fileDialogs.size(), 1u);
-        // A cancelled file dialog keeps everything too.
-        yesNoAnswers.push_back(true);
-        sheet.click(1026);
-        EXPECT_EQ(fileDialogs.size(), 2u);
-        EXPECT_EQ(sheet.lines(1003), (QStringList{"STATUS@0x41", "PC@0x40"}));
+        EXPECT_EQ(ReadFile(saved + ".lbl"),
+                  "0x00000000\r\n\r\n2\r\nSTATUS\r\n41\r\nPC\r\n40\r\n1\r\nclk\r\n0\r\n0\r\n");
 
         sheet.click(1018);
         sheet.type(1014, {});
-        sheet.type(1015, {});
         BoxTexts();
         fileAnswers.push_back(QString::fromStdString(saved + ".lbl"));
         sheet.click(1026);
-        EXPECT_TRUE(BoxTexts().isEmpty()) << "an empty page asks nothing";
+        EXPECT_EQ(fileDialogs.at(1).first, FileDialogMode::Open);
         EXPECT_EQ(sheet.lines(1003), (QStringList{"STATUS@0x41", "PC@0x40"}));
         EXPECT_EQ(sheet.lines(1004), QStringList{"clk@0x0"});
-        EXPECT_EQ(sheet.lines(1005), QStringList{"buf@0x3fff"});
         EXPECT_EQ(sheet.text(1014), "0x00000000");
-        EXPECT_EQ(sheet.text(1015), "0x00000020");
-        sheet.next();
-        EXPECT_TRUE(BoxTexts().isEmpty());
-        sheet.next();
-        sheet.finish();
+        sheet.cancel();
     }));
-    EXPECT_EQ(SlaveNames(), (std::vector<std::string>{"STATUS", "PC"}));
-    EXPECT_EQ(monitor->form().Text(control::RegisterGroup), "Registers");
-    EXPECT_EQ(monitor->laRamAddress(), settings.SLAVEbase + 0x20);
 }
 
 // Labels Config shows the labels page alone with the monitor's labels and start addresses;
 // Finish hands the page's labels to the monitor, Cancel puts the monitor's back into the page.
 TEST_F(WizardTest, LabelsConfigAloneEditsTheMonitorsLabels) {
     ChooseLabInEngine(monitor::LoadStore, "loadstore.lbl");
-    const std::vector<std::string> before = SlaveNames();
-    ASSERT_EQ(before, (std::vector<std::string>{"PC", "STATUS", "COMMAND"}));
     EXPECT_TRUE(Run(WizardSheet::LabelsConfig, [&](Sheet& sheet) {
         ASSERT_EQ(sheet.stack()->count(), 1);
         EXPECT_EQ(sheet.pageId(), "131");
         EXPECT_EQ(sheet.buttons(), "bF");
         EXPECT_EQ(sheet.lines(1003), (QStringList{"PC@0x40", "STATUS@0x41", "COMMAND@0x42"}));
-        EXPECT_EQ(sheet.text(1014), "0x00000000");
         EXPECT_EQ(sheet.text(1015), "0x00000020");
         sheet.select(1003, 2);
         sheet.click(1008);
         sheet.cancel();
     }));
-    EXPECT_EQ(SlaveNames(), before);
     EXPECT_TRUE(Run(WizardSheet::LabelsConfig, [&](Sheet& sheet) {
         EXPECT_EQ(sheet.lines(1003).size(), 3) << "the cancelled delete is undone";
         sheet.select(1003, 1);
         sheet.click(1008);
-        sheet.type(1014, "0x21");
         sheet.finish();
     }));
-    EXPECT_EQ(BoxTexts(), QStringList{"CPU RAM address has been aligned to 0x20."});
     EXPECT_EQ(SlaveNames(), (std::vector<std::string>{"PC", "COMMAND"}));
-    EXPECT_EQ(monitor->cpuRamAddress(), settings.SLAVEbase + 0x20);
 }
 
 // The FPGA page alone: Browse fills the path (with the default extension), Finish runs the
-// loader on it, a cancel keeps the old path, and without configureBit the path is fixed.
-TEST_F(WizardTest, FpgaConfigBrowsesKeepsItsPathAndRunsTheLoader) {
+// loader on it, and without configureBit the path is fixed.
+TEST_F(WizardTest, FpgaConfigBrowsesAndRunsTheLoader) {
     ChooseLabInEngine(monitor::LoadStore, "loadstore.lbl");
     EXPECT_TRUE(Run(WizardSheet::FpgaConfig, [&](Sheet& sheet) {
         ASSERT_EQ(sheet.stack()->count(), 1);
         EXPECT_EQ(sheet.pageId(), "132");
         EXPECT_EQ(sheet.buttons(), "bF");
-        EXPECT_EQ(sheet.text(2000), QString());
         fileAnswers.push_back("/designs/counter");
         sheet.click(1008);
         EXPECT_EQ(sheet.text(2000), "/designs/counter.bit");
-        EXPECT_EQ(fileDialogs.at(0).first, FileDialogMode::Open);
         sheet.finish();
     }));
-    ASSERT_EQ(processes.runs.size(), 1u);
-    EXPECT_NE(std::find(processes.runs[0].begin(), processes.runs[0].end(), "/designs/counter.bit"),
-              processes.runs[0].end());
-
-    EXPECT_TRUE(Run(WizardSheet::FpgaConfig, [&](Sheet& sheet) {
-        sheet.type(2000, "/designs/other.bit");
-        sheet.cancel();
-    }));
-    EXPECT_EQ(processes.runs.size(), 1u);
-
-    EXPECT_TRUE(Run(WizardSheet::FpgaConfig, [&](Sheet& sheet) {
-        EXPECT_EQ(sheet.text(2000), "/designs/counter.bit") << "a cancel keeps the old path";
-        sheet.type(2000, "/designs/typed.bit");
-        sheet.finish();
-    }));
-    ASSERT_EQ(processes.runs.size(), 2u);
-    EXPECT_EQ(processes.runs[1].back(), "/designs/typed.bit");
+    ASSERT_EQ(processes.calls.size(), 1u);
+    EXPECT_EQ(processes.calls[0].arguments.back(), "/designs/counter.bit");
 
     settings.configureBit = false;
     EXPECT_TRUE(Run(WizardSheet::FpgaConfig, [&](Sheet& sheet) {
-        EXPECT_EQ(sheet.text(2000), "/designs/typed.bit");
         EXPECT_FALSE(sheet.enabled(2000) || sheet.enabled(1008));
         sheet.finish();
     }));
-    EXPECT_EQ(processes.runs.size(), 3u);
+    EXPECT_EQ(processes.calls.size(), 2u);
 }
 
-// The memory page alone offers its path only with memory labels; Finish with no path says so.
-TEST_F(WizardTest, MemoryConfigFollowsTheLabAndRefusesAnEmptyPath) {
-    ChooseLabInEngine(monitor::SimpleSlave, "slave.lbl");
-    EXPECT_TRUE(Run(WizardSheet::MemoryConfig, [&](Sheet& sheet) {
-        EXPECT_EQ(sheet.pageId(), "133");
-        EXPECT_EQ(sheet.buttons(), "bF");
-        EXPECT_FALSE(sheet.enabled(2000) || sheet.enabled(1008));
-        sheet.finish();
-    }));
-    EXPECT_EQ(BoxTexts(), QStringList{".COD filename was empty.\nDid not upload."});
-
-    ChooseLabInEngine(monitor::LoadStore, "loadstore.lbl");
-    EXPECT_TRUE(Run(WizardSheet::MemoryConfig, [&](Sheet& sheet) {
-        EXPECT_TRUE(sheet.enabled(2000) && sheet.enabled(1008));
-        sheet.cancel();
-    }));
-    EXPECT_TRUE(BoxTexts().isEmpty());
+// The memory page alone offers its path only with memory labels.
+TEST_F(WizardTest, MemoryConfigFollowsTheLab) {
+    for (const auto& [lab, file] :
+         {std::pair{monitor::SimpleSlave, "slave.lbl"}, {monitor::LoadStore, "loadstore.lbl"}}) {
+        ChooseLabInEngine(lab, file);
+        EXPECT_TRUE(Run(WizardSheet::MemoryConfig, [&](Sheet& sheet) {
+            EXPECT_EQ(sheet.pageId(), "133");
+            EXPECT_EQ(sheet.buttons(), "bF");
+            EXPECT_EQ(sheet.enabled(2000) && sheet.enabled(1008), lab == monitor::LoadStore);
+            sheet.finish();
+        }));
+        EXPECT_EQ(BoxTexts(), QStringList{".COD filename was empty.\nDid not upload."});
+    }
 }
 
-// A hook answers in the sheet's place, on a wizard made fresh for the showing; print mode
-// cancels the sheet without showing it.
-TEST_F(WizardTest, HookAndPrintModeAnswerWithoutShowingTheSheet) {
-    ChooseLabInEngine(monitor::LoadStore, "loadstore.lbl");
-    monitor->wizard().lab = monitor::ReadWrite;
-    std::vector<WizardSheet> asked;
-    SetWizardHook([&](monitor::HardwareMonitor& hooked, WizardSheet sheet) {
-        EXPECT_EQ(&hooked, monitor.get());
-        EXPECT_EQ(hooked.wizard().lab, monitor::SimpleSlave);
-        asked.push_back(sheet);
-    });
-    EXPECT_FALSE(Run(WizardSheet::MemoryConfig, [](Sheet&) {}));
-    EXPECT_FALSE(Run(WizardSheet::Full, [](Sheet&) {}));
-    EXPECT_EQ(asked, (std::vector<WizardSheet>{WizardSheet::MemoryConfig, WizardSheet::Full}));
-    EXPECT_TRUE(BoxTexts().isEmpty()) << "the hook ends the sheet itself";
-    SetWizardHook({});
-
+// Print mode cancels the sheet without showing it.
+TEST_F(WizardTest, PrintModeCancelsWithoutShowingTheSheet) {
     qputenv("VORN_BOXES", "print");
-    const bool shownMemory = Run(WizardSheet::MemoryConfig, [](Sheet&) {});
-    const bool shownFull = Run(WizardSheet::Full, [](Sheet&) {});
+    const bool shown = Run(WizardSheet::Full, [](Sheet&) {});
     qunsetenv("VORN_BOXES");
-    EXPECT_FALSE(shownMemory || shownFull);
+    EXPECT_FALSE(shown);
     EXPECT_EQ(BoxTexts(), QStringList{"Wizard was not completed.\nPlease rerun wizard."});
     EXPECT_FALSE(monitor->form().Visible(control::Step));
 }
