@@ -17,7 +17,7 @@ namespace {
 InstructionSet EvaluatorSet() {
     InstructionSet set;
     set.registerFiles.push_back(RegisterFile{"MF", {}});
-    set.vars = {{"v", 8, 0}, {"narrow", -3, 0}, {"none", 0, 0}, {"wide", 31, 0}};
+    set.vars = {{"v", 8, 0}, {"narrow", -3, 0}, {"none", 0, 0}, {"wide", 31, 0}, {"w30", 30, 0}};
     return set;
 }
 
@@ -83,7 +83,8 @@ TEST_F(Evaluator, AssignmentsStoreAndVariablesAreLimitedToTheirWidth) {
         {"MF[0]:=9", 0, "MF[0]", 9}, {"M[MR[1]+2]:=MR[2]", 0, "M[7]", 6}, {"MR[3]:=2", 0, "MR[MR[3]]+1", 7},
         {"PC:=PC+4", 0, "PC", 4}, {"v:=300", 0, "v", 255}, {"v:=-1", 0, "v", 0}, {"none:=5", 0, "none", 0},
         {"narrow:=5", 0, "narrow", 0}, {"narrow:=-5", 0, "narrow", 0},
-        {"wide:=2147483647", 0, "wide", INT_MAX}, {"v:=7", 0, "v*2", 14}, {"X[1]:=halt", -1, "X[1]", 0},
+        {"wide:=2147483647", 0, "wide", INT_MAX}, {"w30:=2147483647", 0, "w30", (1 << 30) - 1},
+        {"v:=7", 0, "v*2", 14}, {"X[1]:=halt", -1, "X[1]", 0},
         {"M[-1]:=halt", -1, "M[-1]", 0}};
     // clang-format on
     for (const auto& [action, result, readBack, value] : cases) {
