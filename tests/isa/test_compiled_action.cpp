@@ -34,14 +34,10 @@ class Differential {
 
     // Mostly small values, so that indexes hit cells and branches go both ways.
     int32_t Value() {
-        switch (random_() % 8) {
-        case 0:
-            return static_cast<int32_t>(random_());
-        case 1:
-            return random_() % 2 ? INT_MIN : INT_MAX;
-        default:
-            return static_cast<int32_t>(random_() % 44) - 4;
-        }
+        const auto pick = random_() % 8;
+        if (pick == 0) return static_cast<int32_t>(random_());
+        if (pick == 1) return random_() % 2 ? INT_MIN : INT_MAX;
+        return static_cast<int32_t>(random_() % 44) - 4;
     }
 
     void Scramble() {
@@ -137,51 +133,32 @@ TEST(CompiledAction, AgreesWithTheTextEvaluatorOnAwkwardTexts) {
     Differential differential(set);
     // Texts whose outcome hangs on a value's digits (a value next to a digit, letter or
     // bracket), unmatched brackets, blanks and the empty text are left to the evaluator.
-    const std::pair<const char*, bool> cases[] = {
-        {"MR[1]:=(MR[2]-(MR[3]))", true},
-        {"MR[MR[1]]:=MR[MR[MR[2]]]+1", true},
-        {"M[MR[1]]:=M[MR[2]]+M[MR[1]];MR[3]:=M[MR[4]-4]", true},
-        {"MR[1]:=-(MR[2]);MR[3]:=--MR[4];MR[5]:=3-(-MR[6]);MR[7]:=---(MR[8])", true},
-        {"MR[1]:=(-2+5)*-(3)-(-(MR[2]))", true},
-        {"PC:=MR[1]==0?PC+3:PC-2", true},
-        {"MR[1]>MR[2]?halt:MR[3]:=4", true},
-        {"MR[1]<3?halt:nop;MR[2]:=PC", true},
-        {"halt;halt;MR[1]:=PC;PC:=halt", true},
-        {";;MR[1]:=1;;", true},
-        {"unknown+MR[1]*q", true},
-        {"v:=MR[1];wide:=v*MR[2];narrow:=5;PC:=MR[3];halt:=MR[4]", true},
-        {"MR[0]:=7;MR[1]:=MR[0];MR[MR[2]]:=MR[3]", true},
-        {"MF[MR[1]]:=MR[2];MR[3]:=MF[MR[1]]+MF[MR[4]]", true},
-        {"M[-1]:=halt;X[1]:=halt;(MR[1]:=5);MR[2]:=(MR[3]:=5)+1", true},
-        {"MR[1]:=1<2<=3;MR[2]:=1>2>>1;MR[3]:=MR[4]<=MR[5]<MR[6]", true},
-        {"MR[1]:=MR[2]-MR[3]-MR[4]/MR[5]/MR[6]", true},
-        {"MR[1]:=(1?MR[2]:3)+(MR[3]?halt:4)", true},
-        {"MR[1]:=(MR[2]<<33)>>(MR[3]&31)^MR[4]|MR[5]", true},
-        {"MR[(MR[1]&3)+1]:=(halt)", true},
-        {"MR[MR[1]]:=halt;M[MR[2]]:=(PC:=7)", true},
-        {"MR[1]:=M[PC]+PC;PC:=PC+1", true},
-        {"MR[1]:=(PC)+(MR[2]?halt:0)", true},
-        {"M[PC]:=halt", true},
-        {"M[MR[1]]:=M[MR[1]]+1?halt:nop", true},
-        {"MR[1]:=-2147483648-1;MR[2]:=-;MR[3]:=1+;MR[4]:=()", true},
-        {"MR[1]:=MR[2]==-(MR[3]);MR[4]:=!(MR[5])", true},
-        {"MR[1]:=(((((MR[2])))));MR[3]:=M[M[MR[4]]]", true},
-        {"nop;MR[1]:=(MR[2]?MR[3]:MR[4])?MR[5]:-MR[6]", true},
-        {"MR[1]:=MS[MR[2]:=3]+M[(MR[3])-1]+M[-1]", true},
-        {"MR[1]:=1?2;MR[2]:=5x;MR[3]:=1=2;MR[4]:=);MR[5]:=5!(MR[6])", true},
-        {"MR[1]:=2(3)", false},
-        {"MR[1]:=MR[2](2)", false},
-        {"MR[1]:=(1)2", false},
-        {"MR[MR[1]+(MR[2]:=1)]:=1", false},
-        {"MR[1]:=)(", false},
-        {"MR[1]:=MR[2]MR[3]", false},
-        {"MR[1", false},
-        {"(1+2", false},
-        {"MR[1]:= 2", false},
-        {"", false},
-    };
-    for (const auto& [text, compiles] : cases)
-        EXPECT_EQ(differential.Agree(text, CasesPerText() * 4), compiles) << text;
+    // clang-format off
+    const char* const compiled[] = {
+        "MR[1]:=(MR[2]-(MR[3]))", "MR[MR[1]]:=MR[MR[MR[2]]]+1",
+        "M[MR[1]]:=M[MR[2]]+M[MR[1]];MR[3]:=M[MR[4]-4]",
+        "MR[1]:=-(MR[2]);MR[3]:=--MR[4];MR[5]:=3-(-MR[6]);MR[7]:=---(MR[8])",
+        "MR[1]:=(-2+5)*-(3)-(-(MR[2]))", "PC:=MR[1]==0?PC+3:PC-2", "MR[1]>MR[2]?halt:MR[3]:=4",
+        "MR[1]<3?halt:nop;MR[2]:=PC", "halt;halt;MR[1]:=PC;PC:=halt", ";;MR[1]:=1;;", "unknown+MR[1]*q",
+        "v:=MR[1];wide:=v*MR[2];narrow:=5;PC:=MR[3];halt:=MR[4]", "MR[0]:=7;MR[1]:=MR[0];MR[MR[2]]:=MR[3]",
+        "MF[MR[1]]:=MR[2];MR[3]:=MF[MR[1]]+MF[MR[4]]",
+        "M[-1]:=halt;X[1]:=halt;(MR[1]:=5);MR[2]:=(MR[3]:=5)+1",
+        "MR[1]:=1<2<=3;MR[2]:=1>2>>1;MR[3]:=MR[4]<=MR[5]<MR[6]", "MR[1]:=MR[2]-MR[3]-MR[4]/MR[5]/MR[6]",
+        "MR[1]:=(1?MR[2]:3)+(MR[3]?halt:4)", "MR[1]:=(MR[2]<<33)>>(MR[3]&31)^MR[4]|MR[5]",
+        "MR[(MR[1]&3)+1]:=(halt)", "MR[MR[1]]:=halt;M[MR[2]]:=(PC:=7)", "MR[1]:=M[PC]+PC;PC:=PC+1",
+        "MR[1]:=(PC)+(MR[2]?halt:0)", "M[PC]:=halt", "M[MR[1]]:=M[MR[1]]+1?halt:nop",
+        "MR[1]:=-2147483648-1;MR[2]:=-;MR[3]:=1+;MR[4]:=()", "MR[1]:=MR[2]==-(MR[3]);MR[4]:=!(MR[5])",
+        "MR[1]:=(((((MR[2])))));MR[3]:=M[M[MR[4]]]", "nop;MR[1]:=(MR[2]?MR[3]:MR[4])?MR[5]:-MR[6]",
+        "MR[1]:=MS[MR[2]:=3]+M[(MR[3])-1]+M[-1]",
+        "MR[1]:=1?2;MR[2]:=5x;MR[3]:=1=2;MR[4]:=);MR[5]:=5!(MR[6])"};
+    const char* const leftToTheEvaluator[] = {
+        "MR[1]:=2(3)", "MR[1]:=MR[2](2)", "MR[1]:=(1)2", "MR[MR[1]+(MR[2]:=1)]:=1", "MR[1]:=)(",
+        "MR[1]:=MR[2]MR[3]", "MR[1", "(1+2", "MR[1]:= 2", ""};
+    // clang-format on
+    for (const char* text : compiled)
+        EXPECT_TRUE(differential.Agree(text, CasesPerText() * 4)) << text;
+    for (const char* text : leftToTheEvaluator)
+        EXPECT_FALSE(differential.Agree(text, 1)) << text;
     // The longest and deepest actions that commands.xml may hold.
     std::string longest = "MR[1]:=MR[2]";
     while (longest.size() + 6 <= MaxActionLength)

@@ -9,54 +9,37 @@ using namespace vorn::isa;
 using vorn::testing::LabInstructionSet;
 using vorn::text::GetBitField;
 
-namespace {
-
-int32_t Pick(int32_t kind, int32_t rd, int32_t rs1, int32_t rs2, int32_t imm) {
-    return kind == RD ? rd : kind == RS1 ? rs1 : kind == RS2 ? rs2 : kind == Imm ? imm : 0;
-}
-
-std::shared_ptr<Command> Build(const CommandRecord& row, int32_t rd, int32_t rs1, int32_t rs2, int32_t imm) {
-    std::shared_ptr<Command> command;
-    if (row.type == "R")
-        command = std::make_shared<Rtype>();
-    else
-        command = std::make_shared<Itype>();
-    for (int32_t kind : row.operandKinds)
-        SetOperand(*command, kind, Pick(kind, rd, rs1, rs2, imm));
-    return command;
-}
-
-} // namespace
-
+// Random operands for every row, in the order of its args: the word decodes to the same row
+// and operands, and an R word keeps bits 10..6 clear.
 TEST(LabInstructionSet, EveryRowEncodesAndDecodesToItself) {
     const InstructionSet& set = LabInstructionSet();
     std::mt19937 random(7);
     for (int32_t row = 0; row + 1 < set.count(); ++row) {
         const CommandRecord& record = set.commands[row];
         for (int trial = 0; trial < 50; ++trial) {
-            const int32_t rd = static_cast<int32_t>(random() % 32), rs1 = static_cast<int32_t>(random() % 32),
-                          rs2 = static_cast<int32_t>(random() % 32);
-            const int32_t imm = static_cast<int32_t>(random() % 65536) - 32768;
-            auto command = Build(record, rd, rs1, rs2, imm);
-            auto word = EncodeInstruction(set, record.name, *command);
-            ASSERT_TRUE(word.has_value());
-            auto decoded = DecodeInstruction(set, *word);
+            std::vector<int32_t> operands;
+            for (int32_t kind : record.operandKinds)
+                operands.push_back(
+                    static_cast<int32_t>(kind == Imm ? random() % 65536 - 32768 : random() % 32));
+            const uint32_t word = vorn::testing::EncodeLine(set, {record.name, operands});
+            auto decoded = DecodeInstruction(set, word);
             ASSERT_TRUE(decoded) << record.name;
             EXPECT_EQ(decoded->FindRow(set), row) << record.name;
-            for (int32_t kind : record.operandKinds) {
+            for (size_t i = 0; i < operands.size(); ++i) {
+                const int32_t kind = record.operandKinds[i];
                 const int32_t got = kind == RD    ? decoded->rd
                                     : kind == RS1 ? decoded->rs1
                                     : kind == RS2 ? static_cast<Rtype&>(*decoded).rs2
                                     : kind == Imm ? static_cast<Itype&>(*decoded).imm
-                                                  : 0;
-                EXPECT_EQ(got, Pick(kind, rd, rs1, rs2, imm)) << record.name << " operand kind " << kind;
+                                                  : operands[i];
+                EXPECT_EQ(got, operands[i]) << record.name << " operand " << i;
             }
-            EXPECT_TRUE(record.type != "R" || GetBitField(6, 10, *word) == 0u) << record.name;
+            EXPECT_TRUE(record.type != "R" || GetBitField(6, 10, word) == 0u) << record.name;
         }
     }
 }
 
-TEST(Encoding, FieldRules) {
+TEST(Encoding, FieldRulesAndWordsNoRowFits) {
     const InstructionSet& set = LabInstructionSet();
     Itype addi;
     SetOperand(addi, RD, 1);
@@ -75,19 +58,9 @@ TEST(Encoding, FieldRules) {
     Itype halt; // no immediate given: bits 15..0 stay 0
     EXPECT_EQ(GetBitField(0, 15, *EncodeInstruction(set, "halt", halt)), 0u);
     EXPECT_FALSE(EncodeInstruction(set, "frobnicate", halt).has_value());
-}
-
-TEST(Decoding, ShapesAndMisses) {
-    const InstructionSet& set = LabInstructionSet();
-    auto nop = DecodeInstruction(set, 0);
-    ASSERT_TRUE(nop);
-    EXPECT_EQ(set.commands[nop->FindRow(set)].name, "nop");
     EXPECT_FALSE(DecodeInstruction(set, 0x3Eu << 26)); // no I row with opcode 111110
     EXPECT_FALSE(DecodeInstruction(set, 0x3Fu));       // no R row with function 111111
-    auto beqz = DecodeInstruction(set, (0x04u << 26) | 0xFFFDu);
-    ASSERT_TRUE(beqz);
-    EXPECT_EQ(static_cast<Itype&>(*beqz).imm, -3);
-    EXPECT_TRUE(static_cast<Itype&>(*beqz).immSet);
+    EXPECT_TRUE(static_cast<Itype&>(*DecodeInstruction(set, 0x04u << 26)).immSet);
 }
 
 TEST(Lookups, FirstMatchAndTypeMatter) {
@@ -113,12 +86,13 @@ TEST(Lookups, FirstMatchAndTypeMatter) {
 
 TEST(Lookups, RegisterOperands) {
     InstructionSet set;
-    for (const char* name : {"R31", "r5", "R0", "R001", "r07", "r000000000031"})
-        EXPECT_TRUE(set.IsRegisterOperand(name)) << name;
-    for (const char* name : {"R32", "R3x", "R", "R4294967299", "R4294967296", "X3", "R032"})
-        EXPECT_FALSE(set.IsRegisterOperand(name)) << name;
+    const auto check = [&](std::initializer_list<const char*> names, bool registers) {
+        for (const char* name : names)
+            EXPECT_EQ(set.IsRegisterOperand(name), registers) << name;
+    };
+    check({"R31", "r5", "R0", "R001", "r07", "r000000000031"}, true);
+    check({"R32", "R3x", "R", "R4294967299", "R4294967296", "X3", "R032"}, false);
     set.registerFiles.push_back({"MX", {}});
     set.registerFiles.push_back({"MF", {}});
-    EXPECT_TRUE(set.IsRegisterOperand("X3"));
-    EXPECT_TRUE(set.IsRegisterOperand("f3"));
+    check({"X3", "f3"}, true);
 }

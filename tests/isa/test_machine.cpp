@@ -7,15 +7,13 @@
 
 using namespace vorn::isa;
 using vorn::testing::EncodeLine;
-using vorn::testing::LabInstructionSet;
-using vorn::testing::ScriptedPrompter;
 
 namespace {
 
 class Machine : public ::testing::Test {
   protected:
-    InstructionSet set = LabInstructionSet();
-    ScriptedPrompter prompter;
+    InstructionSet set = vorn::testing::LabInstructionSet();
+    vorn::testing::ScriptedPrompter prompter;
     MachineState machine{set, prompter};
 };
 
@@ -38,32 +36,26 @@ TEST_F(Machine, AddressesWithoutAnInstructionOnlyAdvanceAndResetClearsTheHalt) {
     EXPECT_FALSE(machine.Halted);
 }
 
+// Records go into memory and the program up to the first at address -1; objects are shared
+// with the image and freed with their last holder.
 TEST_F(Machine, LoadingAddsToAndReplacesWithinWhatIsThere) {
     machine.LoadProgram({{-1, 7, "", nullptr, false}, {0, 9, "", nullptr, false}});
     EXPECT_TRUE(machine.Program().empty());
-    EXPECT_TRUE(machine.DataMemory().empty());
-
-    machine.LoadProgram({{0, 1, "a", nullptr, false},
+    auto command = std::make_shared<Itype>();
+    std::weak_ptr<Command> watch = command;
+    machine.LoadProgram({{0, 1, "a", command, false},
                          {1, 2, "", nullptr, false},
                          {-1, 0, "", nullptr, false},
                          {2, 3, "", nullptr, false}});
-    machine.LoadProgram({{1, 20, "b", nullptr, false}, {5, 50, "", nullptr, false}});
+    command.reset();
+    EXPECT_FALSE(watch.expired());
+    machine.LoadProgram(
+        {{1, 20, "b", nullptr, false}, {5, 50, "", nullptr, false}, {0, 1, "a", nullptr, false}});
+    EXPECT_TRUE(watch.expired());
     EXPECT_EQ(machine.DataMemory(), (std::map<int32_t, int32_t>{{0, 1}, {1, 20}, {5, 50}}));
     EXPECT_EQ(machine.FindInstruction(0)->text, "a");
     EXPECT_EQ(machine.FindInstruction(1)->text, "b");
     EXPECT_EQ(machine.FindInstruction(2), nullptr);
-}
-
-TEST_F(Machine, InstructionObjectsAreSharedAndFreedWithTheirLastHolder) {
-    auto command = std::make_shared<Itype>();
-    std::weak_ptr<Command> watch = command;
-    std::vector<MemoryRecord> image{{0, 0, "", command, false}};
-    command.reset();
-    machine.LoadProgram(image);
-    image.clear();
-    EXPECT_FALSE(watch.expired());
-    machine.LoadProgram({{0, 0, "", nullptr, false}});
-    EXPECT_TRUE(watch.expired());
 }
 
 TEST_F(Machine, StoresWriteTheWordsOfTheProgramButTheStepKeepsItsObject) {
@@ -81,7 +73,21 @@ TEST_F(Machine, StoresWriteTheWordsOfTheProgramButTheStepKeepsItsObject) {
     EXPECT_EQ(machine.GetRegister(2), -4);
 }
 
-TEST_F(Machine, RegisterZeroOfTheGeneralRegistersStaysZero) {
+// R0 of the general registers stays 0; other files' R0 does not. Access outside the files or
+// cells reads UnreadableRegister and writes nothing.
+TEST_F(Machine, RegistersKeepR0AndAreBoundsChecked) {
+    machine.SetRegister(32, 1);
+    machine.SetRegister(-1, 1);
+    EXPECT_EQ(machine.GetRegister(32), MachineState::UnreadableRegister);
+    EXPECT_EQ(machine.GetRegister(-1), MachineState::UnreadableRegister);
+    for (int32_t file : {-1, static_cast<int32_t>(machine.RegisterFiles().size())}) {
+        machine.CurrentRegisterFile = file;
+        machine.SetRegister(3, 1);
+        EXPECT_EQ(machine.GetRegister(3), static_cast<int32_t>(0xEEEEEEEEu));
+    }
+    for (const RegisterFile& file : machine.RegisterFiles())
+        EXPECT_EQ(file.cells, RegisterFile{}.cells);
+    machine.CurrentRegisterFile = 0;
     machine.SetRegister(0, 5);
     EXPECT_EQ(machine.GetRegister(0), 0);
     machine.SetRegisterInitValue(7);
@@ -96,34 +102,8 @@ TEST_F(Machine, RegisterZeroOfTheGeneralRegistersStaysZero) {
     EXPECT_EQ(machine.GetRegister(0), 5);
 }
 
-TEST_F(Machine, RegisterAccessOutsideTheFilesIsBoundsChecked) {
-    machine.SetRegister(32, 1);
-    machine.SetRegister(-1, 1);
-    EXPECT_EQ(machine.GetRegister(32), MachineState::UnreadableRegister);
-    EXPECT_EQ(machine.GetRegister(-1), MachineState::UnreadableRegister);
-    machine.CurrentRegisterFile = -1;
-    machine.SetRegister(3, 1);
-    EXPECT_EQ(machine.GetRegister(3), static_cast<int32_t>(0xEEEEEEEEu));
-    machine.CurrentRegisterFile = static_cast<int32_t>(machine.RegisterFiles().size());
-    machine.SetRegister(3, 1);
-    EXPECT_EQ(machine.GetRegister(3), MachineState::UnreadableRegister);
-    for (const RegisterFile& file : machine.RegisterFiles())
-        for (int32_t cell : file.cells)
-            EXPECT_EQ(cell, 0);
-}
-
-TEST_F(Machine, MachinesOnOneInstructionSetKeepTheirOwnState) {
-    MachineState other(set, prompter);
-    machine.SetRegister(1, 5);
-    machine.WriteMemory(0, 1);
-    machine.PC = 9;
-    EXPECT_EQ(other.GetRegister(1), 0);
-    EXPECT_TRUE(other.DataMemory().empty());
-    EXPECT_EQ(other.PC, 0);
-    EXPECT_EQ(set.registerFiles[0].cells[1], 0);
-}
-
-// The simulator windows share PC, registers and memory, each with its own program.
+// The simulator windows share PC, registers and memory, each with its own program; machines on
+// stores of their own share nothing, and the instruction set keeps the initial state.
 TEST_F(Machine, MachinesOnOneStoreShareStateButNotPrograms) {
     auto store = std::make_shared<MachineStore>(set);
     MachineState first(set, prompter, store);
@@ -136,6 +116,10 @@ TEST_F(Machine, MachinesOnOneStoreShareStateButNotPrograms) {
     EXPECT_EQ(second.ReadMemory(5), 0);
     EXPECT_NE(first.FindInstruction(5), nullptr);
     EXPECT_EQ(second.FindInstruction(5), nullptr);
+    EXPECT_EQ(machine.GetRegister(3), 0);
+    EXPECT_TRUE(machine.DataMemory().empty());
+    EXPECT_EQ(machine.PC, 0);
+    EXPECT_EQ(set.registerFiles[0].cells[3], 0);
     second.SetRegisterInitValue(0); // a new window clears the registers the first one shows
     EXPECT_EQ(first.GetRegister(3), 0);
 }
