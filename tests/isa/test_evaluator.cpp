@@ -41,9 +41,7 @@ TEST(Operators, ArithmeticWrapsAndNeverTrapsAndShiftsUseTheLowFiveBits) {
         {-2, -1, "<=", 1}, {1, 1, "!=", 0}, {1, 1, "=>", -1}};
     // clang-format on
     for (const auto& [left, right, op, result] : cases)
-        EXPECT_EQ(op[1] ? ApplyTwoCharOperator(left, right, op) : ApplyBinaryOperator(left, right, op[0]),
-                  result)
-            << left << op << right;
+        EXPECT_EQ(ApplyOperator(left, right, OperatorOf(op)), result) << left << op << right;
 }
 
 // Operators found first bind loosely and group to the right; in "1>2>>1" the first '>' is not

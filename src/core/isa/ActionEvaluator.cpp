@@ -106,7 +106,7 @@ int32_t EvaluateValue(MachineState& machine, std::string_view text) {
     if (const int32_t* cell = ResolveDestination(machine, text)) return *cell;
     // A sign before anything but digits negates the value after it: --5 is 5, -PC is minus PC.
     if (!text.empty() && text[0] == '-' && (text.size() == 1 || !text::IsDigit(text[1])))
-        return ApplyBinaryOperator(0, Evaluate(machine, text.substr(1)), '-');
+        return ApplyOperator(0, Evaluate(machine, text.substr(1)), Operator::Minus);
     return ParseLeadingDecimal(text);
 }
 
@@ -184,15 +184,6 @@ Operator OperatorOf(std::string_view text) {
     for (size_t i = 0; i < texts.size(); ++i)
         if (texts[i] == text) return static_cast<Operator>(i);
     return Operator::Unknown;
-}
-
-int32_t ApplyBinaryOperator(int32_t left, int32_t right, char op) {
-    const Operator code = OperatorOf(std::string_view(&op, 1));
-    return ApplyOperator(left, right, code);
-}
-
-int32_t ApplyTwoCharOperator(int32_t left, int32_t right, std::string_view op) {
-    return op.size() == 2 ? ApplyOperator(left, right, OperatorOf(op)) : -1;
 }
 
 void ExecuteHalt(MachineState& machine) {

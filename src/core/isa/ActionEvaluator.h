@@ -91,10 +91,6 @@ inline int32_t ApplyOperator(int32_t left, int32_t right, Operator op) {
     return -1;
 }
 
-// One of * / + & | ^ < > -; -1 for another character.
-int32_t ApplyBinaryOperator(int32_t left, int32_t right, char op);
-// One of << >> == != <= >=; -1 for another text.
-int32_t ApplyTwoCharOperator(int32_t left, int32_t right, std::string_view op);
 // The operator of a text of one or two characters; Unknown for any other text.
 Operator OperatorOf(std::string_view text);
 
