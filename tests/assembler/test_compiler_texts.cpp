@@ -42,6 +42,10 @@ TEST_F(CompilerTexts, LineErrors) {
         {1, "ds -3", "ERROR ON LINE: 1. ds - first parameter illegal"},
         {3, "1abc: add r1 r2 r3", "ERROR ON LINE: 3. illegal label: '1abc'"},
         {11, "beqz r1 nowhere", "ERROR ON LINE: 11. label 'nowhere' not defined"},
+        // Named as written, although the checker looked it up in lower case.
+        {1, "x: beqz r1 NoWhere * X", "ERROR ON LINE: 1. label 'NoWhere' not defined"},
+        // The operand that was looked up, not the last word of the line.
+        {2, "dc lbl x", "ERROR ON LINE: 2. label 'lbl' not defined"},
     };
     for (const auto& faulty : cases)
         EXPECT_EQ(Errors(OnLine(faulty.line, faulty.text)), Texts{faulty.error});
@@ -53,10 +57,6 @@ TEST_F(CompilerTexts, LabelErrors) {
     twice.push_back("LOOP: halt");
     EXPECT_EQ(Errors(twice),
               Texts{"ERROR ON LINE: 9. label redfinition: 'LOOP' originally defined in line 3"});
-    // Named as written, although the checker looked it up in lower case.
-    EXPECT_EQ(Errors({"x: beqz r1 NoWhere * X"}), Texts{"ERROR ON LINE: 1. label 'NoWhere' not defined"});
-    // The operand that was looked up, not the last word of the line.
-    EXPECT_EQ(Errors({"x: nop", "dc lbl x"}), Texts{"ERROR ON LINE: 2. label 'lbl' not defined"});
     EXPECT_EQ(Errors({"dc LOOP", "loop: halt"}), Texts{"ERROR ON LINE: 1. label 'LOOP' not defined"});
     // One line can get a line error and then a label error.
     EXPECT_EQ(Errors({"nop", "beqz r1 nowhere extra"}),
