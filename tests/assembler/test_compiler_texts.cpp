@@ -1,4 +1,5 @@
 #include "AssemblerFixture.h"
+#include "assembler/CompileOutput.h"
 
 using namespace vorn::assembler;
 using namespace vorn::assembler::testing;
@@ -39,32 +40,25 @@ TEST_F(CompilerTexts, LineErrors) {
         {1, "dc 1e5", "ERROR ON LINE: 1. dc - first parameter illegal"},
         {2, "buf: ds zzzzzzzz", "ERROR ON LINE: 2. ds - first parameter illegal"},
         {1, "ds -3", "ERROR ON LINE: 1. ds - first parameter illegal"},
+        {3, "1abc: add r1 r2 r3", "ERROR ON LINE: 3. illegal label: '1abc'"},
+        {11, "beqz r1 nowhere", "ERROR ON LINE: 11. label 'nowhere' not defined"},
+        // Named as written, although the checker looked it up in lower case.
+        {1, "x: beqz r1 NoWhere * X", "ERROR ON LINE: 1. label 'NoWhere' not defined"},
+        // The operand that was looked up, not the last word of the line.
+        {2, "dc lbl x", "ERROR ON LINE: 2. label 'lbl' not defined"},
     };
     for (const auto& faulty : cases)
         EXPECT_EQ(Errors(OnLine(faulty.line, faulty.text)), Texts{faulty.error});
 }
 
 TEST_F(CompilerTexts, LabelErrors) {
-    EXPECT_EQ(Errors(OnLine(3, "1abc: add r1 r2 r3")), Texts{"ERROR ON LINE: 3. illegal label: '1abc'"});
-
     auto twice = OnLine(3, "loop: nop");
     twice.resize(8, "nop");
-    twice.push_back("loop: halt");
-    EXPECT_EQ(Errors(twice),
-              Texts{"ERROR ON LINE: 9. label redfinition: 'loop' originally defined in line 3"});
-    twice[8] = "LOOP: halt";
+    twice.push_back("LOOP: halt");
     EXPECT_EQ(Errors(twice),
               Texts{"ERROR ON LINE: 9. label redfinition: 'LOOP' originally defined in line 3"});
-
-    EXPECT_EQ(Errors(OnLine(11, "beqz r1 nowhere")), Texts{"ERROR ON LINE: 11. label 'nowhere' not defined"});
-    // Named as written, although the checker looked it up in lower case.
-    EXPECT_EQ(Errors({"x: beqz r1 NoWhere * X"}), Texts{"ERROR ON LINE: 1. label 'NoWhere' not defined"});
-    // The operand that was looked up, not the last word of the line.
-    EXPECT_EQ(Errors({"x: nop", "dc lbl x"}), Texts{"ERROR ON LINE: 2. label 'lbl' not defined"});
     EXPECT_EQ(Errors({"dc LOOP", "loop: halt"}), Texts{"ERROR ON LINE: 1. label 'LOOP' not defined"});
-}
-
-TEST_F(CompilerTexts, OneLineCanGetALineErrorAndThenALabelError) {
+    // One line can get a line error and then a label error.
     EXPECT_EQ(Errors({"nop", "beqz r1 nowhere extra"}),
               (Texts{"ERROR ON LINE: 2. beqz - too many parameters",
                      "ERROR ON LINE: 2. label 'nowhere' not defined"}));
@@ -76,10 +70,11 @@ TEST_F(CompilerTexts, EveryFaultyLineIsListedAndNoFileIsWritten) {
     lines.push_back("add r1");
     EXPECT_EQ(Errors(lines), (Texts{"ERROR ON LINE: 3. unknown command: foo",
                                     "ERROR ON LINE: 9. add - second parameter illegal"}));
-    EXPECT_FALSE(compiler_->Succeeded());
     EXPECT_TRUE(compiler_->MemoryImage().empty());
-    EXPECT_FALSE(std::filesystem::exists(folder.path() / "prog.lst"));
-    EXPECT_FALSE(std::filesystem::exists(folder.path() / "prog.cod"));
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+    EXPECT_EQ(CompileOutput(*compiler_, "prog.s"),
+              (Texts{"Compilation failed. Errors:", "ERROR ON LINE: 3. unknown command: foo",
+                     "ERROR ON LINE: 9. add - second parameter illegal"}));
 }
 
 TEST_F(CompilerTexts, ReservationsStopAtAMillionWordsAndAddressesBeforeTheMarkerValues) {
@@ -90,43 +85,20 @@ TEST_F(CompilerTexts, ReservationsStopAtAMillionWordsAndAddressesBeforeTheMarker
               Texts{"ERROR ON LINE: 3. halt - illegal address"});
 
     const Compiler& fits = Compile({"pc=0x7FFFFFFE", "dc 1", "last: dc 2"});
-    EXPECT_TRUE(fits.Succeeded());
     ASSERT_EQ(fits.MemoryImage().size(), 2u);
     EXPECT_EQ(fits.MemoryImage()[1].address, 0x7FFFFFFF);
 }
 
-TEST_F(CompilerTexts, RowsWithMoreThanThreeRegistersAreNamed) {
-    vorn::isa::InstructionSet set;
-    set.commands = {{"R", "quad", "000000", "000001", "nop", "4", false, {1, 2, 3}}, {}};
-    Compiler compiler(set, folder.file("quad"), kVersion);
-    EXPECT_FALSE(compiler.Compile({"quad r1 r2 r3 r4"}));
-    EXPECT_EQ(compiler.ErrorList(), Texts{"ERROR ON LINE: 1. quad - too many parameters"});
-}
-
-TEST_F(CompilerTexts, ThreeLinesOnOneAddressAndTheLabelTheyLose) {
-    const Texts errors = Errors({
-        "pc=0x10",       // 1
-        "* three words", // 2
-        "loop: nop",     // 3 at 0x10
-        "pc=0x10",       // 4
-        "nop",           // 5 at 0x10
-        "pc=0x10",       // 6
-        "",              // 7
-        "add r1 r2 r3",  // 8 at 0x10
-        "beqz r1 loop",  // 9
-        "pc=0x20",       // 10
-        "nop",           // 11
-        "j loop",        // 12
-    });
+TEST_F(CompilerTexts, LinesOnOneAddressAndTheLabelTheyLose) {
+    // Lines 3, 5 and 8 land on 0x10; the label of line 3 goes with it.
+    const Texts errors = Errors({"pc=0x10", "* three words", "loop: nop", "pc=0x10", "nop", "pc=0x10", "",
+                                 "add r1 r2 r3", "beqz r1 loop", "pc=0x20", "nop", "j loop"});
     EXPECT_EQ(errors,
               (Texts{"ERROR: memory overlap; the following lines map to address 0x00000010: 8, 5, 3, ",
                      "ERROR ON LINE: 9, 12. label 'loop' undefined (definition lost during memory map)"}));
     EXPECT_EQ(compiler_->LineAddresses()[3], -2);
-    EXPECT_EQ(compiler_->LineAddresses()[5], -2);
     EXPECT_EQ(compiler_->LineAddresses()[8], 0x10);
-}
-
-TEST_F(CompilerTexts, OverlapGroupsAreListedFromTheLastLineUp) {
+    // Groups are listed from the last line up.
     EXPECT_EQ(Errors({"nop", "nop", "pc=0x0", "nop", "nop"}),
               (Texts{"ERROR: memory overlap; the following lines map to address 0x00000001: 5, 2, ",
                      "ERROR: memory overlap; the following lines map to address 0x00000000: 4, 1, "}));
@@ -136,21 +108,25 @@ TEST_F(CompilerTexts, LabelReportListsDefinitionAndReferences) {
     std::vector<std::string> lines(20, "nop");
     lines[2] = "loop: addi r1 r1 -1";
     lines[6] = "bnez r1 loop";
+    lines[8] = "dc loop";
     lines[11] = "beqz r1 LOOP";
     lines[19] = "done: halt";
     const Compiler& compiler = Compile(lines);
     ASSERT_TRUE(compiler.Succeeded()) << compiler.ErrorList().front();
-    EXPECT_EQ(compiler.LabelReport(), (Texts{"loop: 3 D: 7, 12", "done: 20 D: "}));
+    EXPECT_EQ(compiler.LabelReport(), (Texts{"loop: 3 D: 7, 9, 12", "done: 20 D: "}));
+    EXPECT_EQ(CompileOutput(compiler, "/lab/prog.s"),
+              (Texts{"Compilation Succeeded on /lab/prog.s - .cod,.lst files saved.", "loop: 3 D: 7, 9, 12",
+                     "done: 20 D: "}));
 }
 
 TEST_F(CompilerTexts, DsLinesCountAsTheLinesTheyBecome) {
-    const Texts errors = Errors({"nop", "nop", "nop", "nop", "buf: ds 3", "foo"});
-    EXPECT_EQ(errors, Texts{"ERROR ON LINE: 8. unknown command: foo"});
+    EXPECT_EQ(Errors({"nop", "nop", "nop", "nop", "buf: ds 3", "foo"}),
+              Texts{"ERROR ON LINE: 8. unknown command: foo"});
 
-    const Compiler& compiler = Compile({"buf: ds 3", "ds 0", "ds 1", "ds 0xa", "end: halt"});
+    const Compiler& compiler = Compile({"Buf: ds 3", "ds 0", "ds 1", "ds 0xa", "end: halt"});
     ASSERT_TRUE(compiler.Succeeded());
     EXPECT_EQ(compiler.MemoryImage().size(), 16u);
-    EXPECT_EQ(compiler.MemoryImage()[0].text, "buf");
+    EXPECT_EQ(compiler.MemoryImage()[0].text, "Buf"); // a record keeps the label as written
     EXPECT_EQ(compiler.MemoryImage()[15].address, 15);
     EXPECT_EQ(compiler.LabelReport(), (Texts{"buf: 1 D: ", "end: 16 D: "}));
 }
@@ -166,9 +142,20 @@ TEST_F(CompilerTexts, FilesThatCannotBeWrittenFailTheCompile) {
     EXPECT_FALSE(compiler_->Succeeded());
 }
 
+TEST(CompileOutputList, OnlyLineErrorsNameASourceLine) {
+    EXPECT_EQ(ErrorLineNumber("ERROR ON LINE: 12. unknown command: foo"), 12);
+    EXPECT_EQ(
+        ErrorLineNumber("ERROR ON LINE: 9, 12. label 'loop' undefined (definition lost during memory map)"),
+        9);
+    for (const char* other :
+         {"Compilation failed. Errors:", "loop: 3 D: 7, 12", "ERROR ON LINE", "ERROR ON LINE: x. y",
+          "ERROR ON LINE: 0. y",
+          "ERROR: memory overlap; the following lines map to address 0x00000010: 8, 5, 3, "})
+        EXPECT_EQ(ErrorLineNumber(other), std::nullopt) << other;
+}
+
 TEST(OutputBaseName, DropsOnlyAFinalDotS) {
     EXPECT_EQ(OutputBaseName("/lab/a.sx/prog.s"), "/lab/a.sx/prog");
     EXPECT_EQ(OutputBaseName("PROG.S"), "PROG");
     EXPECT_EQ(OutputBaseName("prog.asm"), "prog.asm");
-    EXPECT_EQ(OutputBaseName("prog"), "prog");
 }
