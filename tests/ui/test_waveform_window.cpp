@@ -210,7 +210,7 @@ TEST_F(WaveformWindow, FilesGoThroughTheToolbarButtons) {
     EXPECT_TRUE(boxes.isEmpty());
 }
 
-TEST_F(WaveformWindow, TheButtonsFollowTheSelectionAfterEveryClickCommandFillAndLoad) {
+TEST_F(WaveformWindow, TheButtonsFollowTheSelectionAfterEveryClickCommandAndFill) {
     OpenWithSignals();
     EXPECT_EQ(Enabled(), "---N");
     Click(RowPoint(0));
@@ -220,13 +220,6 @@ TEST_F(WaveformWindow, TheButtonsFollowTheSelectionAfterEveryClickCommandFillAnd
     EXPECT_EQ(RowNames(), (Names{"~CLK[0:1]", "D7"}));
     EXPECT_EQ(Enabled(), "-RSN");
     window->SetSignals(4, kSamples, kSignals);
-    EXPECT_EQ(Enabled(), "---N");
-
-    Click(RowPoint(0));
-    Click(RowPoint(1), Qt::ControlModifier);
-    AnswerFileDialogs({QString::fromStdString(
-        dir.write("one.wf", ".NUMSIGNALS\n1\n.NUMSTEPS\n1\n.NOTES\n\n.SIGNALS\nX 1\n"))});
-    view()->OnCommand(ID_GRAPH_OPEN);
     EXPECT_EQ(Enabled(), "---N");
 }
 
