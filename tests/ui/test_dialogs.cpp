@@ -58,54 +58,55 @@ TEST(DialogUnits, ComeFromTheFontsLettersAndShowEveryTextWhole) {
     }
 }
 
-TEST(ValueDialogs, OneValueStartsOnItsFieldAndOkTakesTheText) {
-    DialogTrace dialog;
-    dialog.prompt = "Enter PC stop address:";
-    dialog.label = "Address:";
-    dialog.value = "0x10";
-    QWidget* focused = nullptr;
-    WhenShown(dialog, [&] {
-        focused = dialog.focusWidget();
-        EXPECT_EQ(dialog.control<QLineEdit>(2002)->text(), "Enter PC stop address:");
-        EXPECT_TRUE(dialog.control<QLineEdit>(2003)->isReadOnly());
-        dialog.control<QLineEdit>(2000)->setText("0x20");
-        dialog.control<QPushButton>(IDOK)->click();
+// Each prompt starts on its first field, shows its prompt from the first character; OK takes the
+// texts, Cancel keeps the preset values.
+TEST(ValueDialogs, StartOnTheFirstFieldAndOnlyOkTakesTheTexts) {
+    DialogTrace one;
+    one.prompt = "Enter PC stop address:";
+    one.label = "Address:";
+    one.value = "0x10";
+    WhenShown(one, [&] {
+        EXPECT_EQ(one.focusWidget(), one.control<QLineEdit>(2000));
+        EXPECT_EQ(one.control<QLineEdit>(2002)->text(), "Enter PC stop address:");
+        EXPECT_TRUE(one.control<QLineEdit>(2003)->isReadOnly());
+        one.control<QLineEdit>(2000)->setText("0x20");
+        one.control<QPushButton>(IDOK)->click();
     });
-    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
-    EXPECT_EQ(focused, dialog.control<QLineEdit>(2000));
-    EXPECT_EQ(dialog.value, "0x20");
+    EXPECT_EQ(one.exec(), QDialog::Accepted);
+    EXPECT_EQ(one.value, "0x20");
+
+    Dialog2Values two;
+    two.firstValue = "1";
+    two.secondValue = "2";
+    two.prompt = "Enter memory address and stop value:";
+    WhenShown(two, [&] {
+        EXPECT_EQ(two.focusWidget(), two.control<QLineEdit>(2000));
+        EXPECT_EQ(two.control<QLineEdit>(2002)->cursorPosition(), 0);
+        two.control<QLineEdit>(2000)->setText("7");
+        two.control<QLineEdit>(2001)->setText("8");
+        two.control<QPushButton>(IDCANCEL)->click();
+    });
+    EXPECT_EQ(two.exec(), QDialog::Rejected);
+    EXPECT_EQ(two.firstValue + two.secondValue, "12");
 }
 
-TEST(ValueDialogs, CancelKeepsThePresetValues) {
-    Dialog2Values dialog;
-    dialog.firstValue = "1";
-    dialog.secondValue = "2";
-    dialog.prompt = "Enter memory address and stop value:";
-    QWidget* focused = nullptr;
-    WhenShown(dialog, [&] {
-        focused = dialog.focusWidget();
-        EXPECT_EQ(dialog.control<QLineEdit>(2002)->cursorPosition(), 0); // shown from its first character
-        dialog.control<QLineEdit>(2000)->setText("7");
-        dialog.control<QLineEdit>(2001)->setText("8");
-        dialog.control<QPushButton>(IDCANCEL)->click();
-    });
-    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
-    EXPECT_EQ(focused, dialog.control<QLineEdit>(2000));
-    EXPECT_EQ(dialog.firstValue, "1");
-    EXPECT_EQ(dialog.secondValue, "2");
-}
-
-TEST(MemoryDumpDialog, ListsTheRangeAndSavesItsFile) {
+TEST(MemoryDumpDialog, ListsTheRangeAndSavesItsFileOrReportsOneThatCannotBeWritten) {
     vorn::isa::InstructionSet set;
     vorn::testing::ScriptedPrompter prompter;
     vorn::isa::MachineState machine(set, prompter);
     machine.WriteMemory(17, 5);
     machine.WriteMemory(18, -1);
     vorn::testing::TempDir dir;
-    const QString path = QString::fromStdString(dir.file("dump.txt"));
+    QStringList paths{QString::fromStdString(dir.file("dump.txt")),
+                      QString::fromStdString(dir.file("no/dump.txt"))};
     SetFileChooserHook([&](FileDialogMode mode, const QString&) -> std::optional<QString> {
         EXPECT_EQ(mode, FileDialogMode::Save);
-        return path;
+        return paths.takeFirst();
+    });
+    QStringList boxes;
+    SetMessageBoxHook([&](const BoxRequest& box) {
+        boxes << box.text;
+        return true;
     });
     DialogMemDump dialog(machine);
     dialog.first = 16;
@@ -116,30 +117,14 @@ TEST(MemoryDumpDialog, ListsTheRangeAndSavesItsFile) {
         for (int i = 0; i < list->count(); ++i)
             lines << list->item(i)->text();
         dialog.control<QPushButton>(1008)->click();
+        dialog.control<QPushButton>(1008)->click();
         dialog.reject();
     });
     dialog.exec();
     SetFileChooserHook({});
-    EXPECT_EQ(lines, (QStringList{"0x10  0x0", "0x11  0x5", "0x12  0xffffffff"}));
-    EXPECT_EQ(vorn::testing::ReadFile(path.toStdString()),
-              "Dump\r\n0x10  0x0\r\n0x11  0x5\r\n0x12  0xffffffff\r\n");
-}
-
-TEST(MemoryDumpDialog, AFileThatCannotBeWrittenIsReported) {
-    vorn::isa::InstructionSet set;
-    vorn::testing::ScriptedPrompter prompter;
-    vorn::isa::MachineState machine(set, prompter);
-    QStringList boxes;
-    SetMessageBoxHook([&](const BoxRequest& box) {
-        boxes << box.text;
-        return true;
-    });
-    SetFileChooserHook([](FileDialogMode, const QString&) -> std::optional<QString> {
-        return "/nonexistent-folder/dump.txt";
-    });
-    DialogMemDump dialog(machine);
-    dialog.OnSaveToDumpFile();
-    SetFileChooserHook({});
     SetMessageBoxHook({});
+    EXPECT_EQ(lines, (QStringList{"0x10  0x0", "0x11  0x5", "0x12  0xffffffff"}));
+    EXPECT_EQ(vorn::testing::ReadFile(dir.file("dump.txt")),
+              "Dump\r\n0x10  0x0\r\n0x11  0x5\r\n0x12  0xffffffff\r\n");
     EXPECT_EQ(boxes.size(), 1);
 }

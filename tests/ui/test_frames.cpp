@@ -1,5 +1,6 @@
 // The main frame, its document kinds, the New chooser and the application's own commands.
 
+#include "TempDir.h"
 #include "ui/app/CMainFrame.h"
 #include "ui/app/CVORNb1App.h"
 #include "ui/app/DocumentViews.h"
@@ -16,17 +17,22 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTest>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 using namespace vorn::ui;
 
 namespace {
 
+// The frame works in a folder of its own: a Hardware Monitor starts its trace, in.log, in the
+// working directory.
 class FrameTest : public ::testing::Test {
   protected:
     FrameTest() : frame(&app) {
+        std::filesystem::current_path(folder.path());
         frame.registerTemplate(CompilerTemplate());
         frame.registerTemplate(SimulatorTemplate());
         frame.registerTemplate(MonitorTemplate());
@@ -36,6 +42,7 @@ class FrameTest : public ::testing::Test {
         });
     }
     ~FrameTest() override {
+        std::filesystem::current_path(workingDirectory);
         SetMessageBoxHook({});
         SetNewChooserHook({});
         SetFileChooserHook({});
@@ -46,6 +53,8 @@ class FrameTest : public ::testing::Test {
         QApplication::setActiveWindow(&frame);
         QApplication::processEvents();
     }
+    std::filesystem::path workingDirectory = std::filesystem::current_path();
+    vorn::testing::TempDir folder;
     CVORNb1App app;
     CMainFrame frame;
     QStringList boxes;
@@ -71,6 +80,7 @@ TEST_F(FrameTest, NewListsTheThreeKindsInOrderAndEachOpensMaximised) {
     EXPECT_EQ(frame.mdiArea()->subWindowList()[0]->widget()->windowTitle(), "Compiler1");
 }
 
+// The empty frame: its own menu, title and status; menu items without a handler are disabled.
 TEST_F(FrameTest, CancellingNewLeavesTheEmptyFrameWithItsMenu) {
     SetNewChooserHook([](const QStringList&) { return std::optional<int>{}; });
     EXPECT_FALSE(frame.fileNew());
@@ -81,59 +91,33 @@ TEST_F(FrameTest, CancellingNewLeavesTheEmptyFrameWithItsMenu) {
     EXPECT_EQ(menus, (QStringList{"&File", "&View", "&Help"}));
     EXPECT_EQ(frame.windowTitle(), "VORN b3");
     EXPECT_EQ(frame.message(), "Ready");
+    for (const auto& [id, enabled] : {std::pair{int(ID_APP_ABOUT), true},
+                                      {ID_COMMANDS_XML_VERSION, true},
+                                      {ID_FILE_CLOSE, false},
+                                      {ID_VIEW_TOOLBAR, false},
+                                      {ID_SIMULATOR_STEP, false}})
+        EXPECT_EQ(frame.routeCommandUi(id).enabled, enabled) << id;
 }
 
 TEST_F(FrameTest, CommandsXmlVersionReachesTheApplicationFromAnyWindow) {
     TheWorkbench().commandsXmlVersion = "XML file date: Wed 5/3/2014 10:7:09\n";
     SetNewChooserHook([](const QStringList&) { return std::optional<int>{1}; });
     frame.fileNew();
+    EXPECT_TRUE(frame.routeCommandUi(ID_FILE_CLOSE).enabled);
     frame.routeCommand(ID_COMMANDS_XML_VERSION);
     EXPECT_EQ(boxes, QStringList{QStringLiteral(
                          "BOX commands.xml version | XML file date: Wed 5/3/2014 10:7:09\\n")});
 }
 
-TEST_F(FrameTest, MenuItemsWithoutAHandlerAreDisabled) {
-    EXPECT_TRUE(frame.routeCommandUi(ID_APP_ABOUT).enabled);
-    EXPECT_TRUE(frame.routeCommandUi(ID_COMMANDS_XML_VERSION).enabled);
-    EXPECT_FALSE(frame.routeCommandUi(ID_FILE_CLOSE).enabled);
-    EXPECT_FALSE(frame.routeCommandUi(ID_VIEW_TOOLBAR).enabled);
-    EXPECT_FALSE(frame.routeCommandUi(ID_SIMULATOR_STEP).enabled);
-    SetNewChooserHook([](const QStringList&) { return std::optional<int>{0}; });
-    frame.fileNew();
-    EXPECT_TRUE(frame.routeCommandUi(ID_FILE_CLOSE).enabled);
-}
-
-TEST(MainFrameLifetime, ClosesWithVisibleChildren) {
-    CVORNb1App app;
-    auto frame = std::make_unique<CMainFrame>(&app);
-    frame->registerTemplate(CompilerTemplate());
-    frame->registerTemplate(SimulatorTemplate());
-    frame->show();
-    frame->newDocument(frame->templates()[0]);
-    frame->newDocument(frame->templates()[1]);
-    frame.reset(); // must not touch the frame while its children go
-    SUCCEED();
-}
-
-namespace {
-// A view that fills the spare status-bar pane.
-class LineView : public QWidget, public CommandTarget {
-  public:
-    bool onCommand(int) override { return false; }
-    std::optional<CommandUi> commandUi(int id) const override {
-        if (id != ID_INDICATOR_SPARE) return std::nullopt;
-        return CommandUi{true, false, "Line: 7"};
-    }
-};
-} // namespace
-
+// The Compiler's caret line fills the spare status-bar pane while its window is active.
 TEST_F(FrameTest, TheActiveViewFillsTheSparePane) {
     EXPECT_EQ(frame.indicatorText(), QString());
-    DocumentTemplate kind{1, "\nLines\nLines", {}, [](const QString&) { return new LineView; }};
-    frame.newDocument(kind);
-    EXPECT_EQ(frame.indicatorText(), "Line: 7");
-    frame.mdiArea()->currentSubWindow()->close();
-    frame.refreshIndicator();
+    QMdiSubWindow* child = frame.newDocument(
+        frame.templates()[0], QString::fromStdString(folder.write("three.s", "nop\nnop\nhalt")));
+    EXPECT_EQ(frame.indicatorText(), "Line: 4"); // after the loaded text
+    child->widget()->findChild<QPlainTextEdit*>()->moveCursor(QTextCursor::Start);
+    EXPECT_EQ(frame.indicatorText(), "Line: 1");
+    child->close();
     EXPECT_EQ(frame.indicatorText(), QString());
 }
 
