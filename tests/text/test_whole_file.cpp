@@ -4,6 +4,7 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace vorn::text;
 namespace fs = std::filesystem;
@@ -49,12 +50,15 @@ TEST(WholeFile, ReplacesTheTargetWholeOrLeavesItAsItWas) {
     fs::create_directory(dir.path() / "folder");
     EXPECT_FALSE(WriteWholeFile(dir.path() / "folder", bytes));
     EXPECT_FALSE(WriteWholeFile(dir.path() / "missing" / "a.txt", bytes));
+    ASSERT_EQ(mkfifo((dir.path() / "pipe").c_str(), 0600), 0);
+    EXPECT_FALSE(WriteWholeFile(dir.path() / "pipe", bytes));
+    EXPECT_TRUE(fs::is_fifo(dir.path() / "pipe")) << "a device or pipe was replaced by a file";
     {
         FileSizeLimit fullDisk(4); // the write fails only when the buffer is flushed
         EXPECT_FALSE(WriteWholeFile(target, "longer than four bytes"));
     }
     EXPECT_EQ(ReadWholeFile(target), bytes);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 3)
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 4)
         << "a temporary file was left behind";
     EXPECT_EQ(ReadWholeFile(dir.path() / "folder"), std::nullopt);
     EXPECT_EQ(ReadWholeFile(dir.path() / "missing.txt"), std::nullopt);

@@ -35,13 +35,15 @@ bool WriteAndClose(std::FILE* file, std::string_view bytes) {
 
 // The file that a write through target replaces: a symbolic link stays and its file is
 // replaced; a file that may not be written is refused, as opening it for writing would be,
-// although a rename needs only the folder's permission.
+// although a rename needs only the folder's permission. Only a regular file is replaced: a
+// rename over a device or a pipe (a save to /dev/null as root) would put a file in its place.
 std::optional<fs::path> ReplaceableFile(const fs::path& target) {
     std::error_code error;
     const bool link = fs::is_symlink(fs::symlink_status(target, error));
     const fs::path file = link ? fs::weakly_canonical(target, error) : target;
     if (link && error) return std::nullopt;
     if (!fs::exists(file, error)) return file;
+    if (!fs::is_regular_file(file, error)) return std::nullopt;
     std::FILE* existing = std::fopen(file.string().c_str(), "r+b");
     if (!existing) return std::nullopt;
     std::fclose(existing);
