@@ -31,8 +31,6 @@ class CvornctrlView : public QScrollArea, public CommandTarget, private monitor:
     ~CvornctrlView() override;
 
     template <class T> T* control(int id) const { return controls_.control<T>(id); }
-    // The form itself, inside the scrolling frame.
-    QWidget* page() const { return page_; }
     monitor::HardwareMonitor& monitor() { return *monitor_; }
 
     bool onCommand(int command) override;
