@@ -43,38 +43,21 @@ TEST_F(RunCommands, ALongRunAsksBeforeEveryMultipleOfTheStepCount) {
     EXPECT_EQ(machine().PC, 2);
 }
 
-TEST_F(RunCommands, ARunWhoseConditionCannotComeTrueGoesOnUntilNo) {
+TEST_F(RunCommands, AConditionThatHoldsRunsNoStepAndOneThatCannotComeTrueGoesOnUntilNo) {
+    machine().JumpTo(7);
+    AnswerOne("7");
+    document.OnRunUntilPc();
+    machine().Halted = true;
+    document.OnRunUntilHalt();
+    EXPECT_EQ(std::tuple(machine().PC, view.updates), std::tuple(7, 2));
     // After the halt the PC stands behind it and a halted step no longer moves it.
     Load({"halt", "dc 0x0"});
+    machine().Reset();
     AnswerOne("5");
     prompter.yesNoAnswers = {true};
     document.OnRunUntilPc();
     EXPECT_EQ(Boxes(), (std::vector<std::string>{"Enter PC stop address:", AskAt(1000), AskAt(2000)}));
-    EXPECT_EQ(machine().PC, 1);
-    EXPECT_TRUE(machine().Halted);
-}
-
-TEST_F(RunCommands, AConditionThatAlreadyHoldsRunsNoStep) {
-    machine().JumpTo(7);
-    AnswerOne("7");
-    document.OnRunUntilPc();
-    EXPECT_EQ(machine().PC, 7);
-    machine().Halted = true;
-    document.OnRunUntilHalt();
-    EXPECT_EQ(machine().PC, 7);
-    EXPECT_EQ(view.updates, 2);
-    EXPECT_EQ(Boxes(), std::vector<std::string>{"Enter PC stop address:"});
-}
-
-TEST_F(RunCommands, RunUntilHaltExecutesTheLabLoopToItsEnd) {
-    prompter.fileAnswers.push_back(std::string(VORN_SOURCE_DIR) + "/lab/examples/loop.s");
-    document.OnOpenSource();
-    document.OnRunUntilHalt();
-    EXPECT_TRUE(machine().Halted);
-    EXPECT_EQ(machine().GetRegister(2), 55);
-    EXPECT_EQ(machine().GetRegister(1), 0);
-    EXPECT_EQ(machine().ReadMemory(0x20), 55);
-    EXPECT_EQ(machine().ReadMemory(0x21), 10);
+    EXPECT_EQ(std::tuple(machine().PC, machine().Halted), std::tuple(1, true));
 }
 
 TEST_F(RunCommands, RunsStopWhereTheirConditionComesTrue) {
@@ -152,16 +135,13 @@ TEST_F(RunCommands, TypedNumbersMustHoldDigitsAndFit32Bits) {
         document.OnJumpTo();
         EXPECT_EQ(Boxes().back(), "Invalid number") << '"' << text << '"';
     }
-    EXPECT_EQ(machine().PC, 9);
-    EXPECT_EQ(view.updates, 0);
-
-    const std::vector<std::pair<std::string, int32_t>> accepted = {
-        {"0XdeadBEEF", static_cast<int32_t>(0xDEADBEEF)},
-        {"4294967295", -1},
-        {"-2147483648", INT32_MIN},
-        {"0x1f", 31},
-        {"-12", -12},
-        {"007", 7}};
+    EXPECT_EQ(std::tuple(machine().PC, view.updates), std::tuple(9, 0));
+    const std::pair<const char*, int32_t> accepted[] = {{"0XdeadBEEF", static_cast<int32_t>(0xDEADBEEF)},
+                                                        {"4294967295", -1},
+                                                        {"-2147483648", INT32_MIN},
+                                                        {"0x1f", 31},
+                                                        {"-12", -12},
+                                                        {"007", 7}};
     for (const auto& [text, value] : accepted) {
         AnswerOne(text);
         document.OnJumpTo();
@@ -169,7 +149,7 @@ TEST_F(RunCommands, TypedNumbersMustHoldDigitsAndFit32Bits) {
     }
 }
 
-TEST_F(RunCommands, RunNStepsNeverAsksAndRunsAlsoOnAHaltedMachine) {
+TEST_F(RunCommands, RunNStepsNeverAsksAndJumpToTakesAnyNumberAndClearsTheHaltedFlag) {
     set.stepsUntilMsg = 1;
     machine().Halted = true;
     for (const char* count : {"0", "-5", "0x10"}) {
@@ -178,20 +158,14 @@ TEST_F(RunCommands, RunNStepsNeverAsksAndRunsAlsoOnAHaltedMachine) {
     }
     EXPECT_EQ(machine().PC, 16);
     EXPECT_EQ(Boxes(), std::vector<std::string>(3, "Enter number of steps to run:"));
-    AnswerOne(std::nullopt);
-    document.OnRunSteps();
+    document.OnRunSteps(); // cancelled: no refresh
     EXPECT_EQ(view.updates, 3);
-}
 
-TEST_F(RunCommands, JumpToTakesAnyNumberAndClearsTheHaltedFlag) {
-    machine().Halted = true;
     AnswerOne("-3");
     document.OnJumpTo();
-    EXPECT_EQ(machine().PC, -3);
-    EXPECT_FALSE(machine().Halted);
-    AnswerOne(std::nullopt);
-    document.OnJumpTo();
-    EXPECT_EQ(view.updates, 2); // Cancel still refreshes
+    EXPECT_EQ(std::tuple(machine().PC, machine().Halted), std::tuple(-3, false));
+    document.OnJumpTo(); // cancelled, yet refreshed
+    EXPECT_EQ(view.updates, 5);
     // A step at an address without a program record only advances the PC.
     document.OnStep();
     EXPECT_EQ(machine().PC, -2);
@@ -217,46 +191,32 @@ TEST_F(RunCommands, FillMemoryWritesTheRangeInclusiveUpToTheLargestAddress) {
     EXPECT_EQ(machine().DataMemory().size(), 3u);
 
     store->dataMemory.clear();
-    fill("0", "0x7FFFFFFF", "1");
+    fill("0", "0x10000", "1"); // one word more than 64k
     EXPECT_EQ(Boxes().back(), "Cannot fill address space larger than 64k");
     EXPECT_TRUE(machine().DataMemory().empty());
     fill("0x10000", "0x1FFFF", "1");
     EXPECT_EQ(machine().DataMemory().size(), 0x10000u);
 }
 
-TEST_F(RunCommands, ResetAndResetRegistersLeaveTheRestAlone) {
+TEST_F(RunCommands, ResetsLeaveTheRestAloneAndASecondWindowClearsTheRegistersOfBoth) {
     Load(kCounter);
     AnswerOne("7");
     document.OnRunSteps();
     machine().Halted = true;
     document.OnReset();
-    EXPECT_EQ(machine().PC, 0);
-    EXPECT_FALSE(machine().Halted);
-    EXPECT_EQ(machine().GetRegister(1), 4);
-
+    EXPECT_EQ(std::tuple(machine().PC, machine().Halted, machine().GetRegister(1)), std::tuple(0, false, 4));
     machine().JumpTo(1);
     document.OnResetRegisters();
-    EXPECT_EQ(machine().GetRegister(1), 0);
-    EXPECT_EQ(machine().PC, 1);
-    EXPECT_EQ(machine().ReadMemory(0), machine().Program().at(0).word);
-    EXPECT_EQ(view.updates, 3);
-}
+    EXPECT_EQ(std::tuple(machine().GetRegister(1), machine().PC, view.updates), std::tuple(0, 1, 3));
 
-TEST_F(RunCommands, WindowsShareTheStoreButEachStepsItsOwnProgram) {
-    Load(kCounter);
-    AnswerOne("3");
-    document.OnRunSteps();
+    document.OnStep(); // j loop
+    document.OnStep(); // R1 := 1
     machine().WriteMemory(0x30, 9);
-    // A second window clears the registers of both and keeps PC and memory; it has no program,
-    // so its step only advances the shared PC, and it refreshes only its own views.
+    ASSERT_EQ(machine().GetRegister(1), 1);
     SimulatorDocument second(Environment(), prompter);
-    EXPECT_EQ(machine().GetRegister(1), 0);
-    EXPECT_EQ(second.machine().ReadMemory(0x30), 9);
+    EXPECT_EQ(std::tuple(machine().GetRegister(1), machine().PC, second.machine().ReadMemory(0x30)),
+              std::tuple(0, 1, 9));
+    // Without a program its step only advances the shared PC; it refreshes only its own views.
     second.OnStep();
-    EXPECT_EQ(machine().PC, 2);
-    EXPECT_EQ(machine().GetRegister(1), 0);
-    EXPECT_EQ(view.updates, 1);
-    machine().JumpTo(0);
-    document.OnStep();
-    EXPECT_EQ(second.machine().GetRegister(1), 1);
+    EXPECT_EQ(std::tuple(machine().PC, view.updates), std::tuple(2, 5));
 }
