@@ -1,13 +1,17 @@
 // The form view's model: the Commands rows around the PC, the register texts of the current
-// file, watches, the commit of edited fields, the memory dump range and the register set.
+// file, watches, the commit of edited fields, the memory dump range, the register set, and the
+// state file the form saves.
 
 #include "SimulatorFixture.h"
 #include "simulator/SimulatorForm.h"
 #include "simulator/StateFile.h"
 #include "simulator/TypedNumber.h"
 
+#include <filesystem>
+
 using namespace vorn::simulator;
 using namespace vorn::simulator::testing;
+using vorn::testing::ReadFile;
 
 namespace {
 
@@ -25,17 +29,17 @@ class Form : public SimulatorTest {
         shownAfterBoxes.clear();
     }
     // The user gives a field the focus, types and leaves it.
-    void TypeRegister(int i, const std::string& text) {
+    void Type(std::string& field, const std::string& text, void (SimulatorForm::*leave)(int), int i) {
         form.OnEditSetFocus();
-        fields.registers[i] = text;
+        field = text;
         form.OnEditChange();
-        form.OnRegisterKillFocus(i);
+        (form.*leave)(i);
+    }
+    void TypeRegister(int i, const std::string& text) {
+        Type(fields.registers[i], text, &SimulatorForm::OnRegisterKillFocus, i);
     }
     void TypeWatch(int i, const std::string& text) {
-        form.OnEditSetFocus();
-        fields.watchValues[i] = text;
-        form.OnEditChange();
-        form.OnWatchValueKillFocus(i);
+        Type(fields.watchValues[i], text, &SimulatorForm::OnWatchValueKillFocus, i);
     }
     void AddWatch(std::optional<std::string> text) {
         AnswerOne(text);
@@ -75,16 +79,12 @@ TEST_F(Form, TheCommandsWindowShowsTenWordsAroundThePcWithTheDisassemblyOfTheLoa
     EXPECT_EQ(machine().DataMemory().count(7), 1u);
 }
 
-TEST_F(Form, NegativeAddressesNearTheTopAndTheBottomShowEmptyRows) {
-    AnswerOne("-3");
-    document.OnJumpTo();
-    for (int r = 0; r < 10; ++r)
-        EXPECT_EQ(form.texts().AddressText(r), r < 7 ? "" : vorn::simulator::HexText(r - 7)) << r;
-    // Rows past the largest address wrap to negative ones and stay empty too.
+TEST_F(Form, RowsPastTheLargestAddressShowEmptyRows) {
+    // Rows past the largest address would wrap to negative ones: they stay empty.
     machine().JumpTo(0x7FFFFFFF);
     document.UpdateAllViews();
-    EXPECT_EQ(form.texts().AddressText(4), "0x7fffffff");
-    EXPECT_EQ(form.texts().AddressText(5), "");
+    EXPECT_EQ(std::tuple(form.texts().AddressText(4), form.texts().AddressText(5)),
+              std::tuple("0x7fffffff", ""));
     // Nor do rows below 0x80000000 wrap round to the top: they are not shown, read or saved.
     const size_t words = machine().DataMemory().size();
     AnswerOne("0x80000000");
@@ -173,8 +173,7 @@ TEST_F(Form, TheMemoryDumpRangeIsCheckedAndBounded) {
     for (const auto& [min, max, range, box] : cases) {
         AnswerTwo(min, max);
         EXPECT_EQ(form.OnMemoryDump(), range) << min << " " << max;
-        std::vector<std::string> boxes = Boxes();
-        EXPECT_EQ(boxes.back(), box.empty() ? "Enter memory address area:" : box);
+        EXPECT_EQ(Boxes().back(), box.empty() ? "Enter memory address area:" : box);
     }
     EXPECT_EQ(form.OnMemoryDump(), std::nullopt); // cancelled
     EXPECT_EQ(view.updates, 0);
@@ -203,4 +202,42 @@ TEST_F(Form, ReplaceRegisterSetRelabelsAndShowsTheOtherFileAndAnUnknownSetKeepsE
     AnswerOne("R");
     form.OnReplaceRegisterSet();
     EXPECT_EQ(std::tuple(machine().CurrentRegisterFile, form.labels()[5]), std::tuple(0, "R5"));
+}
+
+TEST_F(Form, TheStateFileLeavesOutNegativeAddressesLabelsRegistersRAndHoldsThePictureShown) {
+    // PC 0: rows 0 to 3 stand at negative addresses; the marker is on the address after the PC;
+    // without watches the memory part is fifteen pairs of tabs.
+    std::string text = StateFileText(form.texts());
+    EXPECT_EQ(text.substr(0, text.find("registers")),
+              "address\t\tvalue\t\tcommand\r\n  0x0\t\t0x0\t\r\n->0x1\t\t0x0\t\r\n  0x2\t\t0x0\t\r\n"
+              "  0x3\t\t0x0\t\r\n  0x4\t\t0x0\t\r\n  0x5\t\t0x0\t\r\n\r\n");
+    std::string watches;
+    for (int i = 0; i < 15; ++i)
+        watches += "\t\t\r\n";
+    EXPECT_EQ(text.substr(text.find("memory:")), "memory:\r\n\r\n" + watches);
+
+    AnswerOne("S");
+    form.OnReplaceRegisterSet();
+    ASSERT_EQ(Boxes(), std::vector<std::string>{"Enter reg set:"});
+    machine().JumpTo(2);
+    document.UpdateAllViews();
+    text = StateFileText(form.texts());
+    EXPECT_EQ(text.substr(0, text.find("  0x1")), "address\t\tvalue\t\tcommand\r\n  0x0\t\t0x0\t\r\n");
+    EXPECT_NE(text.find("->0x3\t\t0x0\t\r\n  0x4"), std::string::npos);
+    EXPECT_NE(text.find("\r\nR0:\t0x0\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\nR31:\t0x0\r\n"), std::string::npos);
+
+    // The file holds the picture of the last refresh, not the machine, and replaces what was there.
+    machine().SetRegister(3, 77);
+    machine().WriteMemory(0, 5);
+    const std::string path = folder.write("state.sim", "old contents that are longer than nothing");
+    prompter.fileAnswers = {path, std::nullopt, folder.file("no-such-folder/state.sim")};
+    for (int i = 0; i < 3; ++i)
+        form.OnSaveState();
+    EXPECT_EQ(ReadFile(path), text);
+    const std::string filter = "simulator (*.sim);;All (*.*)";
+    EXPECT_EQ(Boxes(), (std::vector<std::string>{filter, filter, filter,
+                                                 "Cannot write the state file\n" +
+                                                     folder.file("no-such-folder/state.sim")}));
+    EXPECT_FALSE(std::filesystem::exists(folder.file("no-such-folder")));
 }

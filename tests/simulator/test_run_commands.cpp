@@ -20,27 +20,22 @@ class RunCommands : public SimulatorTest {};
 } // namespace
 
 TEST_F(RunCommands, ALongRunAsksBeforeEveryMultipleOfTheStepCount) {
-    // Without a program every step only advances the PC, so the PC counts the steps done.
-    document.OnRunUntilHalt();
-    ASSERT_EQ(prompter.boxes.size(), 1u);
-    EXPECT_EQ(prompter.boxes[0].caption, "VORN");
-    EXPECT_EQ(Boxes(), std::vector<std::string>{"1000 steps had passed. Do you want to continue waiting?"});
-    EXPECT_EQ(machine().PC, 999);
-    EXPECT_EQ(view.updates, 1);
-
-    machine().Reset();
-    prompter.yesNoAnswers = {true, true, false};
-    document.OnRunUntilHalt();
-    EXPECT_EQ(Boxes(), (std::vector<std::string>{AskAt(1000), AskAt(2000), AskAt(3000)}));
-    EXPECT_EQ(machine().PC, 2999);
-
-    // With a step count of one the question comes before every step.
-    machine().Reset();
-    set.stepsUntilMsg = 1;
-    prompter.yesNoAnswers = {true, true, false};
-    document.OnRunUntilHalt();
-    EXPECT_EQ(Boxes(), (std::vector<std::string>{AskAt(1), AskAt(2), AskAt(3)}));
-    EXPECT_EQ(machine().PC, 2);
+    // Without a program every step only advances the PC, so the PC counts the steps done. With
+    // a step count of one the question comes before every step.
+    const std::vector<std::tuple<int, std::deque<bool>, std::vector<std::string>, int>> runs = {
+        {1000, {}, {AskAt(1000)}, 999},
+        {1000, {true, true, false}, {AskAt(1000), AskAt(2000), AskAt(3000)}, 2999},
+        {1, {true, true, false}, {AskAt(1), AskAt(2), AskAt(3)}, 2}};
+    for (const auto& [every, answers, asked, pc] : runs) {
+        machine().Reset();
+        set.stepsUntilMsg = every;
+        prompter.yesNoAnswers = answers;
+        document.OnRunUntilHalt();
+        EXPECT_EQ(prompter.boxes.at(0).caption, "VORN");
+        EXPECT_EQ(Boxes(), asked);
+        EXPECT_EQ(machine().PC, pc);
+    }
+    EXPECT_EQ(view.updates, 3);
 }
 
 TEST_F(RunCommands, AConditionThatHoldsRunsNoStepAndOneThatCannotComeTrueGoesOnUntilNo) {
@@ -64,28 +59,21 @@ TEST_F(RunCommands, RunsStopWhereTheirConditionComesTrue) {
     Load({"loop: addi r1 r1 1", "      sw r1 r0 0x40", "      j loop"});
     AnswerOne("0x1");
     document.OnRunUntilPc();
-    EXPECT_EQ(machine().PC, 1);
-    EXPECT_EQ(machine().GetRegister(1), 1);
-
-    AnswerTwo("1", "3");
-    document.OnRunUntilReg();
-    EXPECT_EQ(machine().GetRegister(1), 3);
-    EXPECT_EQ(machine().PC, 1); // the addi that made it 3 is done, the store not yet
-    // Register 0 of "MR" reads 0, so waiting for 0 there stops at once.
-    AnswerTwo("0", "0");
-    document.OnRunUntilReg();
-    EXPECT_EQ(machine().PC, 1);
-
+    EXPECT_EQ(std::tuple(machine().PC, machine().GetRegister(1)), std::tuple(1, 1));
+    // The addi that made R1 3 is done, the store not yet; R0 of "MR" reads 0 at once.
+    for (const char* reg : {"1", "0"}) {
+        AnswerTwo(reg, reg[0] == '1' ? "3" : "0");
+        document.OnRunUntilReg();
+        EXPECT_EQ(std::tuple(machine().PC, machine().GetRegister(1)), std::tuple(1, 3));
+    }
     AnswerTwo("0x40", "5");
     document.OnRunUntilMemory();
-    EXPECT_EQ(machine().ReadMemory(0x40), 5);
-    EXPECT_EQ(machine().PC, 2);
+    EXPECT_EQ(std::tuple(machine().PC, machine().ReadMemory(0x40)), std::tuple(2, 5));
+    // The stop test reads the absent word and so creates it.
     AnswerTwo("0x50", "0");
     document.OnRunUntilMemory();
-    // The stop test read the absent word and so created it.
-    EXPECT_EQ(machine().DataMemory().count(0x50), 1u);
-    EXPECT_EQ(machine().PC, 2);
-    EXPECT_EQ(view.updates, 5);
+    EXPECT_EQ(std::tuple(machine().PC, machine().DataMemory().count(0x50), view.updates),
+              std::tuple(2, 1u, 5));
 }
 
 TEST_F(RunCommands, ARefusedPromptChangesNothingAndRefreshesNothing) {
