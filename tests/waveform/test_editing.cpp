@@ -61,8 +61,10 @@ TEST(Mouse, ClicksSelectRowsOverTheWholeRowAndSetTheMarkerInTheBandsAboveAndBelo
     EXPECT_EQ(std::tuple(model.marker(), Selection(model)), std::tuple(model.tracesLeft(), "0001"));
     model.OnLButtonDown({model.tracesLeft() + 70, model.totalHeight() + 1}, false, false);
     EXPECT_EQ(model.marker(), model.tracesLeft() + 70);
-    // Over the value column above the rows, or right of the traces: marker and selection cleared.
-    for (const Point at : {Point{model.tracesLeft() - 1, 5}, Point{model.totalWidth(), 5}}) {
+    // Over the value column above the rows, right of the traces, or on the bottom edge: marker
+    // and selection cleared.
+    for (const Point at : {Point{model.tracesLeft() - 1, 5}, Point{model.totalWidth(), 5},
+                           Point{model.tracesLeft() + 5, model.totalHeight()}}) {
         model.OnLButtonDown({model.tracesLeft() + 3, 5}, false, false);
         model.SelectOnly(1);
         model.OnLButtonDown(at, false, false);
@@ -128,6 +130,7 @@ TEST(Combine, AtMost32RowsAndTheNameDropsTrailingDigitsOfTheFirstRow) {
     EXPECT_FALSE(UpdateToolbarState(wide).combine || OnCombine(wide));
     wide.ToggleSelection(32);
     EXPECT_TRUE(UpdateToolbarState(wide).combine && OnCombine(wide));
+    EXPECT_EQ(UpdateToolbarState(wide), (ToolbarState{false, true, true, true})); // a bus in row 0
     EXPECT_EQ(std::tuple(wide.rows()[0].name, wide.rows()[0].value[0], wide.rows().size()),
               std::tuple(std::string("~S[0:31]"), 0xFFFFFFFFu, size_t{2}));
     EXPECT_EQ(BeginChangeName(wide)->selectionEnd, 2); // the stem "S"
