@@ -93,22 +93,6 @@ TEST_F(Loading, OpenSourceLoadsWhereItsFilesCannotBeWrittenAndShowsErrorsThatErr
                                                  "Errors in program"}));
 }
 
-TEST_F(Loading, TheImageThatOpenSourceWroteOpensAsCodeElsewhere) {
-    prompter.fileAnswers.push_back(std::string(VORN_SOURCE_DIR) + "/lab/examples/loop.s");
-    document.OnOpenSource();
-    ASSERT_EQ(Boxes().size(), 1u);
-
-    auto otherStore = std::make_shared<vorn::isa::MachineStore>(set);
-    vorn::testing::TempDir otherFolder;
-    SimulatorDocument other({set, otherStore, kVersion, "VORN", otherFolder.path()}, prompter);
-    prompter.fileAnswers.push_back(folder.file("temp.cod"));
-    other.OnOpenCod();
-    EXPECT_EQ(other.machine().DataMemory(), machine().DataMemory());
-    other.OnRunUntilHalt();
-    EXPECT_EQ(other.machine().GetRegister(2), 55);
-    EXPECT_EQ(other.machine().ReadMemory(0x20), 55);
-}
-
 TEST_F(Loading, ADumpFileWritesItsPairsAsFarAsTheyGo) {
     // Reading stops at the first pair that is not two numbers; a negative address is skipped.
     const std::vector<std::pair<std::string, std::map<int32_t, int32_t>>> dumps = {
