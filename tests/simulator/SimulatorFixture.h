@@ -37,14 +37,13 @@ class SimulatorTest : public ::testing::Test {
     SimulatorEnvironment Environment() { return {set, store, kVersion, "VORN", folder.path()}; }
 
     // Assembles the lines through "Open Source..." and loads them.
-    void Load(const std::vector<std::string>& lines, SimulatorDocument* into = nullptr) {
+    void Load(const std::vector<std::string>& lines) {
         std::string source;
         for (const std::string& line : lines)
             source += line + "\n";
         prompter.fileAnswers.push_back(folder.write("program.s", source));
-        (into ? *into : document).OnOpenSource();
-        ASSERT_TRUE(prompter.boxes.empty() || prompter.boxes.back().caption == "open file")
-            << prompter.boxes.back().text;
+        document.OnOpenSource();
+        ASSERT_EQ(prompter.boxes.back().caption, "open file") << prompter.boxes.back().text;
         prompter.boxes.clear();
         view.updates = 0;
     }

@@ -20,89 +20,60 @@ class RunCommands : public SimulatorTest {};
 } // namespace
 
 TEST_F(RunCommands, ALongRunAsksBeforeEveryMultipleOfTheStepCount) {
-    // Without a program every step only advances the PC, so the PC counts the steps done.
-    document.OnRunUntilHalt();
-    ASSERT_EQ(prompter.boxes.size(), 1u);
-    EXPECT_EQ(prompter.boxes[0].caption, "VORN");
-    EXPECT_EQ(Boxes(), std::vector<std::string>{"1000 steps had passed. Do you want to continue waiting?"});
-    EXPECT_EQ(machine().PC, 999);
-    EXPECT_EQ(view.updates, 1);
-
-    machine().Reset();
-    prompter.yesNoAnswers = {true, true, false};
-    document.OnRunUntilHalt();
-    EXPECT_EQ(Boxes(), (std::vector<std::string>{AskAt(1000), AskAt(2000), AskAt(3000)}));
-    EXPECT_EQ(machine().PC, 2999);
-
-    // With a step count of one the question comes before every step.
-    machine().Reset();
-    set.stepsUntilMsg = 1;
-    prompter.yesNoAnswers = {true, true, false};
-    document.OnRunUntilHalt();
-    EXPECT_EQ(Boxes(), (std::vector<std::string>{AskAt(1), AskAt(2), AskAt(3)}));
-    EXPECT_EQ(machine().PC, 2);
+    // Without a program every step only advances the PC, so the PC counts the steps done. With
+    // a step count of one the question comes before every step.
+    const std::vector<std::tuple<int, std::deque<bool>, std::vector<std::string>, int>> runs = {
+        {1000, {}, {AskAt(1000)}, 999},
+        {1000, {true, true, false}, {AskAt(1000), AskAt(2000), AskAt(3000)}, 2999},
+        {1, {true, true, false}, {AskAt(1), AskAt(2), AskAt(3)}, 2}};
+    for (const auto& [every, answers, asked, pc] : runs) {
+        machine().Reset();
+        set.stepsUntilMsg = every;
+        prompter.yesNoAnswers = answers;
+        document.OnRunUntilHalt();
+        EXPECT_EQ(prompter.boxes.at(0).caption, "VORN");
+        EXPECT_EQ(Boxes(), asked);
+        EXPECT_EQ(machine().PC, pc);
+    }
+    EXPECT_EQ(view.updates, 3);
 }
 
-TEST_F(RunCommands, ARunWhoseConditionCannotComeTrueGoesOnUntilNo) {
+TEST_F(RunCommands, AConditionThatHoldsRunsNoStepAndOneThatCannotComeTrueGoesOnUntilNo) {
+    machine().JumpTo(7);
+    AnswerOne("7");
+    document.OnRunUntilPc();
+    machine().Halted = true;
+    document.OnRunUntilHalt();
+    EXPECT_EQ(std::tuple(machine().PC, view.updates), std::tuple(7, 2));
     // After the halt the PC stands behind it and a halted step no longer moves it.
     Load({"halt", "dc 0x0"});
+    machine().Reset();
     AnswerOne("5");
     prompter.yesNoAnswers = {true};
     document.OnRunUntilPc();
     EXPECT_EQ(Boxes(), (std::vector<std::string>{"Enter PC stop address:", AskAt(1000), AskAt(2000)}));
-    EXPECT_EQ(machine().PC, 1);
-    EXPECT_TRUE(machine().Halted);
-}
-
-TEST_F(RunCommands, AConditionThatAlreadyHoldsRunsNoStep) {
-    machine().JumpTo(7);
-    AnswerOne("7");
-    document.OnRunUntilPc();
-    EXPECT_EQ(machine().PC, 7);
-    machine().Halted = true;
-    document.OnRunUntilHalt();
-    EXPECT_EQ(machine().PC, 7);
-    EXPECT_EQ(view.updates, 2);
-    EXPECT_EQ(Boxes(), std::vector<std::string>{"Enter PC stop address:"});
-}
-
-TEST_F(RunCommands, RunUntilHaltExecutesTheLabLoopToItsEnd) {
-    prompter.fileAnswers.push_back(std::string(VORN_SOURCE_DIR) + "/lab/examples/loop.s");
-    document.OnOpenSource();
-    document.OnRunUntilHalt();
-    EXPECT_TRUE(machine().Halted);
-    EXPECT_EQ(machine().GetRegister(2), 55);
-    EXPECT_EQ(machine().GetRegister(1), 0);
-    EXPECT_EQ(machine().ReadMemory(0x20), 55);
-    EXPECT_EQ(machine().ReadMemory(0x21), 10);
+    EXPECT_EQ(std::tuple(machine().PC, machine().Halted), std::tuple(1, true));
 }
 
 TEST_F(RunCommands, RunsStopWhereTheirConditionComesTrue) {
     Load({"loop: addi r1 r1 1", "      sw r1 r0 0x40", "      j loop"});
     AnswerOne("0x1");
     document.OnRunUntilPc();
-    EXPECT_EQ(machine().PC, 1);
-    EXPECT_EQ(machine().GetRegister(1), 1);
-
-    AnswerTwo("1", "3");
-    document.OnRunUntilReg();
-    EXPECT_EQ(machine().GetRegister(1), 3);
-    EXPECT_EQ(machine().PC, 1); // the addi that made it 3 is done, the store not yet
-    // Register 0 of "MR" reads 0, so waiting for 0 there stops at once.
-    AnswerTwo("0", "0");
-    document.OnRunUntilReg();
-    EXPECT_EQ(machine().PC, 1);
-
+    EXPECT_EQ(std::tuple(machine().PC, machine().GetRegister(1)), std::tuple(1, 1));
+    // The addi that made R1 3 is done, the store not yet; R0 of "MR" reads 0 at once.
+    for (const char* reg : {"1", "0"}) {
+        AnswerTwo(reg, reg[0] == '1' ? "3" : "0");
+        document.OnRunUntilReg();
+        EXPECT_EQ(std::tuple(machine().PC, machine().GetRegister(1)), std::tuple(1, 3));
+    }
     AnswerTwo("0x40", "5");
     document.OnRunUntilMemory();
-    EXPECT_EQ(machine().ReadMemory(0x40), 5);
-    EXPECT_EQ(machine().PC, 2);
+    EXPECT_EQ(std::tuple(machine().PC, machine().ReadMemory(0x40)), std::tuple(2, 5));
+    // The stop test reads the absent word and so creates it.
     AnswerTwo("0x50", "0");
     document.OnRunUntilMemory();
-    // The stop test read the absent word and so created it.
-    EXPECT_EQ(machine().DataMemory().count(0x50), 1u);
-    EXPECT_EQ(machine().PC, 2);
-    EXPECT_EQ(view.updates, 5);
+    EXPECT_EQ(std::tuple(machine().PC, machine().DataMemory().count(0x50), view.updates),
+              std::tuple(2, 1u, 5));
 }
 
 TEST_F(RunCommands, ARefusedPromptChangesNothingAndRefreshesNothing) {
@@ -152,16 +123,13 @@ TEST_F(RunCommands, TypedNumbersMustHoldDigitsAndFit32Bits) {
         document.OnJumpTo();
         EXPECT_EQ(Boxes().back(), "Invalid number") << '"' << text << '"';
     }
-    EXPECT_EQ(machine().PC, 9);
-    EXPECT_EQ(view.updates, 0);
-
-    const std::vector<std::pair<std::string, int32_t>> accepted = {
-        {"0XdeadBEEF", static_cast<int32_t>(0xDEADBEEF)},
-        {"4294967295", -1},
-        {"-2147483648", INT32_MIN},
-        {"0x1f", 31},
-        {"-12", -12},
-        {"007", 7}};
+    EXPECT_EQ(std::tuple(machine().PC, view.updates), std::tuple(9, 0));
+    const std::pair<const char*, int32_t> accepted[] = {{"0XdeadBEEF", static_cast<int32_t>(0xDEADBEEF)},
+                                                        {"4294967295", -1},
+                                                        {"-2147483648", INT32_MIN},
+                                                        {"0x1f", 31},
+                                                        {"-12", -12},
+                                                        {"007", 7}};
     for (const auto& [text, value] : accepted) {
         AnswerOne(text);
         document.OnJumpTo();
@@ -169,7 +137,7 @@ TEST_F(RunCommands, TypedNumbersMustHoldDigitsAndFit32Bits) {
     }
 }
 
-TEST_F(RunCommands, RunNStepsNeverAsksAndRunsAlsoOnAHaltedMachine) {
+TEST_F(RunCommands, RunNStepsNeverAsksAndJumpToTakesAnyNumberAndClearsTheHaltedFlag) {
     set.stepsUntilMsg = 1;
     machine().Halted = true;
     for (const char* count : {"0", "-5", "0x10"}) {
@@ -178,20 +146,14 @@ TEST_F(RunCommands, RunNStepsNeverAsksAndRunsAlsoOnAHaltedMachine) {
     }
     EXPECT_EQ(machine().PC, 16);
     EXPECT_EQ(Boxes(), std::vector<std::string>(3, "Enter number of steps to run:"));
-    AnswerOne(std::nullopt);
-    document.OnRunSteps();
+    document.OnRunSteps(); // cancelled: no refresh
     EXPECT_EQ(view.updates, 3);
-}
 
-TEST_F(RunCommands, JumpToTakesAnyNumberAndClearsTheHaltedFlag) {
-    machine().Halted = true;
     AnswerOne("-3");
     document.OnJumpTo();
-    EXPECT_EQ(machine().PC, -3);
-    EXPECT_FALSE(machine().Halted);
-    AnswerOne(std::nullopt);
-    document.OnJumpTo();
-    EXPECT_EQ(view.updates, 2); // Cancel still refreshes
+    EXPECT_EQ(std::tuple(machine().PC, machine().Halted), std::tuple(-3, false));
+    document.OnJumpTo(); // cancelled, yet refreshed
+    EXPECT_EQ(view.updates, 5);
     // A step at an address without a program record only advances the PC.
     document.OnStep();
     EXPECT_EQ(machine().PC, -2);
@@ -217,46 +179,32 @@ TEST_F(RunCommands, FillMemoryWritesTheRangeInclusiveUpToTheLargestAddress) {
     EXPECT_EQ(machine().DataMemory().size(), 3u);
 
     store->dataMemory.clear();
-    fill("0", "0x7FFFFFFF", "1");
+    fill("0", "0x10000", "1"); // one word more than 64k
     EXPECT_EQ(Boxes().back(), "Cannot fill address space larger than 64k");
     EXPECT_TRUE(machine().DataMemory().empty());
     fill("0x10000", "0x1FFFF", "1");
     EXPECT_EQ(machine().DataMemory().size(), 0x10000u);
 }
 
-TEST_F(RunCommands, ResetAndResetRegistersLeaveTheRestAlone) {
+TEST_F(RunCommands, ResetsLeaveTheRestAloneAndASecondWindowClearsTheRegistersOfBoth) {
     Load(kCounter);
     AnswerOne("7");
     document.OnRunSteps();
     machine().Halted = true;
     document.OnReset();
-    EXPECT_EQ(machine().PC, 0);
-    EXPECT_FALSE(machine().Halted);
-    EXPECT_EQ(machine().GetRegister(1), 4);
-
+    EXPECT_EQ(std::tuple(machine().PC, machine().Halted, machine().GetRegister(1)), std::tuple(0, false, 4));
     machine().JumpTo(1);
     document.OnResetRegisters();
-    EXPECT_EQ(machine().GetRegister(1), 0);
-    EXPECT_EQ(machine().PC, 1);
-    EXPECT_EQ(machine().ReadMemory(0), machine().Program().at(0).word);
-    EXPECT_EQ(view.updates, 3);
-}
+    EXPECT_EQ(std::tuple(machine().GetRegister(1), machine().PC, view.updates), std::tuple(0, 1, 3));
 
-TEST_F(RunCommands, WindowsShareTheStoreButEachStepsItsOwnProgram) {
-    Load(kCounter);
-    AnswerOne("3");
-    document.OnRunSteps();
+    document.OnStep(); // j loop
+    document.OnStep(); // R1 := 1
     machine().WriteMemory(0x30, 9);
-    // A second window clears the registers of both and keeps PC and memory; it has no program,
-    // so its step only advances the shared PC, and it refreshes only its own views.
+    ASSERT_EQ(machine().GetRegister(1), 1);
     SimulatorDocument second(Environment(), prompter);
-    EXPECT_EQ(machine().GetRegister(1), 0);
-    EXPECT_EQ(second.machine().ReadMemory(0x30), 9);
+    EXPECT_EQ(std::tuple(machine().GetRegister(1), machine().PC, second.machine().ReadMemory(0x30)),
+              std::tuple(0, 1, 9));
+    // Without a program its step only advances the shared PC; it refreshes only its own views.
     second.OnStep();
-    EXPECT_EQ(machine().PC, 2);
-    EXPECT_EQ(machine().GetRegister(1), 0);
-    EXPECT_EQ(view.updates, 1);
-    machine().JumpTo(0);
-    document.OnStep();
-    EXPECT_EQ(second.machine().GetRegister(1), 1);
+    EXPECT_EQ(std::tuple(machine().PC, view.updates), std::tuple(2, 5));
 }

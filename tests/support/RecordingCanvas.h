@@ -64,21 +64,17 @@ class RecordingCanvas : public Canvas {
     }
 
     void polygon(const std::vector<Point>& points) override {
-        CanvasOperation operation = recorded(CanvasOperation::Kind::Polygon);
-        operation.points = points;
-        operations.push_back(operation);
+        record(CanvasOperation::Kind::Polygon).points = points;
     }
     void fillRect(const Rect& rect, Color color) override {
-        CanvasOperation operation = recorded(CanvasOperation::Kind::FillRect);
+        CanvasOperation& operation = record(CanvasOperation::Kind::FillRect);
         operation.rect = rect;
         operation.fill = color;
-        operations.push_back(operation);
     }
     void text(Point topLeft, const std::string& text) override {
-        CanvasOperation operation = recorded(CanvasOperation::Kind::Text);
+        CanvasOperation& operation = record(CanvasOperation::Kind::Text);
         operation.at = topLeft;
         operation.text = text;
-        operations.push_back(operation);
     }
 
     // Four tenths of the font's height, truncated, and at least 1.
@@ -98,10 +94,8 @@ class RecordingCanvas : public Canvas {
     std::vector<CanvasOperation> lines() const { return ofKind(CanvasOperation::Kind::Polygon); }
     std::vector<CanvasOperation> texts() const { return ofKind(CanvasOperation::Kind::Text); }
     std::vector<CanvasOperation> textsOf(const std::string& text) const {
-        std::vector<CanvasOperation> found;
-        for (const CanvasOperation& operation : operations)
-            if (operation.kind == CanvasOperation::Kind::Text && operation.text == text)
-                found.push_back(operation);
+        std::vector<CanvasOperation> found = texts();
+        std::erase_if(found, [&](const CanvasOperation& operation) { return operation.text != text; });
         return found;
     }
     const CanvasOperation* findLine(Point from, Point to) const {
@@ -111,8 +105,8 @@ class RecordingCanvas : public Canvas {
     }
 
   private:
-    CanvasOperation recorded(CanvasOperation::Kind kind) const {
-        CanvasOperation operation;
+    CanvasOperation& record(CanvasOperation::Kind kind) {
+        CanvasOperation& operation = operations.emplace_back();
         operation.kind = kind;
         operation.state = state;
         return operation;

@@ -41,11 +41,9 @@ std::string Header(const std::string& count, const std::string& steps, const std
     return ".NUMSIGNALS\n" + count + "\n.NUMSTEPS\n" + steps + "\n.NOTES\n" + notes + "\n.SIGNALS\n";
 }
 
-std::string WithLf(const std::string& text) {
-    std::string lf;
-    for (char c : text)
-        if (c != '\r') lf += c;
-    return lf;
+std::string WithLf(std::string text) {
+    std::erase(text, '\r');
+    return text;
 }
 
 // What the view holds, to see that a refused file changed nothing.
@@ -56,6 +54,7 @@ std::string Snapshot(const GraphModel& model) {
     return text;
 }
 
+// CLK, EN and X with EN and X combined, reversed and moved, and zoomed in.
 GraphModel Arranged() {
     GraphModel model = Waveform({{"CLK", "0101"}, {"EN", "0011"}, {"X", "1000"}});
     model.setNotes("first run");
@@ -71,114 +70,81 @@ GraphModel Arranged() {
 
 } // namespace
 
-TEST(WaveformSave, WritesTheRawSignalsWithCrLf) {
+TEST(WaveformSave, WritesTheRawSignalsWithCrLfAndOneCharacterPerStep) {
     GraphModel model = Waveform({{"CLK", "0101"}, {"EN", "0011"}});
     model.setNotes("first run");
     EXPECT_EQ(Saved(model), kFirstRun);
     // The arrangement of the rows is not kept.
     EXPECT_EQ(Saved(Arranged()), ".NUMSIGNALS\r\n3\r\n.NUMSTEPS\r\n4\r\n.NOTES\r\nfirst run\r\n.SIGNALS\r\n"
                                  "CLK 0101\r\nEN 0011\r\nX 1000\r\n");
-}
-
-TEST(WaveformSave, WritesOneCharacterPerStepForAnyValueReadFromAFile) {
-    GraphModel model;
+    // Values read from a file other than 0 and 1 are written as their bit 0.
     ASSERT_TRUE(Load(model, Header("1", "4") + "A 07/:\n"));
     EXPECT_EQ(model.rawSignals()[0].value[2], -1);
     EXPECT_EQ(Saved(model), ".NUMSIGNALS\r\n1\r\n.NUMSTEPS\r\n4\r\n.NOTES\r\n\r\n.SIGNALS\r\nA 0110\r\n");
 }
 
-TEST(WaveformLoad, ReadsBackWhatWasSavedWithCrLfOrLf) {
-    for (const std::string& text : {kFirstRun, WithLf(kFirstRun)}) {
-        GraphModel model = Arranged();
-        ASSERT_TRUE(Load(model, text));
-        EXPECT_EQ(RowNames(model), (std::vector<std::string>{"CLK", "EN"}));
-        EXPECT_EQ(model.notes(), "first run");
-        EXPECT_EQ(model.steps(), 4);
-        EXPECT_EQ(model.rows()[1].value[2], 1u);
-        EXPECT_EQ(model.zoomLevel(), 1);
-        EXPECT_EQ(model.selectedCount(), 0);
-        EXPECT_EQ(Saved(model), kFirstRun);
-    }
-}
-
-TEST(WaveformLoad, CountLinesTakeTwoCharactersUnchecked) {
+TEST(WaveformLoad, CountLinesTakeTwoCharactersUncheckedAndWhatFollowsTheStepsIsIgnored) {
     std::string sevenSignals;
     for (int i = 0; i < 7; ++i)
         sevenSignals += "S \n";
-    EXPECT_EQ(Read(Header("7", "0") + sevenSignals)->raw.size(), 7u);
     EXPECT_EQ(Read(Header("07", "0") + sevenSignals)->raw.size(), 7u);
     for (const auto& [text, steps] :
          std::vector<std::pair<std::string, int>>{{"7", 7}, {"07", 7}, {"123", 12}, {"32", 32}})
         EXPECT_EQ(Read(Header("0", text))->steps, steps) << text;
-}
-
-TEST(WaveformLoad, AcceptsTheLimitsAndIgnoresWhatFollowsTheSteps) {
-    // Text after the last signal and characters past the last step are not looked at.
-    EXPECT_TRUE(Read(Header("0", "5") + "anything"));
+    // Text after the last signal and characters past the last step are not looked at; the name
+    // ends at the first blank; the CR of a CR LF does not count towards 99 characters.
     const std::optional<WaveformFile> longer = Read(Header("1", "2") + "A 0110\n");
-    ASSERT_TRUE(longer);
-    EXPECT_EQ(longer->raw[0].value[1], 1);
-    EXPECT_EQ(longer->raw[0].value[2], 0);
-    // Values may hold blanks; the name ends at the first one.
+    EXPECT_EQ(std::tuple(longer->raw[0].value[1], longer->raw[0].value[2]), std::tuple(1, 0));
     EXPECT_EQ(Read(Header("1", "3") + "A 1 1\n")->raw[0].name, "A");
-    EXPECT_TRUE(Read(Header("1", "0") + " \n"));
-    EXPECT_EQ(Read(Header("0", "1", std::string(99, 'n')))->notes.size(), 99u);
-    // The CR of a CR LF does not count.
-    EXPECT_TRUE(
-        Read(".NUMSIGNALS\r\n0\r\n.NUMSTEPS\r\n0\r\n.NOTES\r\n" + std::string(99, 'n') + "\r\n.SIGNALS\r\n"));
-    EXPECT_TRUE(Read(Header("1", "2") + std::string(99, 'a') + " 01\n"));
+    const std::string a99(99, 'a'), n99(99, 'n');
+    for (const std::string& text :
+         {Header("0", "5") + "anything", Header("1", "0") + " \n", Header("0", "1", n99),
+          Header("1", "2") + a99 + " 01\n",
+          ".NUMSIGNALS\r\n0\r\n.NUMSTEPS\r\n0\r\n.NOTES\r\n" + n99 + "\r\n.SIGNALS\r\n"})
+        EXPECT_TRUE(Read(text)) << text;
 }
 
 TEST(WaveformLoad, RefusesBadCountsLongLinesShortSignalsAndMisspeltKeywords) {
-    for (const std::string& text : {Header("7", "0"),
-                                    Header("0", "33"),
-                                    Header("33", "1"),
-                                    Header("0", "-1"),
-                                    Header("-1", "0"),
-                                    Header("", "0"),
-                                    Header("0", ""),
-                                    Header("0", "x"),
-                                    Header("0", "1", std::string(100, 'n')),
-                                    Header("1", "2") + std::string(100, 'a') + " 01\n",
-                                    Header("1", "2") + "a " + std::string(100, '1') + "\n",
-                                    Header("1", "4") + "A 011\n",
-                                    Header("1", "2") + "A 01",
-                                    Header("1", "2") + "A01\n",
-                                    Header("2", "2") + "A01\nB 01\n",
-                                    Header("2", "2") + "A 01\n",
-                                    std::string(".numsignals\n0\n.NUMSTEPS\n0\n.NOTES\n\n.SIGNALS\n"),
-                                    std::string(".NUMSIGNALS\n0\n.NUMSTEPS \n0\n.NOTES\n\n.SIGNALS\n"),
-                                    std::string(".NUMSIGNALS\n0\n.NUMSTEPS\n0\n.NOTES\n.SIGNALS\n"),
-                                    std::string()})
+    const std::string a100(100, 'a'), ones100(100, '1'), n100(100, 'n');
+    // clang-format off
+    for (const std::string& text : {
+             Header("7", "0"), Header("0", "33"), Header("33", "1"), Header("0", "-1"), Header("-1", "0"),
+             Header("", "0"), Header("0", ""), Header("0", "x"), Header("0", "1", n100),
+             Header("1", "2") + a100 + " 01\n", Header("1", "2") + "a " + ones100 + "\n", Header("1", "4") + "A 011\n",
+             Header("1", "2") + "A 01", Header("1", "2") + "A01\n", Header("2", "2") + "A01\nB 01\n",
+             Header("2", "2") + "A 01\n", std::string(".numsignals\n0\n.NUMSTEPS\n0\n.NOTES\n\n.SIGNALS\n"),
+             std::string(".NUMSIGNALS\n0\n.NUMSTEPS \n0\n.NOTES\n\n.SIGNALS\n"),
+             std::string(".NUMSIGNALS\n0\n.NUMSTEPS\n0\n.NOTES\n.SIGNALS\n"), std::string()})
         EXPECT_FALSE(Read(text)) << text;
+    // clang-format on
 }
 
-TEST(WaveformLoad, ARefusedFileChangesNothing) {
-    GraphModel model = Arranged();
-    const std::string before = Snapshot(model);
-    EXPECT_FALSE(Load(model, Header("2", "4") + "CLK 0101\nEN 001\n"));
-    EXPECT_EQ(Snapshot(model), before);
-}
-
-TEST(WaveformLoad, NoPrefixOfAFileIsTakenAndNoneChangesTheView) {
-    for (const std::string& file : {kFirstRun, WithLf(kFirstRun)}) {
+TEST(WaveformLoad, AGoodFileLoadsWholeAndItsPrefixesAndRandomCorruptionsChangeNothing) {
+    const auto loadOrKeep = [](const std::string& file) {
         GraphModel model = Arranged();
         const std::string before = Snapshot(model);
+        if (!Load(model, file)) return Snapshot(model) == before;
+        return model.rawSignals().size() <= 32 && model.steps() <= 32 &&
+               model.rows().size() == model.rawSignals().size();
+    };
+    // Every prefix of a good file, with CR LF or with LF alone, is refused; the whole file loads
+    // and starts the view afresh.
+    for (const std::string& file : {kFirstRun, WithLf(kFirstRun)}) {
         for (size_t length = 0; length < file.size(); ++length) {
-            EXPECT_FALSE(Load(model, file.substr(0, length))) << length;
-            ASSERT_EQ(Snapshot(model), before) << length;
+            EXPECT_FALSE(Read(file.substr(0, length))) << length;
+            ASSERT_TRUE(loadOrKeep(file.substr(0, length))) << length;
         }
-        EXPECT_TRUE(Load(model, file));
+        GraphModel model = Arranged();
+        ASSERT_TRUE(Load(model, file));
+        EXPECT_EQ(std::tuple(RowNames(model), model.notes(), model.steps(), model.rows()[1].value[2],
+                             model.zoomLevel(), model.selectedCount(), Saved(model)),
+                  std::tuple(std::vector<std::string>{"CLK", "EN"}, "first run", 4, 1u, 1, 0, kFirstRun));
     }
-}
-
-TEST(WaveformLoad, RandomCorruptionsEitherLoadWholeOrChangeNothing) {
     std::mt19937 random(20240601);
-    const std::string original = kFirstRun;
     const std::string alphabet = ".NUMSIGNALSTEP0123456789 \r\n\t-:/~\xff";
     int loaded = 0;
     for (int round = 0; round < 3000; ++round) {
-        std::string file = original;
+        std::string file = kFirstRun;
         const int edits = 1 + static_cast<int>(random() % 4);
         for (int e = 0; e < edits && !file.empty(); ++e) {
             const size_t at = random() % file.size();
@@ -194,89 +160,69 @@ TEST(WaveformLoad, RandomCorruptionsEitherLoadWholeOrChangeNothing) {
                 file.erase(at, 1);
             }
         }
-        GraphModel model = Arranged();
-        const std::string before = Snapshot(model);
-        if (Load(model, file)) {
-            ++loaded;
-            ASSERT_LE(model.rawSignals().size(), 32u);
-            ASSERT_LE(model.steps(), 32);
-            ASSERT_EQ(model.rows().size(), model.rawSignals().size());
-        } else {
-            ASSERT_EQ(Snapshot(model), before) << file;
-        }
+        ASSERT_TRUE(loadOrKeep(file)) << file;
+        loaded += Read(file) ? 1 : 0;
     }
     EXPECT_GT(loaded, 0);
 }
 
 TEST(WaveformSave, RefusesWhatCouldNotBeReadBack) {
-    GraphModel model = Waveform({{"A", "01"}});
-    EXPECT_FALSE(SaveRefusal(model));
-    model.setNotes(std::string(99, 'n'));
-    EXPECT_FALSE(SaveRefusal(model));
-    model.setNotes(std::string(100, 'n'));
-    EXPECT_EQ(*SaveRefusal(model),
-              "The notes are 100 characters long, but a waveform file holds at most 99. Nothing was saved.");
-    model.setNotes("two\nlines");
-    EXPECT_TRUE(SaveRefusal(model));
-
-    EXPECT_EQ(*SaveRefusal(Waveform({{"A B", "01"}})),
-              "The signal name \"A B\" holds a blank or a line break, "
-              "which a waveform file cannot keep. Nothing was saved.");
-    EXPECT_TRUE(SaveRefusal(Waveform({{std::string(100, 'a'), "01"}})));
-    EXPECT_FALSE(SaveRefusal(Waveform({{std::string(99, 'a'), "01"}})));
-
-    std::vector<std::pair<std::string, std::string>> many(33, {"S", "1"});
-    EXPECT_EQ(*SaveRefusal(Waveform(many)),
-              "This waveform has 33 signals, but a waveform file holds at most 32. Nothing was saved.");
-    many.pop_back();
-    EXPECT_FALSE(SaveRefusal(Waveform(many)));
+    const std::string kept = " Nothing was saved.", a100(100, 'a');
+    const std::vector<std::pair<std::string, std::string>> many(33, {"S", "1"}), all(32, {"S", "1"});
+    const std::vector<std::tuple<GraphModel, std::string, std::string>> cases = {
+        {Waveform({{"A", "01"}}), std::string(99, 'n'), ""},
+        {Waveform({{"A", "01"}}), std::string(100, 'n'),
+         "The notes are 100 characters long, but a waveform file holds at most 99." + kept},
+        {Waveform({{"A", "01"}}), "two\nlines",
+         "The notes hold a line break, which a waveform file cannot keep." + kept},
+        {Waveform({{"A B", "01"}}), "",
+         "The signal name \"A B\" holds a blank or a line break, which a waveform file cannot keep." + kept},
+        {Waveform({{a100, "01"}}), "",
+         "The signal name \"" + a100 + "\" is longer than 99 characters, which a waveform file cannot keep." +
+             kept},
+        {Waveform({{std::string(99, 'a'), "01"}}), "", ""},
+        {Waveform(many), "", "This waveform has 33 signals, but a waveform file holds at most 32." + kept},
+        {Waveform(all), "", ""}};
+    for (auto [model, notes, refusal] : cases) {
+        model.setNotes(notes);
+        EXPECT_EQ(SaveRefusal(model).value_or(""), refusal);
+    }
 }
 
-TEST(WaveformCommands, SaveAppendsTheExtensionAndOpenReadsItBack) {
+TEST(WaveformCommands, SaveAppendsTheExtensionAndOpenReadsItBackOrChangesNothing) {
     const TempDir dir;
     GraphModel model = Arranged();
     ScriptedPrompter prompter;
-    prompter.fileAnswers = {dir.file("capture"), dir.file("capture.txt"), dir.file("capture.wf")};
-    OnSave(model, prompter);
-    ASSERT_EQ(prompter.boxes.size(), 1u);
-    EXPECT_EQ(prompter.boxes[0].text, kWaveformFilter);
+    prompter.fileAnswers = {dir.file("capture"), dir.file("capture.txt"), std::nullopt};
+    for (int i = 0; i < 3; ++i)
+        OnSave(model, prompter);
     EXPECT_FALSE(std::filesystem::exists(dir.file("capture")));
     EXPECT_EQ(ReadFile(dir.file("capture.wf")), Saved(model));
-    OnSave(model, prompter);
     EXPECT_EQ(ReadFile(dir.file("capture.txt")), Saved(model));
 
     GraphModel opened;
+    prompter.fileAnswers = {dir.file("capture.wf"), std::nullopt, dir.file("missing.wf"),
+                            dir.write("bad.wf", Header("1", "4") + "A 01")};
     EXPECT_TRUE(OnOpen(opened, prompter));
-    EXPECT_EQ(Saved(opened), Saved(model));
     EXPECT_EQ(RowNames(opened), (std::vector<std::string>{"CLK", "EN", "X"}));
-}
-
-TEST(WaveformCommands, CancelAndBadFilesChangeNothingAndSayNothing) {
-    const TempDir dir;
-    GraphModel model = Arranged();
-    const std::string before = Snapshot(model);
-    ScriptedPrompter prompter;
-    EXPECT_FALSE(OnOpen(model, prompter)); // cancelled
-    prompter.fileAnswers = {dir.file("missing.wf"), dir.write("bad.wf", Header("1", "4") + "A 01")};
-    EXPECT_FALSE(OnOpen(model, prompter));
-    EXPECT_FALSE(OnOpen(model, prompter));
-    EXPECT_EQ(Snapshot(model), before);
-    EXPECT_EQ(prompter.boxes.size(), 3u); // the three file dialogs only
-    OnSave(model, prompter);              // cancelled
-    EXPECT_EQ(prompter.boxes.size(), 4u);
+    const std::string before = Snapshot(opened);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_FALSE(OnOpen(opened, prompter));
+    EXPECT_EQ(Snapshot(opened), before);
+    // Only the file dialogs were shown, each with the waveform filter.
+    ASSERT_EQ(prompter.boxes.size(), 7u);
+    for (const ScriptedPrompter::Box& box : prompter.boxes)
+        EXPECT_EQ(box.text, kWaveformFilter);
 }
 
 TEST(WaveformCommands, SaveReportsARefusalBeforeAskingForAFileAndAFileItCannotWrite) {
     ScriptedPrompter prompter;
-    OnSave(Waveform({{"A B", "01"}}), prompter);
-    ASSERT_EQ(prompter.boxes.size(), 1u);
-    EXPECT_EQ(prompter.boxes[0].caption, "");
-
     const TempDir dir;
     const std::string nowhere = dir.file("no such folder/x.wf");
-    prompter.boxes.clear();
     prompter.fileAnswers = {nowhere};
+    OnSave(Waveform({{"A B", "01"}}), prompter);
     OnSave(Waveform({{"A", "01"}}), prompter);
-    ASSERT_EQ(prompter.boxes.size(), 2u);
-    EXPECT_EQ(prompter.boxes[1].text, "The file " + nowhere + " could not be written.");
+    ASSERT_EQ(prompter.boxes.size(), 3u);
+    EXPECT_EQ(prompter.boxes[0].caption, "");
+    EXPECT_EQ(prompter.boxes[2].text, "The file " + nowhere + " could not be written.");
 }

@@ -23,86 +23,59 @@ TEST(SignalModel, ABusReadsItsFirstSourceAsTheTopBitUnlessReversedAndRowsUseBitZ
     EXPECT_EQ((std::vector<uint32_t>{row.value[0], row.value[1]}), (std::vector<uint32_t>{1, 0}));
 }
 
-TEST(SetSignals, EachSignalTakesItsBitOfEverySampleWithBitNumbersModulo32) {
-    GraphModel model;
-    const std::vector<uint32_t> samples = {0x8u, 0x1u, 0x9u};
-    model.SetSignals(3, samples, std::vector<CapturedSignal>{{"D3", 35}, {"D0", 0}});
-    ASSERT_EQ(RowNames(model), (std::vector<std::string>{"D3", "D0"}));
-    EXPECT_EQ(model.steps(), 3);
-    const RawSignal& d3 = model.rawSignals()[0];
-    EXPECT_EQ((std::vector<int>{d3.value[0], d3.value[1], d3.value[2]}), (std::vector<int>{1, 0, 1}));
-    EXPECT_EQ((std::vector<uint32_t>{model.rows()[1].value[0], model.rows()[1].value[1]}),
-              (std::vector<uint32_t>{0, 1}));
-    EXPECT_EQ(model.rows()[1].sources, std::vector<int>{1});
-}
-
-TEST(SetSignals, ACaptureWithoutItsSamplesShowsNoStepsAndUnusedValuesStayZero) {
-    GraphModel model;
-    const std::vector<CapturedSignal> signals = {{"A", 0}};
-    model.SetSignals(31, {}, signals);
-    EXPECT_EQ(model.steps(), 0);
-    ASSERT_EQ(model.rows().size(), 1u);
-    for (uint32_t value : model.rows()[0].value)
-        EXPECT_EQ(value, 0u);
-    const std::vector<uint32_t> twoSamples = {1, 1};
-    model.SetSignals(5, twoSamples, signals);
-    EXPECT_EQ(model.steps(), 2);
-    model.SetSignals(-3, twoSamples, signals);
-    EXPECT_EQ(model.steps(), 0);
-}
-
-TEST(SetSignals, AFillStartsAgainAtZoomLevelOneWithGridAndNoMarkerButKeepsTheNotes) {
+TEST(SetSignals, EachSignalTakesItsBitModulo32OfTheSamplesThereAreAndAFillStartsAfresh) {
     GraphModel model = Waveform({{"A", "0101"}});
     model.ZoomIn();
     model.ToggleGrid();
     model.OnLButtonDown({model.tracesLeft() + 10, 5}, false, false);
-    ASSERT_GT(model.marker(), 0);
     model.setNotes("kept");
-    const std::vector<uint32_t> samples = {1};
-    model.SetSignals(1, samples, std::vector<CapturedSignal>{{"B", 0}});
-    EXPECT_EQ(model.zoomLevel(), 1);
-    EXPECT_TRUE(model.grid());
-    EXPECT_EQ(model.marker(), -1);
-    EXPECT_EQ(model.notes(), "kept");
+    const std::vector<uint32_t> samples = {0x8u, 0x1u, 0x9u};
+    model.SetSignals(3, samples, std::vector<CapturedSignal>{{"D3", 35}, {"D0", 0}});
+    ASSERT_EQ(RowNames(model), (std::vector<std::string>{"D3", "D0"}));
+    const RawSignal& d3 = model.rawSignals()[0];
+    EXPECT_EQ((std::vector<int>{d3.value[0], d3.value[1], d3.value[2]}), (std::vector<int>{1, 0, 1}));
+    EXPECT_EQ(model.rows()[1].value[1], 1u);
+    EXPECT_EQ(model.rows()[1].sources, std::vector<int>{1});
+    EXPECT_EQ(std::tuple(model.zoomLevel(), model.grid(), model.marker(), model.notes()),
+              std::tuple(1, true, -1, std::string("kept")));
+    // A capture that lost its samples shows no step without one.
+    for (const auto& [steps, count, shown] :
+         std::vector<std::tuple<int, size_t, int>>{{31, 0, 0}, {5, 2, 2}, {-3, 2, 0}}) {
+        model.SetSignals(steps, std::vector<uint32_t>(count, 1), std::vector<CapturedSignal>{{"A", 0}});
+        EXPECT_EQ(model.steps(), shown) << steps;
+    }
+    EXPECT_EQ(model.rows()[0].value[0], 0u);
 }
 
-TEST(ScrollSizes, FollowRowsStepsAndZoom) {
+TEST(Zoom, SixLevelsWithTheirMetricsAndScrollSizesAndEveryChangeClearsTheMarker) {
     GraphModel model;
-    const std::vector<uint32_t> samples(7, 0);
-    model.SetSignals(7, samples, {});
+    model.SetSignals(7, std::vector<uint32_t>(7, 0), {});
     EXPECT_EQ(model.scrollSizes(), (ScrollSizes{{650, 100}, {216, 33}, {100, 50}}));
 
     model = Waveform({{"A", "0101"}, {"B", "0011"}, {"C", "1111"}});
-    EXPECT_EQ(model.scrollSizes().total, (Size{(4 + 4) * 50 + 100, 3 * 40 + 100}));
-    EXPECT_EQ(model.totalHeight(), 3 * 40 + 50);
-    model.ZoomOut();
-    EXPECT_EQ(model.scrollSizes().total, (Size{(4 + 4) * 40 + 80, 3 * 32 + 80}));
-    EXPECT_EQ(model.totalWidth(), 9 * 40);
-    ASSERT_TRUE(model.CombineRows({0, 1}, "bus"));
-    EXPECT_EQ(model.scrollSizes().total.height, 2 * 32 + 80);
-}
-
-TEST(Zoom, RunsFromMinusTwoToThreeAndEveryChangeClearsTheMarker) {
-    GraphModel model = Waveform({{"A", "0101"}});
+    EXPECT_EQ(model.scrollSizes().total, (Size{8 * 50 + 100, 3 * 40 + 100}));
+    const ZoomMetrics levels[] = {{26, 21, 11, 7, 1, 8, 1},   {32, 26, 13, 9, 2, 10, 2},
+                                  {40, 32, 16, 11, 2, 12, 2}, {50, 40, 20, 12, 2, 15, 3},
+                                  {62, 50, 25, 12, 2, 18, 3}, {77, 62, 31, 13, 3, 22, 4}};
     const auto setMarker = [&] { model.OnLButtonDown({model.tracesLeft() + 1, 1}, false, false); };
-    setMarker();
-    EXPECT_TRUE(model.ZoomIn());
-    EXPECT_EQ(model.marker(), -1);
-    EXPECT_TRUE(model.ZoomIn());
-    EXPECT_EQ(model.metrics(), (ZoomMetrics{77, 62, 31, 13, 3, 22, 4}));
-    setMarker();
-    const int marker = model.marker();
-    EXPECT_FALSE(model.ZoomIn());
-    EXPECT_EQ(model.zoomLevel(), 3);
-    EXPECT_EQ(model.marker(), marker);
-
-    for (int level = 2; level >= -2; --level) {
-        EXPECT_TRUE(model.ZoomOut());
-        EXPECT_EQ(model.zoomLevel(), level);
+    for (int level = 1; level <= 3; ++level) {
+        EXPECT_EQ(model.metrics(), levels[level + 2]) << level;
+        setMarker();
+        EXPECT_EQ(model.ZoomIn(), level < 3);
+        EXPECT_EQ(model.marker() == -1, level < 3) << level;
     }
-    EXPECT_EQ(model.metrics(), (ZoomMetrics{26, 21, 11, 7, 1, 8, 1}));
-    EXPECT_EQ(model.left(), 26);
-    setMarker();
-    EXPECT_FALSE(model.ZoomOut());
+    for (int level = 3; level >= -2; --level) {
+        EXPECT_EQ(model.metrics(), levels[level + 2]) << level;
+        EXPECT_EQ(model.zoomLevel(), level);
+        setMarker();
+        EXPECT_EQ(model.ZoomOut(), level > -2);
+    }
     EXPECT_EQ(model.marker(), model.tracesLeft() + 1);
+    EXPECT_EQ(model.left(), 26);
+    ASSERT_TRUE(model.ZoomIn());
+    EXPECT_EQ(model.scrollSizes().total, (Size{8 * 32 + 64, 3 * 26 + 64}));
+    EXPECT_EQ(model.totalWidth(), 9 * 32);
+    ASSERT_TRUE(model.CombineRows({0, 1}, "bus"));
+    EXPECT_EQ(model.scrollSizes().total.height, 2 * 26 + 64);
+    EXPECT_EQ(model.totalHeight(), 2 * 26 + 32);
 }
