@@ -20,22 +20,19 @@ using vorn::testing::LabInstructionSet;
 
 inline const std::string kVersion = "XML file date: Wed 5/3/2014 10:7:09\n";
 
-// The lab's example programs, in name order.
-inline std::vector<std::filesystem::path> ExamplePrograms() {
-    std::vector<std::filesystem::path> programs;
+// The lab's example programs, in name order, each as its lines.
+inline std::vector<std::pair<std::filesystem::path, std::vector<std::string>>> ExamplePrograms() {
+    std::vector<std::pair<std::filesystem::path, std::vector<std::string>>> programs;
     for (const auto& entry :
-         std::filesystem::directory_iterator(std::filesystem::path(VORN_SOURCE_DIR) / "lab" / "examples"))
-        if (entry.path().extension() == ".s") programs.push_back(entry.path());
+         std::filesystem::directory_iterator(std::filesystem::path(VORN_SOURCE_DIR) / "lab" / "examples")) {
+        if (entry.path().extension() != ".s") continue;
+        std::ifstream in(entry.path());
+        programs.push_back({entry.path(), {}});
+        for (std::string line; std::getline(in, line);)
+            programs.back().second.push_back(line);
+    }
     std::sort(programs.begin(), programs.end());
     return programs;
-}
-
-inline std::vector<std::string> SourceLines(const std::filesystem::path& program) {
-    std::vector<std::string> lines;
-    std::ifstream in(program);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
 }
 
 class AssemblerTest : public ::testing::Test {
@@ -48,12 +45,6 @@ class AssemblerTest : public ::testing::Test {
     }
     std::vector<std::string> Errors(std::vector<std::string> lines) {
         return Compile(std::move(lines)).ErrorList();
-    }
-    std::vector<uint32_t> Words(std::vector<std::string> lines) {
-        std::vector<uint32_t> words;
-        for (const isa::MemoryRecord& record : Compile(std::move(lines)).MemoryImage())
-            words.push_back(record.word);
-        return words;
     }
 
     vorn::testing::TempDir folder;

@@ -28,12 +28,13 @@ class EditorText {
         for (char c : text)
             c == '\n' ? lines.emplace_back() : lines.back() += c;
         const auto lineOf = [&](size_t at) {
-            return static_cast<int32_t>(std::count(text.begin(), text.begin() + static_cast<long>(at), '\n'));
+            return std::count(text.begin(), text.begin() + long(at), '\n');
         };
-        const int32_t first = lineOf(position);
-        const std::optional<LineSet> dirty = model.ApplyEdit(
-            kind, first, {lines.begin() + first, lines.begin() + lineOf(position + inserted.size()) + 1},
-            static_cast<int32_t>(lines.size()));
+        const auto first = lineOf(position);
+        const std::optional<LineSet> dirty =
+            model.ApplyEdit(kind, int32_t(first),
+                            {lines.begin() + first, lines.begin() + lineOf(position + inserted.size()) + 1},
+                            static_cast<int32_t>(lines.size()));
         EXPECT_TRUE(dirty.has_value());
         return dirty.value_or(LineSet{});
     }
@@ -71,9 +72,11 @@ class EditorText {
         }
         return look;
     }
-    bool IsBad(int line) const {
-        const std::vector<CharFormat>& formats = model.LineFormats(line);
-        return !formats.empty() && formats.front().underline;
+    std::string Looks(int count) const {
+        std::string looks = Look(0);
+        for (int line = 1; line < count; ++line)
+            looks += "|" + Look(line);
+        return looks;
     }
     Counts LabelCounts() const {
         Counts counts;
@@ -88,26 +91,17 @@ class EditorText {
 
 TEST(EditorModelLook, AFullCheckColoursVerdictsCommentsAndLabelNames) {
     const std::string longLine = "add r1 r2 r3" + std::string(1200, ' ') + "r4"; // r4 past character 999
+    // clang-format off
     const std::vector<std::pair<std::string, std::string>> looks = {
-        {"add r1 r2", "BBBBBBBBB"}, // the third operand is missing
-        {"foo r1 * not a command", "BBBBBBBCCCCCCCCCCCCCCC"},
-        {"x: add r1 r2 r3 * sum", "OO              CCCCC"},
-        {"j X", "  o"},
-        {"y: nop", "MO    "}, // a colon keeps the look its line was judged with
-        {"y: halt", "Mb     "},
-        {"beqz r1 y", "        m"},
-        {"j nowhere", "  nnnnnnn"},
-        {"j xloop * loops", "  nnnnn CCCCCCC"},
-        {"loop: nop", "OOOOO    "},
-        {"dc LOOP", "   nnnn"}, // a dc operand is looked up as written
-        {"beqz r1 LOOP", "        oooo"},
-        {"beqz r1 x r2", "BBBBBBBBBBBB"},
-        {"nop * jumps to x", "    CCCCCCCCCCCC"},
-        {"1abc: nop", "NNNN     "},
-        {"j z", "  n"}, // judged before the definition, which stands on a bad line
-        {"z: foo", "BBBBBB"},
-        {longLine, std::string(longLine.size(), 'B')},
-    };
+        {"add r1 r2", "BBBBBBBBB"}, /* the third operand is missing */ {"foo r1 * not a command", "BBBBBBBCCCCCCCCCCCCCCC"},
+        {"x: add r1 r2 r3 * sum", "OO              CCCCC"}, {"j X", "  o"},
+        {"y: nop", "MO    "}, /* a colon keeps the look its line was judged with */ {"y: halt", "Mb     "},
+        {"beqz r1 y", "        m"}, {"j nowhere", "  nnnnnnn"}, {"j xloop * loops", "  nnnnn CCCCCCC"},
+        {"loop: nop", "OOOOO    "}, {"dc LOOP", "   nnnn"}, /* a dc operand is looked up as written */
+        {"beqz r1 LOOP", "        oooo"}, {"beqz r1 x r2", "BBBBBBBBBBBB"}, {"nop * jumps to x", "    CCCCCCCCCCCC"},
+        {"1abc: nop", "NNNN     "}, {"j z", "  n"}, /* judged before the definition, which stands on a bad line */
+        {"z: foo", "BBBBBB"}, {longLine, std::string(longLine.size(), 'B')}};
+    // clang-format on
     EditorText editor;
     std::string text;
     for (const auto& [line, look] : looks)
@@ -128,7 +122,7 @@ TEST(EditorModelEdits, OnlyLinesThatLookDifferentAreRepainted) {
     EXPECT_EQ(editor.Type(3, 4, " "), LineSet{3});
     EXPECT_TRUE(editor.model.TextChanged());
     EXPECT_EQ(editor.Retype(2, "b: nop"), (LineSet{0, 1, 2}));
-    EXPECT_EQ(editor.Look(0) + "|" + editor.Look(1) + "|" + editor.Look(2), "  n|  o|OO    ");
+    EXPECT_EQ(editor.Looks(3), "  n|  o|OO    ");
 
     // Colouring is no change of the text, and an edit of formats alone repaints nothing.
     editor.model.ClearTextChanged();
@@ -158,39 +152,21 @@ TEST(EditorModelEdits, JoinedAndDeletedLinesLeaveTheLabelTable) {
     for (int k = 0; k < 30; ++k)
         block += k == 3 ? "a: nop\n" : k == 7 ? "a+b: nop\n" : k == 20 ? "c: nop\n" : "nop\n";
     editor.Load("j a\nj a+b\nj c\n" + block + "c: halt\n");
-    ASSERT_EQ(editor.Look(1) + "|" + editor.Look(2), "  ooo|  m");
+    ASSERT_EQ(editor.Looks(3), "  o|  ooo|  m");
     editor.DeleteLines(3, 30);
-    EXPECT_EQ(editor.Look(0) + "|" + editor.Look(1) + "|" + editor.Look(2), "  n|  nnn|  o");
+    EXPECT_EQ(editor.Looks(3), "  n|  nnn|  o");
     EXPECT_EQ(editor.LabelCounts(), (Counts{{"c", 1}}));
 }
 
-TEST(EditorModelEdits, WhileCheckingIsOffEditsAreNeitherJudgedNorColoured) {
+// The popup lists the labels in the order of their first definition; a definition retyped keeps its place.
+TEST(EditorModelLabels, ThePopupKeepsTheOrderOfFirstDefinitions) {
     EditorText editor;
-    editor.Load("j x\nx: nop\n");
-    editor.model.ClearColouring();
-    editor.model.SetCheckingEnabled(false);
-    editor.DeleteLines(1, 1);
-    editor.Type(1, 0, "y: foo");
-    EXPECT_EQ(editor.Look(0) + "|" + editor.Look(1), "   |      ");
-    EXPECT_EQ(editor.LabelCounts(), (Counts{{"x", 1}})); // stale until the next full re-check
-    editor.model.SetCheckingEnabled(true);
-    EXPECT_EQ(editor.model.RecheckAll(), (LineSet{0, 1}));
-    EXPECT_EQ(editor.LabelCounts(), (Counts{{"y", 1}}));
-}
-
-TEST(EditorModelLabels, ThePopupListsTheLabelsInTheOrderOfTheirFirstDefinition) {
-    EditorText editor;
-    const auto menu = [&editor] {
-        std::string items;
-        for (const LabelMenuItem& item : editor.model.LabelMenu())
-            items += item.text + "=" + std::to_string(item.command) + " ";
-        return items;
-    };
-    EXPECT_EQ(menu(), "No labels found.=0 ");
-    EXPECT_EQ(editor.model.LabelForCommand(0), std::nullopt);
     editor.Load("b: nop\na: nop\n");
-    editor.Retype(0, "b: halt"); // the same definition keeps its place
-    EXPECT_EQ(menu(), "b=30000 a=30001 ");
+    editor.Retype(0, "b: halt");
+    std::string items;
+    for (const LabelMenuItem& item : editor.model.LabelMenu())
+        items += item.text + "=" + std::to_string(item.command) + " ";
+    EXPECT_EQ(items, "b=30000 a=30001 ");
     EXPECT_EQ(editor.model.LabelForCommand(30001), "a");
     EXPECT_EQ(editor.model.LabelForCommand(30002), std::nullopt);
     EXPECT_EQ(editor.model.LabelForCommand(29999), std::nullopt);
@@ -207,7 +183,10 @@ void ExpectLikeAFullRecheck(const EditorText& edited, bool coloursToo) {
     for (int32_t line = 0; line < fresh.model.LineCount(); ++line) {
         const std::string& text = fresh.model.LineText(line);
         ASSERT_EQ(edited.model.LineText(line), text);
-        EXPECT_EQ(edited.IsBad(line), fresh.IsBad(line)) << "line " << line << ": " << text;
+        const auto bad = [line](const EditorText& e) {
+            return e.model.LineFormats(line).empty() ? false : e.model.LineFormats(line)[0].underline;
+        };
+        EXPECT_EQ(bad(edited), bad(fresh)) << line << ": " << text;
         for (size_t k = 0; coloursToo && k < text.size(); ++k) {
             if (text[k] == ':') continue;
             EXPECT_EQ(edited.model.LineFormats(line)[k], fresh.model.LineFormats(line)[k])
@@ -220,23 +199,13 @@ void ExpectLikeAFullRecheck(const EditorText& edited, bool coloursToo) {
 // only as labels, and only in good lines, keep the colours too. (Judged alone, a bad line
 // colours its own labels, which the full re-check leaves in the error colour.)
 TEST(EditorModelRandom, EditsLeaveWhatAFullRecheckLeaves) {
-    const std::vector<std::string> pieces{"a:",  "b:",  "A:",        " ",   "\n", "\n",
-                                          "nop", "j a", "beqz r1 b", "add", "r1", "*",
-                                          "dc ", "pc=", ":",         "x",   "\t", "halt\nc: nop\n"};
-    const std::vector<std::string> lines{"alpha: nop",
-                                         "beta: addi r1 r2 5",
-                                         "ALPHA: halt",
-                                         "gamma: beqz r1 beta",
-                                         "beqz r1 alpha",
-                                         "j gamma",
-                                         "dc beta",
-                                         "bnez r2 GAMMA",
-                                         "add r1 r2",
-                                         "foo r1",
-                                         "* alpha beta",
-                                         "nop * gamma",
-                                         "",
-                                         "addi r1 r2 99999"};
+    // clang-format off
+    const std::vector<std::string> pieces{"a:", "b:", "A:", " ", "\n", "\n", "nop", "j a", "beqz r1 b", "add", "r1", "*",
+                                          "dc ", "pc=", ":", "x", "\t", "halt\nc: nop\n"};
+    const std::vector<std::string> lines{"alpha: nop", "beta: addi r1 r2 5", "ALPHA: halt", "gamma: beqz r1 beta",
+                                         "beqz r1 alpha", "j gamma", "dc beta", "bnez r2 GAMMA", "add r1 r2", "foo r1",
+                                         "* alpha beta", "nop * gamma", "", "addi r1 r2 99999"};
+    // clang-format on
     std::mt19937 random(20240229);
     const auto pick = [&](const std::vector<std::string>& from) -> const std::string& {
         return from[random() % from.size()];
@@ -257,17 +226,11 @@ TEST(EditorModelRandom, EditsLeaveWhatAFullRecheckLeaves) {
             }
             const int count = editor.model.LineCount();
             const int line = static_cast<int>(random() % static_cast<unsigned>(count));
-            switch (random() % 4) {
-            case 0:
-                editor.Retype(line, pick(lines));
-                break;
-            case 1:
-                editor.Type(line, 0, pick(lines) + "\n");
-                break;
-            case 2:
-                if (line + 1 < count) editor.DeleteLines(line, 1);
-                break;
-            default:
+            const auto kind = random() % 4;
+            if (kind == 0) editor.Retype(line, pick(lines));
+            if (kind == 1) editor.Type(line, 0, pick(lines) + "\n");
+            if (kind == 2 && line + 1 < count) editor.DeleteLines(line, 1);
+            if (kind == 3) {
                 const std::string pasted = pick(lines) + "\n";
                 editor.Replace(editor.At(line, 0), 0, pasted + pick(lines) + "\n", EditKind::Paste);
             }
