@@ -8,20 +8,13 @@
 
 using namespace vorn::isa;
 
-namespace {
-
-class Dump : public ::testing::Test {
-  protected:
+// Lines are lower-case hex without leading zeros; a saved file ends them in CR LF and replaces
+// the file that was there, and a file that cannot be written is a fault naming it.
+TEST(Dump, LinesAndFiles) {
     InstructionSet set;
     vorn::testing::ScriptedPrompter prompter;
     MachineState machine{set, prompter};
     vorn::testing::TempDir dir;
-};
-
-} // namespace
-
-TEST_F(Dump, LinesAreLowerCaseHexWithoutLeadingZerosAndTheFileEndsThemInCrLf) {
-    EXPECT_EQ(DumpLine(16, 0), "0x10  0x0");
     EXPECT_EQ(DumpLine(0x7FFFFFFF, -1), "0x7fffffff  0xffffffff");
     EXPECT_EQ(DumpLine(-1, 0xABC), "0xffffffff  0xabc");
     machine.WriteMemory(17, 5);
@@ -32,15 +25,11 @@ TEST_F(Dump, LinesAreLowerCaseHexWithoutLeadingZerosAndTheFileEndsThemInCrLf) {
     const auto top = DumpLines(machine, INT_MAX - 1, INT_MAX); // a range ending at the largest address ends
     ASSERT_EQ(top.size(), 2u);
     EXPECT_EQ(top[1], "0x7fffffff  0x0");
-}
 
-TEST_F(Dump, SavingReplacesTheFileAndAFileThatCannotBeWrittenIsAFault) {
-    machine.WriteMemory(0, 1);
     const std::string path = dir.file("dump.txt");
-    ASSERT_FALSE(WriteDumpFile(path, machine, 0, 2));
-    ASSERT_FALSE(WriteDumpFile(path, machine, 0, 0));
-    EXPECT_EQ(vorn::testing::ReadFile(path), "Dump\r\n0x0  0x1\r\n");
-
+    ASSERT_FALSE(WriteDumpFile(path, machine, 16, 18));
+    ASSERT_FALSE(WriteDumpFile(path, machine, 17, 17));
+    EXPECT_EQ(vorn::testing::ReadFile(path), "Dump\r\n0x11  0x5\r\n");
     const auto fault = WriteDumpFile(dir.file("no/such/dir.txt"), machine, 0, 0);
     ASSERT_TRUE(fault);
     EXPECT_NE(fault->text.find("dir.txt"), std::string::npos);

@@ -37,6 +37,17 @@ std::string CommandXml(const Row& row) {
     return xml + "</command>\n";
 }
 
+// The add row with one field changed, or left out.
+std::string With(const std::string& field, const std::string& value, Row row = Add()) {
+    row[field] = value;
+    return CommandXml(row);
+}
+std::string Without(const std::string& field) {
+    Row row = Add();
+    row.erase(field);
+    return CommandXml(row);
+}
+
 const std::string kSteps = "<stepsUntilMsg>10</stepsUntilMsg>";
 
 class LoadCommandsTest : public ::testing::Test {
@@ -55,71 +66,50 @@ class LoadCommandsTest : public ::testing::Test {
 
 } // namespace
 
-TEST_F(LoadCommandsTest, MissingFieldIsReportedBeforeAnyOtherFault) {
-    Row bad = Add(), missing = Add();
-    bad["type"] = "X";
-    missing.erase("args");
-    std::string body = CommandXml(bad);
-    for (int i = 0; i < 3; ++i)
-        body += CommandXml(Sub());
-    body += CommandXml(missing);
-    EXPECT_EQ(faultOf(body), "Missing field in command number 5");
-}
-
-TEST_F(LoadCommandsTest, EachFieldFaultHasItsText) {
-    // clang-format off
-    const std::tuple<const char*, const char*, const char*> cases[] = {
-        {"type", "r", "Bad type of command in add"}, {"opcode", "00001", "Bad indentifier length at command add"},
-        {"opcode", "00002x", "Not a binary value indentifier length at command add"},
-        {"function", "1000000", "Bad indentifier length at command add"},
-        {"args", "rd,RS1", "Bad args field of command in add"}, {"args", "NONE", "Bad args field of command in add"},
-        {"isbranch", "yes", "Illegal isbranch value at command add\n[yes]"},
-        {"opcode", "", "Empty field opcode in command number 1"}};
-    // clang-format on
-    for (const auto& [field, value, text] : cases) {
-        Row row = Add();
-        row[field] = value;
-        EXPECT_EQ(faultOf(CommandXml(row)), text) << value;
-    }
-    EXPECT_EQ(faultOf(CommandXml(Add()) + CommandXml(Add())), "Duplicated Command: add");
-}
-
-TEST_F(LoadCommandsTest, DuplicatedBitsNameTheFirstRowFirst) {
-    Row other = Sub();
-    other["function"] = "100000";
-    EXPECT_EQ(faultOf(CommandXml(Add()) + CommandXml(other)),
-              "Duplicated Identifier in Commands\n\"add\" and \"sub\"\n Opcode:  000000\n Function: 100000");
-    other["type"] = "I"; // an I row with those function bits but its own opcode
-    other["opcode"] = "001000";
-    EXPECT_EQ(faultOf(CommandXml(Add()) + CommandXml(other)), "loaded");
-}
-
-// Blanks do not count; nocheck keeps the action as read but does not lift the limits that keep
-// the evaluators' stack bounded.
-TEST_F(LoadCommandsTest, ActionChecks) {
-    const std::string longest = "MR[RD]:=" + std::string(4088, '1');
+// The box of each fault, or "loaded". In actions blanks do not count; nocheck keeps the action
+// as read but does not lift the limits that keep the evaluators' stack bounded.
+TEST_F(LoadCommandsTest, FaultsAndTheirBoxes) {
+    const std::string sub = CommandXml(Sub()), longest = "MR[RD]:=" + std::string(4088, '1');
     const std::string deepest =
         std::string(128, '(') + std::string(128, '[') + std::string(128, ']') + std::string(128, ')');
     const std::string x = "<var><name>X</name><length>8</length><default>0</default></var>";
-    // action, more elements of the file, the box or "loaded"
+    Row sameBits = Sub(), iRow = Sub();
+    sameBits["function"] = "100000";
+    iRow["type"] = "I"; // an I row with those function bits but its own opcode
+    iRow["opcode"] = "001000";
     // clang-format off
-    const std::tuple<std::string, std::string, std::string> cases[] = {
-        {"MR[RD]:=(MR[RS1]", "", "unbalanced parenthesis"}, {"MR[RD]:=)MR[RS1](", "", "loaded"},
-        {"MR[RD]:=MR[RS1]_1", "", "illegal char in action field: char(' _ ')"},
-        {"X:=1", "", "X:=1 has assignment to bad destination"}, {"X:=1", x, "loaded"},
-        {"Q[1]:=2", "", "Q[1]:=2 has assignment to bad destination"}, {"Q[1]:=2", "<memory>Q</memory>", "loaded"},
-        {"MR[1]:=1;;MR[2]:=2", "", "loaded"}, {"MR[1]:=1;Y:=2", "", "Y:=2 has assignment to bad destination"},
-        {"M[MR[rs1] + imm] := MR[rd]", "", "loaded"}, {"PC:=PC+imm", "", "loaded"}, {"halt", "", "loaded"},
-        {longest + " \t", "", "loaded"}, {longest + "1", "", "action field too long at command add"},
-        {deepest, "", "loaded"}, {"[" + deepest + "]", "<nocheck/>", "parenthesis nested too deep at command add"}};
+    const std::pair<std::string, std::string> cases[] = {
+        // A missing field is reported before any other fault.
+        {With("type", "X") + sub + sub + sub + Without("args"), "Missing field in command number 5"},
+        {With("type", "r"), "Bad type of command in add"}, {With("opcode", "00001"), "Bad indentifier length at command add"},
+        {With("opcode", "00002x"), "Not a binary value indentifier length at command add"},
+        {With("function", "1000000"), "Bad indentifier length at command add"},
+        {With("args", "rd,RS1"), "Bad args field of command in add"}, {With("args", "NONE"), "Bad args field of command in add"},
+        {With("isbranch", "yes"), "Illegal isbranch value at command add\n[yes]"},
+        {With("opcode", ""), "Empty field opcode in command number 1"},
+        {CommandXml(Add()) + CommandXml(Add()), "Duplicated Command: add"},
+        // The first row is named first.
+        {CommandXml(Add()) + CommandXml(sameBits), "Duplicated Identifier in Commands\n\"add\" and \"sub\"\n Opcode:  000000\n Function: 100000"},
+        {CommandXml(Add()) + CommandXml(iRow), "loaded"},
+        {"<memory></memory>", "Empty memory element number 1"},
+        {"<var><name/><length>8</length><default>1</default></var>", "Empty field name in var number 1"},
+        {"<var><name>V</name><length/><default>1</default></var>", "Empty field length in var V"},
+        {"<var><name>V</name><length>8</length></var>", "Missing field default in var V"},
+        {"<var><name>V</name><length>8</length><default>0x10</default></var>", "Bad default value in var V\n[0x10]"},
+        {With("action", "MR[RD]:=(MR[RS1]"), "unbalanced parenthesis"}, {With("action", "MR[RD]:=)MR[RS1]("), "loaded"},
+        {With("action", "MR[RD]:=MR[RS1]_1"), "illegal char in action field: char(' _ ')"},
+        {With("action", "X:=1"), "X:=1 has assignment to bad destination"}, {With("action", "X:=1") + x, "loaded"},
+        {With("action", "Q[1]:=2"), "Q[1]:=2 has assignment to bad destination"},
+        {With("action", "Q[1]:=2") + "<memory>Q</memory>", "loaded"}, {With("action", "MR[1]:=1;;MR[2]:=2"), "loaded"},
+        {With("action", "MR[1]:=1;Y:=2"), "Y:=2 has assignment to bad destination"},
+        {With("action", "M[MR[rs1] + imm] := MR[rd]"), "loaded"}, {With("action", "PC:=PC+imm"), "loaded"},
+        {With("action", "halt"), "loaded"}, {With("action", longest + " \t"), "loaded"},
+        {With("action", longest + "1"), "action field too long at command add"}, {With("action", deepest), "loaded"},
+        {With("action", "[" + deepest + "]") + "<nocheck/>", "parenthesis nested too deep at command add"}};
     // clang-format on
-    Row row = Add();
-    for (const auto& [action, extra, text] : cases) {
-        row["action"] = action;
-        EXPECT_EQ(faultOf(CommandXml(row) + extra), text) << action.substr(0, 40);
-    }
-    row["action"] = "MR[RD] := MR[RS1]_1";
-    auto set = load(CommandXml(row) + "<nocheck/>");
+    for (const auto& [body, text] : cases)
+        EXPECT_EQ(faultOf(body), text) << body.substr(0, 200);
+    auto set = load(With("action", "MR[RD] := MR[RS1]_1") + "<nocheck/>");
     ASSERT_TRUE(set.ok());
     EXPECT_EQ(set->commands[0].action, "MR[RD] := MR[RS1]_1");
 }
@@ -138,47 +128,26 @@ TEST_F(LoadCommandsTest, StepCountAndAnEmptyFileOfCommands) {
     EXPECT_EQ(set->FindCommandByName(""), 0);
 }
 
-TEST_F(LoadCommandsTest, ArgsGiveCountAndKinds) {
+// Args separated by blanks alone keep every operand; a fourth is counted but not kept. Register
+// files and variables come in their order, the general registers first.
+TEST_F(LoadCommandsTest, TablesOfRowsRegisterFilesAndVariables) {
     EXPECT_EQ(ArgCountText("none"), "0");
     EXPECT_EQ(ArgCountText(""), "0");
-    // Words separated by blanks alone keep every operand; a fourth is counted but not kept.
-    Row four = Add(), blanks = Sub();
-    four["args"] = "RD,RS1,RS2,imm";
-    blanks["args"] = "RD RS1";
-    auto set = load(CommandXml(four) + CommandXml(blanks));
-    ASSERT_TRUE(set.ok());
-    EXPECT_EQ(set->commands[0].numArgs, "4");
-    EXPECT_EQ(set->commands[0].operandKinds, (std::array<int32_t, 3>{RD, RS1, RS2}));
-    EXPECT_EQ(set->commands[1].numArgs, "2");
-    EXPECT_EQ(set->commands[1].operandKinds, (std::array<int32_t, 3>{RD, RS1, None}));
-}
-
-TEST_F(LoadCommandsTest, TablesOfRegisterFilesAndVariables) {
-    auto set = load("<memory>MF</memory><memory>MR</memory>"
+    auto set = load(With("args", "RD,RS1,RS2,imm") + With("args", "RD RS1", Sub()) +
+                    "<memory>MF</memory><memory>MR</memory>"
                     "<var><name>V</name><length>abc</length><default></default></var>"
                     "<var><name>W</name><length>8</length><default>-12</default></var>");
     ASSERT_TRUE(set.ok());
+    EXPECT_EQ(set->commands[0].numArgs + set->commands[1].numArgs, "42");
+    EXPECT_EQ(set->commands[0].operandKinds, (std::array<int32_t, 3>{RD, RS1, RS2}));
+    EXPECT_EQ(set->commands[1].operandKinds, (std::array<int32_t, 3>{RD, RS1, None}));
     ASSERT_EQ(set->registerFiles.size(), 3u);
     EXPECT_EQ(set->FindRegisterFile("MR"), 0);
     EXPECT_EQ(set->FindRegisterFile("MF"), 1);
     ASSERT_EQ(set->vars.size(), 2u);
-    EXPECT_EQ(set->vars[0].length, 0);
-    EXPECT_EQ(set->vars[0].value, 0);
-    EXPECT_EQ(set->vars[1].value, -12);
+    EXPECT_EQ(std::tuple(set->vars[0].length, set->vars[0].value, set->vars[1].value), std::tuple(0, 0, -12));
     EXPECT_EQ(set->FindVar("W"), 1);
     EXPECT_EQ(set->FindVar("w"), -1);
-}
-
-TEST_F(LoadCommandsTest, EmptyOrMissingElementsAreRefused) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"<memory></memory>", "Empty memory element number 1"},
-        {"<var><name/><length>8</length><default>1</default></var>", "Empty field name in var number 1"},
-        {"<var><name>V</name><length/><default>1</default></var>", "Empty field length in var V"},
-        {"<var><name>V</name><length>8</length></var>", "Missing field default in var V"},
-        {"<var><name>V</name><length>8</length><default>0x10</default></var>",
-         "Bad default value in var V\n[0x10]"}};
-    for (const auto& [body, text] : cases)
-        EXPECT_EQ(faultOf(body), text);
 }
 
 TEST_F(LoadCommandsTest, UnreadableFileGivesTheXmlBox) {

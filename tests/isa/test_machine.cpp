@@ -10,6 +10,10 @@ using vorn::testing::EncodeLine;
 
 namespace {
 
+MemoryRecord Word(int32_t address, uint32_t word, std::string text = "") {
+    return {address, word, std::move(text), nullptr, false};
+}
+
 class Machine : public ::testing::Test {
   protected:
     InstructionSet set = vorn::testing::LabInstructionSet();
@@ -24,7 +28,7 @@ TEST_F(Machine, AddressesWithoutAnInstructionOnlyAdvanceAndResetClearsTheHalt) {
     machine.Step();
     EXPECT_EQ(machine.PC, 1) << "no record: the PC advances even when halted";
     machine.JumpTo(3);
-    machine.LoadProgram({{3, 0xF8000000u, "", nullptr, false}}); // opcode 111110 fits no row
+    machine.LoadProgram({Word(3, 0xF8000000u)}); // opcode 111110 fits no row
     machine.Step();
     EXPECT_EQ(machine.PC, 4);
     EXPECT_EQ(machine.FindInstruction(3)->instruction, nullptr);
@@ -39,18 +43,14 @@ TEST_F(Machine, AddressesWithoutAnInstructionOnlyAdvanceAndResetClearsTheHalt) {
 // Records go into memory and the program up to the first at address -1; objects are shared
 // with the image and freed with their last holder.
 TEST_F(Machine, LoadingAddsToAndReplacesWithinWhatIsThere) {
-    machine.LoadProgram({{-1, 7, "", nullptr, false}, {0, 9, "", nullptr, false}});
+    machine.LoadProgram({Word(-1, 7), Word(0, 9)});
     EXPECT_TRUE(machine.Program().empty());
     auto command = std::make_shared<Itype>();
     std::weak_ptr<Command> watch = command;
-    machine.LoadProgram({{0, 1, "a", command, false},
-                         {1, 2, "", nullptr, false},
-                         {-1, 0, "", nullptr, false},
-                         {2, 3, "", nullptr, false}});
+    machine.LoadProgram({{0, 1, "a", command, false}, Word(1, 2), Word(-1, 0), Word(2, 3)});
     command.reset();
     EXPECT_FALSE(watch.expired());
-    machine.LoadProgram(
-        {{1, 20, "b", nullptr, false}, {5, 50, "", nullptr, false}, {0, 1, "a", nullptr, false}});
+    machine.LoadProgram({Word(1, 20, "b"), Word(5, 50), Word(0, 1, "a")});
     EXPECT_TRUE(watch.expired());
     EXPECT_EQ(machine.DataMemory(), (std::map<int32_t, int32_t>{{0, 1}, {1, 20}, {5, 50}}));
     EXPECT_EQ(machine.FindInstruction(0)->text, "a");
@@ -59,15 +59,16 @@ TEST_F(Machine, LoadingAddsToAndReplacesWithinWhatIsThere) {
 }
 
 TEST_F(Machine, StoresWriteTheWordsOfTheProgramButTheStepKeepsItsObject) {
-    machine.LoadProgram({{0, EncodeLine(set, {"sw", {0, 0, 1}}), "", nullptr, false}, // M[R0+1] := R0
-                         {1, EncodeLine(set, {"addi", {2, 2, 1}}), "", nullptr, false}});
+    // M[R0+1] := R0, then R2 := R2 + 1
+    machine.LoadProgram(
+        {Word(0, EncodeLine(set, {"sw", {0, 0, 1}})), Word(1, EncodeLine(set, {"addi", {2, 2, 1}}))});
     machine.Step();
     EXPECT_EQ(machine.ReadMemory(1), 0);
     machine.Step();
     EXPECT_EQ(machine.GetRegister(2), 1);
     EXPECT_NE(machine.FindInstruction(0)->instruction, nullptr) << "the decoded object stays in the record";
     // A record loaded over an executed one runs its own action, not what was kept for the old one.
-    machine.LoadProgram({{1, EncodeLine(set, {"subi", {2, 2, 5}}), "", nullptr, false}});
+    machine.LoadProgram({Word(1, EncodeLine(set, {"subi", {2, 2, 5}}))});
     machine.JumpTo(1);
     machine.Step();
     EXPECT_EQ(machine.GetRegister(2), -4);
@@ -76,18 +77,14 @@ TEST_F(Machine, StoresWriteTheWordsOfTheProgramButTheStepKeepsItsObject) {
 // R0 of the general registers stays 0; other files' R0 does not. Access outside the files or
 // cells reads UnreadableRegister and writes nothing.
 TEST_F(Machine, RegistersKeepR0AndAreBoundsChecked) {
-    machine.SetRegister(32, 1);
-    machine.SetRegister(-1, 1);
-    EXPECT_EQ(machine.GetRegister(32), MachineState::UnreadableRegister);
-    EXPECT_EQ(machine.GetRegister(-1), MachineState::UnreadableRegister);
-    for (int32_t file : {-1, static_cast<int32_t>(machine.RegisterFiles().size())}) {
-        machine.CurrentRegisterFile = file;
-        machine.SetRegister(3, 1);
-        EXPECT_EQ(machine.GetRegister(3), static_cast<int32_t>(0xEEEEEEEEu));
-    }
+    for (int32_t file : {-1, static_cast<int32_t>(machine.RegisterFiles().size()), 0})
+        for (int32_t cell : {32, -1, file == 0 ? 32 : 3}) {
+            machine.CurrentRegisterFile = file;
+            machine.SetRegister(cell, 1);
+            EXPECT_EQ(machine.GetRegister(cell), MachineState::UnreadableRegister) << file << " " << cell;
+        }
     for (const RegisterFile& file : machine.RegisterFiles())
         EXPECT_EQ(file.cells, RegisterFile{}.cells);
-    machine.CurrentRegisterFile = 0;
     machine.SetRegister(0, 5);
     EXPECT_EQ(machine.GetRegister(0), 0);
     machine.SetRegisterInitValue(7);
@@ -108,18 +105,15 @@ TEST_F(Machine, MachinesOnOneStoreShareStateButNotPrograms) {
     auto store = std::make_shared<MachineStore>(set);
     MachineState first(set, prompter, store);
     MachineState second(set, prompter, store);
-    first.LoadProgram({{5, 0, "", nullptr, false}});
+    first.LoadProgram({Word(5, 0)});
     first.JumpTo(5);
     first.SetRegister(3, 7);
-    EXPECT_EQ(second.PC, 5);
-    EXPECT_EQ(second.GetRegister(3), 7);
-    EXPECT_EQ(second.ReadMemory(5), 0);
+    EXPECT_EQ(std::tuple(second.PC, second.GetRegister(3), second.ReadMemory(5)), std::tuple(5, 7, 0));
     EXPECT_NE(first.FindInstruction(5), nullptr);
     EXPECT_EQ(second.FindInstruction(5), nullptr);
-    EXPECT_EQ(machine.GetRegister(3), 0);
-    EXPECT_TRUE(machine.DataMemory().empty());
-    EXPECT_EQ(machine.PC, 0);
-    EXPECT_EQ(set.registerFiles[0].cells[3], 0);
+    EXPECT_EQ(std::tuple(machine.GetRegister(3), machine.DataMemory().size(), machine.PC,
+                         set.registerFiles[0].cells[3]),
+              std::tuple(0, 0u, 0, 0));
     second.SetRegisterInitValue(0); // a new window clears the registers the first one shows
     EXPECT_EQ(first.GetRegister(3), 0);
 }

@@ -54,12 +54,10 @@ TEST(LoadSettings, RefusesWhatItCannotReadWithTheSettingsBox) {
     TempDir dir;
     const vorn::Fault box{"settings.xml file not found. Exiting...", "Fatal error - settings load", 0};
     EXPECT_EQ(LoadSettings(dir.file("missing.xml")).fault(), box);
-    EXPECT_EQ(LoadSettings(dir.write("a.xml", "<settings><RAMstart>")).fault(), box);
-    EXPECT_EQ(LoadSettings(dir.write("b.xml", "<other/>")).fault(), box);
-    EXPECT_EQ(LoadSettings(dir.write("c.xml", SettingsXml("USB"))).fault(), box);
-    EXPECT_EQ(LoadSettings(dir.write("d.xml", SettingsXml("USB", "<USB></USB>"))).fault(), box);
-    EXPECT_EQ(LoadSettings(dir.write("e.xml", SettingsXml("directory", "<directory/>"))).fault(), box);
-    EXPECT_EQ(LoadSettings(dir.path().string()).fault(), box);
     // A file that ends inside a UTF-8 sequence must not send the parser past its buffer.
-    EXPECT_EQ(LoadSettings(dir.write("f.xml", "<?xml><d>\xdd")).fault(), box);
+    for (const std::string& xml : {std::string("<settings><RAMstart>"), std::string("<other/>"),
+                                   SettingsXml("USB"), SettingsXml("USB", "<USB></USB>"),
+                                   SettingsXml("directory", "<directory/>"), std::string("<?xml><d>\xdd")})
+        EXPECT_EQ(LoadSettings(dir.write("s.xml", xml)).fault(), box) << xml;
+    EXPECT_EQ(LoadSettings(dir.path().string()).fault(), box);
 }
