@@ -84,16 +84,14 @@ TEST_F(Dlx, BranchesJumpsLinksNopAndHalt) {
         machine.SetRegister(5, 42);
         machine.SetRegister(31, 21);
         Execute(line, at);
-        EXPECT_EQ(machine.PC, pc) << line.mnemonic;
-        EXPECT_EQ(R(31), r31) << line.mnemonic;
-        EXPECT_EQ(std::pair(R(1), R(2)), std::pair(0, -1)) << line.mnemonic;
-        EXPECT_EQ(machine.Halted, line.mnemonic == "halt");
+        EXPECT_EQ(std::tuple(machine.PC, R(31), R(1), R(2), machine.Halted),
+                  std::tuple(pc, r31, 0, -1, line.mnemonic == "halt"))
+            << line.mnemonic;
     }
     // Halted, a step still executes the instruction at the PC but leaves the PC.
     machine.LoadProgram({{11, EncodeLine(LabInstructionSet(), {"addi", {1, 1, 1}}), "", nullptr, false}});
     machine.Step();
-    EXPECT_EQ(R(1), 1);
-    EXPECT_EQ(machine.PC, 11);
+    EXPECT_EQ(std::pair(R(1), machine.PC), std::pair(1, 11));
     EXPECT_TRUE(prompter.boxes.empty());
 }
 

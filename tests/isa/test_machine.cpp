@@ -1,6 +1,8 @@
 #include "LabProgram.h"
 #include "ScriptedPrompter.h"
+#include "TempDir.h"
 #include "isa/MachineState.h"
+#include "isa/MemoryDump.h"
 
 #include <climits>
 #include <gtest/gtest.h>
@@ -36,8 +38,7 @@ TEST_F(Machine, AddressesWithoutAnInstructionOnlyAdvanceAndResetClearsTheHalt) {
     machine.Step();
     EXPECT_EQ(machine.PC, INT_MIN);
     machine.Reset();
-    EXPECT_EQ(machine.PC, 0);
-    EXPECT_FALSE(machine.Halted);
+    EXPECT_EQ(std::pair(machine.PC, machine.Halted), std::pair(0, false));
 }
 
 // Records go into memory and the program up to the first at address -1; objects are shared
@@ -53,8 +54,7 @@ TEST_F(Machine, LoadingAddsToAndReplacesWithinWhatIsThere) {
     machine.LoadProgram({Word(1, 20, "b"), Word(5, 50), Word(0, 1, "a")});
     EXPECT_TRUE(watch.expired());
     EXPECT_EQ(machine.DataMemory(), (std::map<int32_t, int32_t>{{0, 1}, {1, 20}, {5, 50}}));
-    EXPECT_EQ(machine.FindInstruction(0)->text, "a");
-    EXPECT_EQ(machine.FindInstruction(1)->text, "b");
+    EXPECT_EQ(machine.FindInstruction(0)->text + machine.FindInstruction(1)->text, "ab");
     EXPECT_EQ(machine.FindInstruction(2), nullptr);
 }
 
@@ -116,4 +116,28 @@ TEST_F(Machine, MachinesOnOneStoreShareStateButNotPrograms) {
               std::tuple(0, 0u, 0, 0));
     second.SetRegisterInitValue(0); // a new window clears the registers the first one shows
     EXPECT_EQ(first.GetRegister(3), 0);
+}
+
+// Lines are lower-case hex without leading zeros; a saved file ends them in CR LF and replaces
+// the file that was there, and a file that cannot be written is a fault naming it.
+TEST_F(Machine, DumpLinesAndFiles) {
+    vorn::testing::TempDir dir;
+    EXPECT_EQ(DumpLine(0x7FFFFFFF, -1), "0x7fffffff  0xffffffff");
+    EXPECT_EQ(DumpLine(-1, 0xABC), "0xffffffff  0xabc");
+    machine.WriteMemory(17, 5);
+    EXPECT_EQ(DumpFileText(machine, 16, 18), "Dump\r\n0x10  0x0\r\n0x11  0x5\r\n0x12  0x0\r\n");
+    EXPECT_EQ(machine.DataMemory().size(), 3u) << "a dump makes every address of its range present";
+    EXPECT_EQ(DumpFileText(machine, 18, 16), "Dump\r\n");
+    EXPECT_TRUE(DumpLines(machine, 1, 0).empty());
+    const auto top = DumpLines(machine, INT_MAX - 1, INT_MAX); // a range ending at the largest address ends
+    ASSERT_EQ(top.size(), 2u);
+    EXPECT_EQ(top[1], "0x7fffffff  0x0");
+
+    const std::string path = dir.file("dump.txt");
+    ASSERT_FALSE(WriteDumpFile(path, machine, 16, 18));
+    ASSERT_FALSE(WriteDumpFile(path, machine, 17, 17));
+    EXPECT_EQ(vorn::testing::ReadFile(path), "Dump\r\n0x11  0x5\r\n");
+    const auto fault = WriteDumpFile(dir.file("no/such/dir.txt"), machine, 0, 0);
+    ASSERT_TRUE(fault);
+    EXPECT_NE(fault->text.find("dir.txt"), std::string::npos);
 }

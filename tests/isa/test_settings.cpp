@@ -1,4 +1,5 @@
 #include "TempDir.h"
+#include "isa/ParseNumber.h"
 #include "isa/Settings.h"
 
 #include <gtest/gtest.h>
@@ -37,7 +38,8 @@ TEST(SettingsNumbers, FollowTheConversionRules) {
         EXPECT_EQ(ParseSettingsNumber(text, base), value) << '"' << text << '"';
 }
 
-TEST(LoadSettings, ReadsEveryKey) {
+// Every key is read; what cannot be read gives the settings box.
+TEST(LoadSettings, ReadsEveryKeyOrShowsTheSettingsBox) {
     TempDir dir;
     std::string xml = SettingsXml("RAMstart", "<RAMstart>0xC000</RAMstart>");
     xml.replace(xml.find("<configureBit>true"), 18, "<configureBit>True");
@@ -48,16 +50,25 @@ TEST(LoadSettings, ReadsEveryKey) {
     EXPECT_EQ(settings->stepsUntilMsgHardware, 10u);
     EXPECT_FALSE(settings->configureBit);
     EXPECT_EQ(settings->XSdirectory, "dir/");
-}
-
-TEST(LoadSettings, RefusesWhatItCannotReadWithTheSettingsBox) {
-    TempDir dir;
     const vorn::Fault box{"settings.xml file not found. Exiting...", "Fatal error - settings load", 0};
     EXPECT_EQ(LoadSettings(dir.file("missing.xml")).fault(), box);
-    // A file that ends inside a UTF-8 sequence must not send the parser past its buffer.
-    for (const std::string& xml : {std::string("<settings><RAMstart>"), std::string("<other/>"),
+    // The last ends inside a UTF-8 sequence, which must not send the parser past its buffer.
+    for (const std::string& bad : {std::string("<settings><RAMstart>"), std::string("<other/>"),
                                    SettingsXml("USB"), SettingsXml("USB", "<USB></USB>"),
                                    SettingsXml("directory", "<directory/>"), std::string("<?xml><d>\xdd")})
-        EXPECT_EQ(LoadSettings(dir.write("s.xml", xml)).fault(), box) << xml;
+        EXPECT_EQ(LoadSettings(dir.write("s.xml", bad)).fault(), box) << bad;
     EXPECT_EQ(LoadSettings(dir.path().string()).fault(), box);
+}
+
+// Hexadecimal after a prefix of either case that stands first, keeping the low 32 bits; decimal
+// after leading space and a sign; zero when nothing can be read.
+TEST(ParseNumber, HexadecimalDecimalOrZero) {
+    // clang-format off
+    const std::pair<const char*, int32_t> cases[] = {
+        {"0x1f", 31}, {"0X1F", 31}, {"0X1f", 31}, {"0xffffffff", -1}, {"0x1fq", 31}, {"0x123456789", 0x23456789},
+        {"-12", -12}, {"12abc", 12}, {"  7", 7}, {"+7", 7}, {"-2147483648", INT32_MIN}, {" 0x10", 0},
+        {"", 0}, {"abc", 0}, {"0x", 0}, {"0xg", 0}, {"-", 0}};
+    // clang-format on
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(ParseNumber(text), value) << '"' << text << '"';
 }
