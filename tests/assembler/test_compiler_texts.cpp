@@ -15,8 +15,42 @@ std::vector<std::string> OnLine(int n, const std::string& line) {
 }
 
 class CompilerTexts : public AssemblerTest {};
+class Encoding : public AssemblerTest {};
 
 } // namespace
+
+TEST_F(Encoding, SourcesAndTheirWords) {
+    const struct {
+        std::vector<std::string> source;
+        std::vector<uint32_t> words;
+    } cases[] = {
+        // Branches and jumps count from the next instruction: -7 and 0, then 1 and 0. beqz keeps
+        // its register in RS1. Fields that a row does not name are never set and encode as 31.
+        {{"pc=0x4", "back: nop", "pc=0xA", "beqz r1 back", "bnez r2 ahead", "pc=0xC", "ahead: halt"},
+         {0x03FFF800u, 0x103FFFF9u, 0x145F0000u, 0xFFFF0000u}},
+        {{"pc=0xA", "j there", "jal there", "pc=0xC", "there: halt"},
+         {0x0BFF0001u, 0x0FFF0000u, 0xFFFF0000u}},
+        // Three-operand rows and dc take the label's own address, 0x20.
+        {{"lw r1 r0 table", "sw r1 r0 TABLE", "addi r2 r0 table", "pc=0x20", "table: dc table"},
+         {0x8C010020u, 0xAC010020u, 0x20020020u, 0x00000020u}},
+        {{"add r3 r1 r2", "jr r31", "addi r1 r0 0xFF", "addi r1 r0 -1", "subi R005 r1 32767"},
+         {0x00221820u, 0x4BFF0000u, 0x200100FFu, 0x2001FFFFu, 0x28257FFFu}},
+        {{"dc 0x10000", "dc 010", "dc 10", "dc", "dc -5", "dc 4294967295", "dc 0XfF", "dc 7 8",
+          "dc 0000000012345678"},
+         {0x10000u, 16u, 10u, 0u, 0xFFFFFFFBu, 0xFFFFFFFFu, 0xFFu, 7u, 0x12345678u}},
+        // The farthest labels the immediate holds: 32767 ahead, 32768 back, address 0xFFFF.
+        {{"beqz r1 far", "pc=0x8000", "far: halt"}, {0x103F7FFFu, 0xFFFF0000u}},
+        {{"pc=0x7FFF", "j near", "pc=0x0", "near: halt"}, {0x0BFF8000u, 0xFFFF0000u}},
+        {{"lw r1 r0 edge", "pc=0xFFFF", "edge: dc 1", "dc edge"}, {0x8C01FFFFu, 1u, 0xFFFFu}},
+        {{"pc=0x7FFFFFFE", "dc 1", "last: dc 2"}, {1u, 2u}}, // the last address before the end marker
+    };
+    for (const auto& [source, words] : cases) {
+        std::vector<uint32_t> encoded;
+        for (const vorn::isa::MemoryRecord& record : Compile(source).MemoryImage())
+            encoded.push_back(record.word);
+        EXPECT_EQ(encoded, words) << source.front();
+    }
+}
 
 // Each text follows "ERROR ON LINE: <n>. ".
 TEST_F(CompilerTexts, LineErrors) {
@@ -122,4 +156,51 @@ TEST(CompileOutputList, OnlyLineErrorsNameASourceLine) {
     EXPECT_EQ(OutputBaseName("/lab/a.sx/prog.s"), "/lab/a.sx/prog");
     EXPECT_EQ(OutputBaseName("PROG.S"), "PROG");
     EXPECT_EQ(OutputBaseName("prog.asm"), "prog.asm");
+}
+
+// Lines judged alone, grouped by the code the checker gives them: instructions count and judge
+// their operands, data directives take only what they can hold. The expansion's own search for
+// ds lines finds exactly the lines that the checker calls ds lines.
+TEST(LineHandlerVerdict, LinesJudgedAlone) {
+    // clang-format off
+    const std::pair<LineCheckCode, std::vector<std::string>> verdicts[] = {
+        {0, {"loop: addi r1 r0 5 * set", "addi r1 r2 -32768", "addi r1 r2 0xFF", "addi r1 r2", "beqz r1 a+b",
+             "jr r31", "j 0x7fff", "nop", "halt", "1abc: nop"}},
+        {1, {"add R1 R2 R3", "movi2s s1 r2", "lbl:\tadd r1 r2 r3", "add r001 R07 r31"}},
+        {-15, {"add r1 r2 r3 r4", "beqz r1 loop extra", "nop r1", "dc 9x 8", "ds zz 8"}},
+        {-23, {"add r1 r2", "add r1 r2 r32", "addi r1 r2 0x10000", "addi r1 r2 40000", "addi r1 r2 -32769",
+               "addi r1 r2 4294967301", "add r1 r2 R4294967299"}},
+        {-21, {"add x1 r2 r3", "jr 5", "jr r032", "dc 1e5", "dc 0FF", "dc 99999999999", "dc 0x123456789",
+               "dc 0999999999", "dc 04294967295", "ds 1048577", "ds 0xFFFFFFFF", "ds -1", "ds zzzzzzzz", "ds loop",
+               "ds 1e3"}},
+        {-22, {"addi r1"}},
+        {-101, {"foo r1", "ADD r1 r2 r3", "lbl: pc=0x10"}},
+        {-1000, {"lbl:", "lbl: * note"}},
+        {6, {"* only a comment", "", " \t "}},
+        {4, {"dc 0x10000", "dc 7 8", "dc", "dc 0xFF", "dc 4294967295", "dc -2147483648", "lbl: dc loop"}},
+        {5, {"ds 3", "buf: ds 0x10", "ds 0xFF", "ds 0", "ds", "ds 1048576"}},
+        {3, {"pc=0x10", "pc = 0x10", "pc =0x10", "pc= 0x10", "  pc=0x10 * start", "pc=0X7FFFFFFF"}},
+        {-201, {"pc 0x10", "pc", "pcloop: add r1 r2 r3", "pc:0x10", "pcx: ds 3", "pc ds 3"}},
+        {-202, {"pc =", "pc="}},
+        {-203, {"pc=0x10 0x20"}},
+        {-204, {"pc=16", "pc=0x1G", "pc=0x80000000", "pc=0xFFFFFFFF"}}};
+    // clang-format on
+    LineHandler handler(LabInstructionSet());
+    for (const auto& [code, lines] : verdicts)
+        for (const std::string& line : lines) {
+            EXPECT_EQ(handler.CheckLine("", line), code) << '"' << line << '"';
+            EXPECT_EQ(DsLineAmount(line).has_value(), code == line_code::kDs) << '"' << line << '"';
+        }
+}
+
+TEST(LineHandlerVerdict, RowsWithMoreThanThreeOperands) {
+    vorn::isa::InstructionSet set;
+    set.commands = {{"R", "quad", "000000", "000001", "nop", "4", false, {1, 2, 3}},
+                    {"I", "wide", "000001", "000000", "nop", "4", false, {1, 2, 4}},
+                    {}};
+    LineHandler handler(set);
+    // An R word has room for three registers only.
+    for (const auto& [line, code] :
+         {std::pair{"quad r1 r2 r3 r4", -15}, {"quad", -15}, {"wide", 0}, {"wide r1", -15}})
+        EXPECT_EQ(handler.CheckLine("", line), code) << line;
 }

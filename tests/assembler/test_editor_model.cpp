@@ -1,6 +1,5 @@
-// The colouring editor's bookkeeping: the look a full check gives the text, which lines an edit
-// repaints, the label popup, and random edits that must leave what a full check of the same
-// text leaves.
+// The colouring editor's bookkeeping: the look of a text, the lines an edit repaints, the label
+// popup, and random edits that must leave what a full check of the same text leaves.
 
 #include "LabProgram.h"
 #include "assembler/EditorModel.h"
@@ -16,9 +15,8 @@ using vorn::testing::LabInstructionSet;
 using Counts = std::map<std::string, int32_t>;
 using enum TextColour;
 
-// A text edited character by character, reported to the model the way the editor widget
-// reports it: the lines from the edit's start to the end of what it inserted, and the new
-// line count.
+// A text edited as the editor widget reports it: the lines from the edit's start to the end of
+// what it inserted, and the new line count.
 class EditorText {
   public:
     LineSet Replace(size_t position, size_t count, const std::string& inserted,
@@ -103,16 +101,14 @@ TEST(EditorModelLook, AFullCheckColoursVerdictsCommentsAndLabelNames) {
         {"z: foo", "BBBBBB"}, {longLine, std::string(longLine.size(), 'B')}};
     // clang-format on
     EditorText editor;
-    std::string text;
-    for (const auto& [line, look] : looks)
+    std::string text, expected;
+    for (const auto& [line, look] : looks) {
         text += line + "\n";
+        expected += look + "|";
+    }
     editor.Load(text);
-    for (size_t line = 0; line < looks.size(); ++line)
-        EXPECT_EQ(editor.Look(static_cast<int>(line)), looks[line].second) << looks[line].first;
+    EXPECT_EQ(editor.Looks(static_cast<int>(looks.size())) + "|", expected);
     EXPECT_EQ(editor.LabelCounts(), (Counts{{"x", 1}, {"y", 2}, {"loop", 1}, {"z", 1}}));
-    // The widget takes the look in runs, the default left out.
-    EXPECT_EQ(editor.model.FormatRuns(2),
-              (std::vector<FormatRun>{{0, 2, {DefinedOnce, true, false}}, {16, 5, {Comment, false, false}}}));
 }
 
 TEST(EditorModelEdits, OnlyLinesThatLookDifferentAreRepainted) {

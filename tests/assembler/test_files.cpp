@@ -88,8 +88,6 @@ TEST_F(Files, ListingLines) {
               "0x00000000: 0x00000000\tbuf:        \t dc 0x0\r\n"
               "0x00000001: 0x00000000\t            \t dc 0x0\r\n" +
                   kListingEnd + "buf: 1 D: \r\n*XML file date: Wed 5/3/2014 10:7:09\r\n");
-    EXPECT_EQ(Compiled({"halt"}, "prog.lst"), "0x00000000: 0xFFFF0000\t            \t halt\r\n" +
-                                                  kListingEnd + "*XML file date: Wed 5/3/2014 10:7:09\r\n");
 }
 
 TEST_F(Files, CompileStreamReadsCrLfLinesAndLongLinesWhole) {
