@@ -26,9 +26,7 @@ class AssemblerTest : public ::testing::Test {
         compiler_->Compile(std::move(lines));
         return *compiler_;
     }
-    std::vector<std::string> Errors(std::vector<std::string> lines) {
-        return Compile(std::move(lines)).ErrorList();
-    }
+    std::vector<std::string> Errors(std::vector<std::string> s) { return Compile(std::move(s)).ErrorList(); }
 
     vorn::testing::TempDir folder;
     std::unique_ptr<Compiler> compiler_;

@@ -4,6 +4,7 @@
 #include "LabProgram.h"
 #include "assembler/EditorModel.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
 #include <random>
@@ -25,9 +26,7 @@ class EditorText {
         std::vector<std::string> lines{{}};
         for (char c : text)
             c == '\n' ? lines.emplace_back() : lines.back() += c;
-        const auto lineOf = [&](size_t at) {
-            return std::count(text.begin(), text.begin() + long(at), '\n');
-        };
+        const auto lineOf = [&](size_t at) { return std::ranges::count(text.substr(0, at), '\n'); };
         const auto first = lineOf(position);
         const std::optional<LineSet> dirty =
             model.ApplyEdit(kind, int32_t(first),
@@ -35,13 +34,6 @@ class EditorText {
                             static_cast<int32_t>(lines.size()));
         EXPECT_TRUE(dirty.has_value());
         return dirty.value_or(LineSet{});
-    }
-    LineSet Type(int line, int column, const std::string& inserted) {
-        return Replace(At(line, column), 0, inserted);
-    }
-    // Selects whole lines, including the line break after the last, and deletes them.
-    void DeleteLines(int first, int count) {
-        Replace(At(first, 0), At(first + count, 0) - At(first, 0), {}, EditKind::Delete);
     }
     LineSet Retype(int line, const std::string& newText) {
         return Replace(At(line, 0), model.LineText(line).size(), newText);
@@ -115,7 +107,7 @@ TEST(EditorModelEdits, OnlyLinesThatLookDifferentAreRepainted) {
     EditorText editor;
     editor.Load("j a\nj b\na: nop\nhalt\n");
     editor.model.ClearTextChanged();
-    EXPECT_EQ(editor.Type(3, 4, " "), LineSet{3});
+    EXPECT_EQ(editor.Replace(editor.At(3, 4), 0, " "), LineSet{3});
     EXPECT_TRUE(editor.model.TextChanged());
     EXPECT_EQ(editor.Retype(2, "b: nop"), (LineSet{0, 1, 2}));
     EXPECT_EQ(editor.Looks(3), "  n|  o|OO    ");
@@ -134,26 +126,6 @@ TEST(EditorModelEdits, OnlyLinesThatLookDifferentAreRepainted) {
     EXPECT_EQ(editor.model.LineText(2), "b: nop");
 }
 
-TEST(EditorModelEdits, JoinedAndDeletedLinesLeaveTheLabelTable) {
-    EditorText editor;
-    editor.Load("a: nop\na: halt\nb: nop\nj b\n");
-    editor.Replace(editor.At(1, 0) - 1, 1, {}, EditKind::Backspace);
-    editor.Replace(editor.At(1, 0) - 1, 1, {}, EditKind::Backspace);
-    EXPECT_EQ(editor.model.LineText(0), "a: nopa: haltb: nop");
-    EXPECT_EQ(editor.LabelCounts(), (Counts{{"a", 1}}));
-    EXPECT_EQ(editor.Look(1), "  n");
-
-    // Enough lines at once to go through the index of the text's words.
-    std::string block;
-    for (int k = 0; k < 30; ++k)
-        block += k == 3 ? "a: nop\n" : k == 7 ? "a+b: nop\n" : k == 20 ? "c: nop\n" : "nop\n";
-    editor.Load("j a\nj a+b\nj c\n" + block + "c: halt\n");
-    ASSERT_EQ(editor.Looks(3), "  o|  ooo|  m");
-    editor.DeleteLines(3, 30);
-    EXPECT_EQ(editor.Looks(3), "  n|  nnn|  o");
-    EXPECT_EQ(editor.LabelCounts(), (Counts{{"c", 1}}));
-}
-
 // The popup lists the labels in the order of their first definition; a definition retyped keeps its place.
 TEST(EditorModelLabels, ThePopupKeepsTheOrderOfFirstDefinitions) {
     EditorText editor;
@@ -168,9 +140,8 @@ TEST(EditorModelLabels, ThePopupKeepsTheOrderOfFirstDefinitions) {
     EXPECT_EQ(editor.model.LabelForCommand(29999), std::nullopt);
 }
 
-// Random edits compared with a full re-check of the same text: the line verdicts and the label
-// counts, and with coloursToo every character's look but a colon's, do not depend on the order
-// of the edits. (A colon keeps the colour it had when its line was last judged.)
+// After random edits the line verdicts, the label counts and, with coloursToo, every character's
+// look but a colon's (which keeps the look its line was judged with) are a full re-check's.
 void ExpectLikeAFullRecheck(const EditorText& edited, bool coloursToo) {
     EditorText fresh;
     fresh.Load(edited.text);
@@ -224,8 +195,10 @@ TEST(EditorModelRandom, EditsLeaveWhatAFullRecheckLeaves) {
             const int line = static_cast<int>(random() % static_cast<unsigned>(count));
             const auto kind = random() % 4;
             if (kind == 0) editor.Retype(line, pick(lines));
-            if (kind == 1) editor.Type(line, 0, pick(lines) + "\n");
-            if (kind == 2 && line + 1 < count) editor.DeleteLines(line, 1);
+            if (kind == 1) editor.Replace(editor.At(line, 0), 0, pick(lines) + "\n");
+            if (kind == 2 && line + 1 < count)
+                editor.Replace(editor.At(line, 0), editor.At(line + 1, 0) - editor.At(line, 0), {},
+                               EditKind::Delete);
             if (kind == 3) {
                 const std::string pasted = pick(lines) + "\n";
                 editor.Replace(editor.At(line, 0), 0, pasted + pick(lines) + "\n", EditKind::Paste);

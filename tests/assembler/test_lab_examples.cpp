@@ -1,10 +1,6 @@
-// The lab's example programs. Each assembles, reads back from its .cod file and, run on the
-// simulated machine, leaves the registers and memory words its "* expect" lines promise; together
-// they use every instruction of the lab's set. Mutated, or as piles of mutated lines, they never
-// make the assembler crash or hang: it finds ds lines as the line check does, and a compile either
-// succeeds with an image that matches its line addresses and reads back from its .cod file or lists
-// an error. The editor's checker, given each line in place of the one before it, keeps a sound
-// label table.
+// The lab's example programs: each assembles, reads back from its .cod file and, run, leaves what
+// its "* expect" lines promise; together they use every instruction. Mutated, they never make the
+// assembler crash or hang, and the editor's checker keeps a sound label table.
 
 #include "AssemblerFixture.h"
 #include "ScriptedPrompter.h"
@@ -22,8 +18,10 @@ using namespace vorn::assembler::testing;
 namespace {
 
 // The lab's example programs, in name order, each as its lines.
-std::vector<std::pair<std::filesystem::path, std::vector<std::string>>> ExamplePrograms() {
-    std::vector<std::pair<std::filesystem::path, std::vector<std::string>>> programs;
+using Programs = std::vector<std::pair<std::filesystem::path, std::vector<std::string>>>;
+
+Programs ExamplePrograms() {
+    Programs programs;
     for (const auto& entry :
          std::filesystem::directory_iterator(std::filesystem::path(VORN_SOURCE_DIR) / "lab" / "examples")) {
         if (entry.path().extension() != ".s") continue;
@@ -75,10 +73,10 @@ class Fuzz : public AssemblerTest {
     }
 
     // A whole example with a few lines mutated, or a pile of example lines, some mutated.
-    std::vector<std::string> RandomSource(const std::vector<std::vector<std::string>>& programs) {
+    std::vector<std::string> RandomSource(const Programs& programs) {
         std::vector<std::string> source;
         if (Below(3) == 0) {
-            source = programs[Below(programs.size())];
+            source = programs[Below(programs.size())].second;
             for (size_t k = Below(3); k > 0; --k) {
                 std::string& line = source[Below(source.size())];
                 line = Mutated(line);
@@ -86,7 +84,7 @@ class Fuzz : public AssemblerTest {
             return source;
         }
         for (size_t k = 1 + Below(25); k > 0; --k) {
-            const std::vector<std::string>& program = programs[Below(programs.size())];
+            const std::vector<std::string>& program = programs[Below(programs.size())].second;
             const std::string& line = program[Below(program.size())];
             source.push_back(Below(2) == 0 ? line : Mutated(Below(2) == 0 ? line : Mutated(line)));
         }
@@ -102,7 +100,6 @@ TEST(LabExamples, AssembleReadBackAndLeaveWhatTheyPromise) {
     const vorn::testing::TempDir folder;
     const vorn::isa::InstructionSet& set = LabInstructionSet();
     std::set<std::string> used;
-    ASSERT_FALSE(ExamplePrograms().empty());
     for (const auto& [program, lines] : ExamplePrograms()) {
         SCOPED_TRACE(program.filename().string());
         const auto compiler = std::make_unique<Compiler>(set, folder.file(program.stem().string()), kVersion);
@@ -136,9 +133,7 @@ TEST(LabExamples, AssembleReadBackAndLeaveWhatTheyPromise) {
 }
 
 TEST_F(Fuzz, MutatedSourcesCompileOrListErrors) {
-    std::vector<std::vector<std::string>> programs;
-    for (const auto& [path, lines] : ExamplePrograms())
-        programs.push_back(lines);
+    const Programs programs = ExamplePrograms();
     ASSERT_FALSE(programs.empty());
     int succeeded = 0;
     // The expansion finds "ds" lines on a road of its own; the checker must agree with it.
