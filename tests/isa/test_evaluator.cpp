@@ -1,6 +1,5 @@
-// The evaluator's rules, held directly: the compiled form shares the operators, the splitting
-// searches, halt and the width limits with the text evaluator, so the differential test alone
-// would not see a rule that both get wrong alike.
+// The evaluator's rules, held directly: the compiled form shares operators, splitting, halt and width
+// limits with the text evaluator, so the differential test alone misses a rule both get wrong alike.
 
 #include "ScriptedPrompter.h"
 #include "isa/ActionEvaluator.h"

@@ -1,11 +1,15 @@
-// The load of commands.xml: its boxes, text for text, and the tables it fills.
+// The loads of commands.xml and settings.xml: their boxes, text for text, and the tables they
+// fill; the number readers.
 
 #include "TempDir.h"
 #include "isa/CommandsFileDate.h"
 #include "isa/LoadCommands.h"
+#include "isa/ParseNumber.h"
+#include "isa/Settings.h"
 
 #include <gtest/gtest.h>
 #include <map>
+#include <optional>
 
 using namespace vorn::isa;
 using namespace std::chrono;
@@ -38,14 +42,25 @@ std::string CommandXml(const Row& row) {
 }
 
 // The add row with one field changed, or left out.
-std::string With(const std::string& field, const std::string& value, Row row = Add()) {
-    row[field] = value;
+std::string With(const std::string& field, const std::optional<std::string>& value, Row row = Add()) {
+    if (value) row[field] = *value;
+    if (!value) row.erase(field);
     return CommandXml(row);
 }
-std::string Without(const std::string& field) {
-    Row row = Add();
-    row.erase(field);
-    return CommandXml(row);
+
+// clang-format off
+const char* const kKeys[] = {"RAMstart", "RAMend", "SLAVEbase", "SLAVEstart", "SLAVEend", "configureBit",
+    "stepsUntilMsgHardware", "hardwareWaitCycles", "checkAddressStart", "checkAddressEnd", "USB", "directory",
+    "XSdirectory"};
+// clang-format on
+
+std::string SettingsXml(const std::string& replacedKey = "", const std::string& replacement = "") {
+    std::string xml = "<settings>\n";
+    for (const std::string key : kKeys) {
+        const std::string value = key == "configureBit" ? "true" : key.ends_with("directory") ? "dir/" : "10";
+        xml += key == replacedKey ? replacement : "<" + key + ">" + value + "</" + key + ">\n";
+    }
+    return xml + "</settings>\n";
 }
 
 const std::string kSteps = "<stepsUntilMsg>10</stepsUntilMsg>";
@@ -80,7 +95,7 @@ TEST_F(LoadCommandsTest, FaultsAndTheirBoxes) {
     // clang-format off
     const std::pair<std::string, std::string> cases[] = {
         // A missing field is reported before any other fault.
-        {With("type", "X") + sub + sub + sub + Without("args"), "Missing field in command number 5"},
+        {With("type", "X") + sub + sub + sub + With("args", std::nullopt), "Missing field in command number 5"},
         {With("type", "r"), "Bad type of command in add"}, {With("opcode", "00001"), "Bad indentifier length at command add"},
         {With("opcode", "00002x"), "Not a binary value indentifier length at command add"},
         {With("function", "1000000"), "Bad indentifier length at command add"},
@@ -130,8 +145,7 @@ TEST_F(LoadCommandsTest, StepCountAndAnEmptyFileOfCommands) {
 // Args separated by blanks alone keep every operand; a fourth is counted but not kept. Register
 // files and variables come in their order, the general registers first.
 TEST_F(LoadCommandsTest, TablesOfRowsRegisterFilesAndVariables) {
-    EXPECT_EQ(ArgCountText("none"), "0");
-    EXPECT_EQ(ArgCountText(""), "0");
+    EXPECT_EQ(ArgCountText("none") + ArgCountText(""), "00");
     auto set = load(With("args", "RD,RS1,RS2,imm") + With("args", "RD RS1", Sub()) +
                     "<memory>MF</memory><memory>MR</memory>"
                     "<var><name>V</name><length>abc</length><default></default></var>"
@@ -140,13 +154,11 @@ TEST_F(LoadCommandsTest, TablesOfRowsRegisterFilesAndVariables) {
     EXPECT_EQ(set->commands[0].numArgs + set->commands[1].numArgs, "42");
     EXPECT_EQ(set->commands[0].operandKinds, (std::array<int32_t, 3>{RD, RS1, RS2}));
     EXPECT_EQ(set->commands[1].operandKinds, (std::array<int32_t, 3>{RD, RS1, None}));
-    ASSERT_EQ(set->registerFiles.size(), 3u);
-    EXPECT_EQ(set->FindRegisterFile("MR"), 0);
-    EXPECT_EQ(set->FindRegisterFile("MF"), 1);
+    EXPECT_EQ(std::tuple(set->registerFiles.size(), set->FindRegisterFile("MR"), set->FindRegisterFile("MF")),
+              std::tuple(3u, 0, 1));
     ASSERT_EQ(set->vars.size(), 2u);
     EXPECT_EQ(std::tuple(set->vars[0].length, set->vars[0].value, set->vars[1].value), std::tuple(0, 0, -12));
-    EXPECT_EQ(set->FindVar("W"), 1);
-    EXPECT_EQ(set->FindVar("w"), -1);
+    EXPECT_EQ(std::pair(set->FindVar("W"), set->FindVar("w")), std::pair(1, -1));
 }
 
 TEST_F(LoadCommandsTest, UnreadableFileGivesTheXmlBox) {
@@ -170,4 +182,49 @@ TEST(CommandsDate, ShownAtUtcPlusTwoFromTheFileOrEmpty) {
                                      file_clock::from_sys(sys_days(2014y / March / 5) + 8h + 7min + 9s));
     EXPECT_EQ(CommandsFileDate(path), "XML file date: Wed 5/3/2014 10:7:09\n");
     EXPECT_EQ(CommandsFileDate(dir.file("absent.xml")), "");
+}
+
+TEST(SettingsNumbers, FollowTheConversionRules) {
+    // clang-format off
+    const std::tuple<const char*, int, uint32_t> cases[] = {
+        {"0x1000", 16, 4096u}, {"1000", 16, 4096u}, {"0X1000", 16, 4096u}, {"FFFFFFFF", 16, 0xFFFFFFFFu},
+        {"12G4", 16, 0x12u}, {"0100", 10, 100u}, {"  +7", 10, 7u}, {"-1", 10, 0xFFFFFFFFu},
+        {"100000000", 16, 0xFFFFFFFFu}, {"99999999999999999999999", 10, 0xFFFFFFFFu}, {"-100000000", 16, 1u},
+        {"xyz", 16, 0u}, {"0x", 16, 0u}, {"", 10, 0u}};
+    // clang-format on
+    for (const auto& [text, base, value] : cases)
+        EXPECT_EQ(ParseSettingsNumber(text, base), value) << '"' << text << '"';
+}
+
+// Every key is read; what cannot be read gives the settings box.
+TEST(LoadSettings, ReadsEveryKeyOrShowsTheSettingsBox) {
+    TempDir dir;
+    std::string xml = SettingsXml("RAMstart", "<RAMstart>0xC000</RAMstart>");
+    xml.replace(xml.find("<configureBit>true"), 18, "<configureBit>True");
+    auto settings = LoadSettings(dir.write("settings.xml", xml));
+    ASSERT_TRUE(settings.ok());
+    EXPECT_EQ(std::tuple(settings->RAMstart, settings->RAMend, settings->stepsUntilMsgHardware,
+                         settings->configureBit, settings->XSdirectory),
+              std::tuple(0xC000u, 0x10u, 10u, false, "dir/"));
+    const vorn::Fault box{"settings.xml file not found. Exiting...", "Fatal error - settings load", 0};
+    EXPECT_EQ(LoadSettings(dir.file("missing.xml")).fault(), box);
+    // The last ends inside a UTF-8 sequence, which must not send the parser past its buffer.
+    for (const std::string& bad : {std::string("<settings><RAMstart>"), std::string("<other/>"),
+                                   SettingsXml("USB"), SettingsXml("USB", "<USB></USB>"),
+                                   SettingsXml("directory", "<directory/>"), std::string("<?xml><d>\xdd")})
+        EXPECT_EQ(LoadSettings(dir.write("s.xml", bad)).fault(), box) << bad;
+    EXPECT_EQ(LoadSettings(dir.path().string()).fault(), box);
+}
+
+// Hexadecimal after a prefix of either case that stands first, keeping the low 32 bits; decimal
+// after leading space and a sign; zero when nothing can be read.
+TEST(ParseNumber, HexadecimalDecimalOrZero) {
+    // clang-format off
+    const std::pair<const char*, int32_t> cases[] = {
+        {"0x1f", 31}, {"0X1F", 31}, {"0X1f", 31}, {"0xffffffff", -1}, {"0x1fq", 31}, {"0x123456789", 0x23456789},
+        {"-12", -12}, {"12abc", 12}, {"  7", 7}, {"+7", 7}, {"-2147483648", INT32_MIN}, {" 0x10", 0},
+        {"", 0}, {"abc", 0}, {"0x", 0}, {"0xg", 0}, {"-", 0}};
+    // clang-format on
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(ParseNumber(text), value) << '"' << text << '"';
 }
