@@ -73,8 +73,7 @@ TEST(Lookups, FirstMatchAndTypeMatter) {
         EXPECT_EQ(set.FindCommandByBits(1, ""), -1);
     }
     set.commands.push_back({});
-    EXPECT_EQ(set.FindCommandByName(""), 3);
-    EXPECT_EQ(set.FindCommandByName("zzz"), 4);
+    EXPECT_EQ(std::pair(set.FindCommandByName(""), set.FindCommandByName("zzz")), std::pair(3, 4));
     EXPECT_EQ(BitsText(8), "001000");
 }
 

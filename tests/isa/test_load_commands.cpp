@@ -27,13 +27,6 @@ Row Add() {
     // clang-format on
 }
 
-Row Sub() {
-    Row row = Add();
-    row["name"] = "sub";
-    row["function"] = "100010";
-    return row;
-}
-
 std::string CommandXml(const Row& row) {
     std::string xml = "<command>";
     for (const auto& [name, value] : row)
@@ -41,10 +34,11 @@ std::string CommandXml(const Row& row) {
     return xml + "</command>\n";
 }
 
-// The add row with one field changed, or left out.
-std::string With(const std::string& field, const std::optional<std::string>& value, Row row = Add()) {
-    if (value) row[field] = *value;
-    if (!value) row.erase(field);
+// The add row with fields changed, or left out.
+std::string With(const std::map<std::string, std::optional<std::string>>& changes) {
+    Row row = Add();
+    for (const auto& [field, value] : changes)
+        value ? void(row[field] = *value) : void(row.erase(field));
     return CommandXml(row);
 }
 
@@ -84,47 +78,48 @@ class LoadCommandsTest : public ::testing::Test {
 // The box of each fault, or "loaded". In actions blanks do not count; nocheck keeps the action
 // as read but does not lift the limits that keep the evaluators' stack bounded.
 TEST_F(LoadCommandsTest, FaultsAndTheirBoxes) {
-    const std::string sub = CommandXml(Sub()), longest = "MR[RD]:=" + std::string(4088, '1');
+    const std::string sub = With({{"name", "sub"}, {"function", "100010"}});
+    const std::string longest = "MR[RD]:=" + std::string(4088, '1');
     const std::string deepest =
         std::string(128, '(') + std::string(128, '[') + std::string(128, ']') + std::string(128, ')');
-    const std::string x = "<var><name>X</name><length>8</length><default>0</default></var>";
-    Row sameBits = Sub(), iRow = Sub();
-    sameBits["function"] = "100000";
-    iRow["type"] = "I"; // an I row with those function bits but its own opcode
-    iRow["opcode"] = "001000";
+    const auto action = [](const std::string& text) { return With({{"action", text}}); };
     // clang-format off
     const std::pair<std::string, std::string> cases[] = {
         // A missing field is reported before any other fault.
-        {With("type", "X") + sub + sub + sub + With("args", std::nullopt), "Missing field in command number 5"},
-        {With("type", "r"), "Bad type of command in add"}, {With("opcode", "00001"), "Bad indentifier length at command add"},
-        {With("opcode", "00002x"), "Not a binary value indentifier length at command add"},
-        {With("function", "1000000"), "Bad indentifier length at command add"},
-        {With("args", "rd,RS1"), "Bad args field of command in add"}, {With("args", "NONE"), "Bad args field of command in add"},
-        {With("isbranch", "yes"), "Illegal isbranch value at command add\n[yes]"},
-        {With("opcode", ""), "Empty field opcode in command number 1"},
-        {CommandXml(Add()) + CommandXml(Add()), "Duplicated Command: add"},
-        // The first row is named first.
-        {CommandXml(Add()) + CommandXml(sameBits), "Duplicated Identifier in Commands\n\"add\" and \"sub\"\n Opcode:  000000\n Function: 100000"},
-        {CommandXml(Add()) + CommandXml(iRow), "loaded"},
+        {With({{"type", "X"}}) + sub + sub + sub + With({{"args", std::nullopt}}), "Missing field in command number 5"},
+        {With({{"type", "r"}}), "Bad type of command in add"},
+        {With({{"opcode", "00001"}}), "Bad indentifier length at command add"},
+        {With({{"opcode", "00002x"}}), "Not a binary value indentifier length at command add"},
+        {With({{"function", "1000000"}}), "Bad indentifier length at command add"},
+        {With({{"args", "rd,RS1"}}), "Bad args field of command in add"},
+        {With({{"args", "NONE"}}), "Bad args field of command in add"},
+        {With({{"isbranch", "yes"}}), "Illegal isbranch value at command add\n[yes]"},
+        {With({{"opcode", ""}}), "Empty field opcode in command number 1"},
+        {With({}) + With({}), "Duplicated Command: add"},
+        // The first row is named first; an I row may have those function bits with its own opcode.
+        {With({}) + With({{"name", "sub"}}),
+         "Duplicated Identifier in Commands\n\"add\" and \"sub\"\n Opcode:  000000\n Function: 100000"},
+        {With({}) + With({{"name", "sub"}, {"type", "I"}, {"opcode", "001000"}}), "loaded"},
         {"<memory></memory>", "Empty memory element number 1"},
         {"<var><name/><length>8</length><default>1</default></var>", "Empty field name in var number 1"},
         {"<var><name>V</name><length/><default>1</default></var>", "Empty field length in var V"},
         {"<var><name>V</name><length>8</length></var>", "Missing field default in var V"},
         {"<var><name>V</name><length>8</length><default>0x10</default></var>", "Bad default value in var V\n[0x10]"},
-        {With("action", "MR[RD]:=(MR[RS1]"), "unbalanced parenthesis"}, {With("action", "MR[RD]:=)MR[RS1]("), "loaded"},
-        {With("action", "MR[RD]:=MR[RS1]_1"), "illegal char in action field: char(' _ ')"},
-        {With("action", "X:=1"), "X:=1 has assignment to bad destination"}, {With("action", "X:=1") + x, "loaded"},
-        {With("action", "Q[1]:=2"), "Q[1]:=2 has assignment to bad destination"},
-        {With("action", "Q[1]:=2") + "<memory>Q</memory>", "loaded"}, {With("action", "MR[1]:=1;;MR[2]:=2"), "loaded"},
-        {With("action", "MR[1]:=1;Y:=2"), "Y:=2 has assignment to bad destination"},
-        {With("action", "M[MR[rs1] + imm] := MR[rd]"), "loaded"}, {With("action", "PC:=PC+imm"), "loaded"},
-        {With("action", "halt"), "loaded"}, {With("action", longest + " \t"), "loaded"},
-        {With("action", longest + "1"), "action field too long at command add"}, {With("action", deepest), "loaded"},
-        {With("action", "[" + deepest + "]") + "<nocheck/>", "parenthesis nested too deep at command add"}};
+        {action("MR[RD]:=(MR[RS1]"), "unbalanced parenthesis"}, {action("MR[RD]:=)MR[RS1]("), "loaded"},
+        {action("MR[RD]:=MR[RS1]_1"), "illegal char in action field: char(' _ ')"},
+        {action("X:=1"), "X:=1 has assignment to bad destination"},
+        {action("X:=1") + "<var><name>X</name><length>8</length><default>0</default></var>", "loaded"},
+        {action("Q[1]:=2"), "Q[1]:=2 has assignment to bad destination"},
+        {action("Q[1]:=2") + "<memory>Q</memory>", "loaded"}, {action("MR[1]:=1;;MR[2]:=2"), "loaded"},
+        {action("MR[1]:=1;Y:=2"), "Y:=2 has assignment to bad destination"},
+        {action("M[MR[rs1] + imm] := MR[rd]"), "loaded"}, {action("PC:=PC+imm"), "loaded"}, {action("halt"), "loaded"},
+        {action(longest + " \t"), "loaded"}, {action(longest + "1"), "action field too long at command add"},
+        {action(deepest), "loaded"},
+        {action("[" + deepest + "]") + "<nocheck/>", "parenthesis nested too deep at command add"}};
     // clang-format on
     for (const auto& [body, text] : cases)
         EXPECT_EQ(faultOf(body), text) << body.substr(0, 200);
-    auto set = load(With("action", "MR[RD] := MR[RS1]_1") + "<nocheck/>");
+    auto set = load(action("MR[RD] := MR[RS1]_1") + "<nocheck/>");
     ASSERT_TRUE(set.ok());
     EXPECT_EQ(set->commands[0].action, "MR[RD] := MR[RS1]_1");
 }
@@ -146,7 +141,8 @@ TEST_F(LoadCommandsTest, StepCountAndAnEmptyFileOfCommands) {
 // files and variables come in their order, the general registers first.
 TEST_F(LoadCommandsTest, TablesOfRowsRegisterFilesAndVariables) {
     EXPECT_EQ(ArgCountText("none") + ArgCountText(""), "00");
-    auto set = load(With("args", "RD,RS1,RS2,imm") + With("args", "RD RS1", Sub()) +
+    auto set = load(With({{"args", "RD,RS1,RS2,imm"}}) +
+                    With({{"name", "sub"}, {"function", "100010"}, {"args", "RD RS1"}}) +
                     "<memory>MF</memory><memory>MR</memory>"
                     "<var><name>V</name><length>abc</length><default></default></var>"
                     "<var><name>W</name><length>8</length><default>-12</default></var>");
