@@ -1,14 +1,12 @@
 #pragma once
 // Shared by the assembler tests: a scratch folder for output files, a compile of inline source
-// lines with the lab's instruction set, and the lab's example programs.
+// lines with the lab's instruction set.
 
 #include "LabProgram.h"
 #include "TempDir.h"
 #include "assembler/Compiler.h"
 
-#include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
@@ -20,24 +18,6 @@ using vorn::testing::LabInstructionSet;
 
 inline const std::string kVersion = "XML file date: Wed 5/3/2014 10:7:09\n";
 
-// The lab's example programs, in name order.
-inline std::vector<std::filesystem::path> ExamplePrograms() {
-    std::vector<std::filesystem::path> programs;
-    for (const auto& entry :
-         std::filesystem::directory_iterator(std::filesystem::path(VORN_SOURCE_DIR) / "lab" / "examples"))
-        if (entry.path().extension() == ".s") programs.push_back(entry.path());
-    std::sort(programs.begin(), programs.end());
-    return programs;
-}
-
-inline std::vector<std::string> SourceLines(const std::filesystem::path& program) {
-    std::vector<std::string> lines;
-    std::ifstream in(program);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 class AssemblerTest : public ::testing::Test {
   protected:
     // Compiles the lines with the lab's set, writing prog.lst and prog.cod into the scratch folder.
@@ -46,15 +26,7 @@ class AssemblerTest : public ::testing::Test {
         compiler_->Compile(std::move(lines));
         return *compiler_;
     }
-    std::vector<std::string> Errors(std::vector<std::string> lines) {
-        return Compile(std::move(lines)).ErrorList();
-    }
-    std::vector<uint32_t> Words(std::vector<std::string> lines) {
-        std::vector<uint32_t> words;
-        for (const isa::MemoryRecord& record : Compile(std::move(lines)).MemoryImage())
-            words.push_back(record.word);
-        return words;
-    }
+    std::vector<std::string> Errors(std::vector<std::string> s) { return Compile(std::move(s)).ErrorList(); }
 
     vorn::testing::TempDir folder;
     std::unique_ptr<Compiler> compiler_;

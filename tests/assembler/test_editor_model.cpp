@@ -1,10 +1,10 @@
-// The colouring editor's bookkeeping: the look a full check gives the text, which lines an edit
-// repaints, the label popup, and random edits that must leave what a full check of the same
-// text leaves.
+// The colouring editor's bookkeeping: the look of a text, the lines an edit repaints, the label
+// popup, and random edits that must leave what a full check of the same text leaves.
 
 #include "LabProgram.h"
 #include "assembler/EditorModel.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
 #include <random>
@@ -16,9 +16,8 @@ using vorn::testing::LabInstructionSet;
 using Counts = std::map<std::string, int32_t>;
 using enum TextColour;
 
-// A text edited character by character, reported to the model the way the editor widget
-// reports it: the lines from the edit's start to the end of what it inserted, and the new
-// line count.
+// A text edited as the editor widget reports it: the lines from the edit's start to the end of
+// what it inserted, and the new line count.
 class EditorText {
   public:
     LineSet Replace(size_t position, size_t count, const std::string& inserted,
@@ -27,22 +26,14 @@ class EditorText {
         std::vector<std::string> lines{{}};
         for (char c : text)
             c == '\n' ? lines.emplace_back() : lines.back() += c;
-        const auto lineOf = [&](size_t at) {
-            return static_cast<int32_t>(std::count(text.begin(), text.begin() + static_cast<long>(at), '\n'));
-        };
-        const int32_t first = lineOf(position);
-        const std::optional<LineSet> dirty = model.ApplyEdit(
-            kind, first, {lines.begin() + first, lines.begin() + lineOf(position + inserted.size()) + 1},
-            static_cast<int32_t>(lines.size()));
+        const auto lineOf = [&](size_t at) { return std::ranges::count(text.substr(0, at), '\n'); };
+        const auto first = lineOf(position);
+        const std::optional<LineSet> dirty =
+            model.ApplyEdit(kind, int32_t(first),
+                            {lines.begin() + first, lines.begin() + lineOf(position + inserted.size()) + 1},
+                            static_cast<int32_t>(lines.size()));
         EXPECT_TRUE(dirty.has_value());
         return dirty.value_or(LineSet{});
-    }
-    LineSet Type(int line, int column, const std::string& inserted) {
-        return Replace(At(line, column), 0, inserted);
-    }
-    // Selects whole lines, including the line break after the last, and deletes them.
-    void DeleteLines(int first, int count) {
-        Replace(At(first, 0), At(first + count, 0) - At(first, 0), {}, EditKind::Delete);
     }
     LineSet Retype(int line, const std::string& newText) {
         return Replace(At(line, 0), model.LineText(line).size(), newText);
@@ -71,9 +62,11 @@ class EditorText {
         }
         return look;
     }
-    bool IsBad(int line) const {
-        const std::vector<CharFormat>& formats = model.LineFormats(line);
-        return !formats.empty() && formats.front().underline;
+    std::string Looks(int count) const {
+        std::string looks = Look(0);
+        for (int line = 1; line < count; ++line)
+            looks += "|" + Look(line);
+        return looks;
     }
     Counts LabelCounts() const {
         Counts counts;
@@ -88,47 +81,36 @@ class EditorText {
 
 TEST(EditorModelLook, AFullCheckColoursVerdictsCommentsAndLabelNames) {
     const std::string longLine = "add r1 r2 r3" + std::string(1200, ' ') + "r4"; // r4 past character 999
+    // clang-format off
     const std::vector<std::pair<std::string, std::string>> looks = {
-        {"add r1 r2", "BBBBBBBBB"}, // the third operand is missing
-        {"foo r1 * not a command", "BBBBBBBCCCCCCCCCCCCCCC"},
-        {"x: add r1 r2 r3 * sum", "OO              CCCCC"},
-        {"j X", "  o"},
-        {"y: nop", "MO    "}, // a colon keeps the look its line was judged with
-        {"y: halt", "Mb     "},
-        {"beqz r1 y", "        m"},
-        {"j nowhere", "  nnnnnnn"},
-        {"j xloop * loops", "  nnnnn CCCCCCC"},
-        {"loop: nop", "OOOOO    "},
-        {"dc LOOP", "   nnnn"}, // a dc operand is looked up as written
-        {"beqz r1 LOOP", "        oooo"},
-        {"beqz r1 x r2", "BBBBBBBBBBBB"},
-        {"nop * jumps to x", "    CCCCCCCCCCCC"},
-        {"1abc: nop", "NNNN     "},
-        {"j z", "  n"}, // judged before the definition, which stands on a bad line
-        {"z: foo", "BBBBBB"},
-        {longLine, std::string(longLine.size(), 'B')},
-    };
+        {"add r1 r2", "BBBBBBBBB"}, /* the third operand is missing */ {"foo r1 * not a command", "BBBBBBBCCCCCCCCCCCCCCC"},
+        {"x: add r1 r2 r3 * sum", "OO              CCCCC"}, {"j X", "  o"},
+        {"y: nop", "MO    "}, /* a colon keeps the look its line was judged with */ {"y: halt", "Mb     "},
+        {"beqz r1 y", "        m"}, {"j nowhere", "  nnnnnnn"}, {"j xloop * loops", "  nnnnn CCCCCCC"},
+        {"loop: nop", "OOOOO    "}, {"dc LOOP", "   nnnn"}, /* a dc operand is looked up as written */
+        {"beqz r1 LOOP", "        oooo"}, {"beqz r1 x r2", "BBBBBBBBBBBB"}, {"nop * jumps to x", "    CCCCCCCCCCCC"},
+        {"1abc: nop", "NNNN     "}, {"j z", "  n"}, /* judged before the definition, which stands on a bad line */
+        {"z: foo", "BBBBBB"}, {longLine, std::string(longLine.size(), 'B')}};
+    // clang-format on
     EditorText editor;
-    std::string text;
-    for (const auto& [line, look] : looks)
+    std::string text, expected;
+    for (const auto& [line, look] : looks) {
         text += line + "\n";
+        expected += look + "|";
+    }
     editor.Load(text);
-    for (size_t line = 0; line < looks.size(); ++line)
-        EXPECT_EQ(editor.Look(static_cast<int>(line)), looks[line].second) << looks[line].first;
+    EXPECT_EQ(editor.Looks(static_cast<int>(looks.size())) + "|", expected);
     EXPECT_EQ(editor.LabelCounts(), (Counts{{"x", 1}, {"y", 2}, {"loop", 1}, {"z", 1}}));
-    // The widget takes the look in runs, the default left out.
-    EXPECT_EQ(editor.model.FormatRuns(2),
-              (std::vector<FormatRun>{{0, 2, {DefinedOnce, true, false}}, {16, 5, {Comment, false, false}}}));
 }
 
 TEST(EditorModelEdits, OnlyLinesThatLookDifferentAreRepainted) {
     EditorText editor;
     editor.Load("j a\nj b\na: nop\nhalt\n");
     editor.model.ClearTextChanged();
-    EXPECT_EQ(editor.Type(3, 4, " "), LineSet{3});
+    EXPECT_EQ(editor.Replace(editor.At(3, 4), 0, " "), LineSet{3});
     EXPECT_TRUE(editor.model.TextChanged());
     EXPECT_EQ(editor.Retype(2, "b: nop"), (LineSet{0, 1, 2}));
-    EXPECT_EQ(editor.Look(0) + "|" + editor.Look(1) + "|" + editor.Look(2), "  n|  o|OO    ");
+    EXPECT_EQ(editor.Looks(3), "  n|  o|OO    ");
 
     // Colouring is no change of the text, and an edit of formats alone repaints nothing.
     editor.model.ClearTextChanged();
@@ -144,61 +126,22 @@ TEST(EditorModelEdits, OnlyLinesThatLookDifferentAreRepainted) {
     EXPECT_EQ(editor.model.LineText(2), "b: nop");
 }
 
-TEST(EditorModelEdits, JoinedAndDeletedLinesLeaveTheLabelTable) {
+// The popup lists the labels in the order of their first definition; a definition retyped keeps its place.
+TEST(EditorModelLabels, ThePopupKeepsTheOrderOfFirstDefinitions) {
     EditorText editor;
-    editor.Load("a: nop\na: halt\nb: nop\nj b\n");
-    editor.Replace(editor.At(1, 0) - 1, 1, {}, EditKind::Backspace);
-    editor.Replace(editor.At(1, 0) - 1, 1, {}, EditKind::Backspace);
-    EXPECT_EQ(editor.model.LineText(0), "a: nopa: haltb: nop");
-    EXPECT_EQ(editor.LabelCounts(), (Counts{{"a", 1}}));
-    EXPECT_EQ(editor.Look(1), "  n");
-
-    // Enough lines at once to go through the index of the text's words.
-    std::string block;
-    for (int k = 0; k < 30; ++k)
-        block += k == 3 ? "a: nop\n" : k == 7 ? "a+b: nop\n" : k == 20 ? "c: nop\n" : "nop\n";
-    editor.Load("j a\nj a+b\nj c\n" + block + "c: halt\n");
-    ASSERT_EQ(editor.Look(1) + "|" + editor.Look(2), "  ooo|  m");
-    editor.DeleteLines(3, 30);
-    EXPECT_EQ(editor.Look(0) + "|" + editor.Look(1) + "|" + editor.Look(2), "  n|  nnn|  o");
-    EXPECT_EQ(editor.LabelCounts(), (Counts{{"c", 1}}));
-}
-
-TEST(EditorModelEdits, WhileCheckingIsOffEditsAreNeitherJudgedNorColoured) {
-    EditorText editor;
-    editor.Load("j x\nx: nop\n");
-    editor.model.ClearColouring();
-    editor.model.SetCheckingEnabled(false);
-    editor.DeleteLines(1, 1);
-    editor.Type(1, 0, "y: foo");
-    EXPECT_EQ(editor.Look(0) + "|" + editor.Look(1), "   |      ");
-    EXPECT_EQ(editor.LabelCounts(), (Counts{{"x", 1}})); // stale until the next full re-check
-    editor.model.SetCheckingEnabled(true);
-    EXPECT_EQ(editor.model.RecheckAll(), (LineSet{0, 1}));
-    EXPECT_EQ(editor.LabelCounts(), (Counts{{"y", 1}}));
-}
-
-TEST(EditorModelLabels, ThePopupListsTheLabelsInTheOrderOfTheirFirstDefinition) {
-    EditorText editor;
-    const auto menu = [&editor] {
-        std::string items;
-        for (const LabelMenuItem& item : editor.model.LabelMenu())
-            items += item.text + "=" + std::to_string(item.command) + " ";
-        return items;
-    };
-    EXPECT_EQ(menu(), "No labels found.=0 ");
-    EXPECT_EQ(editor.model.LabelForCommand(0), std::nullopt);
     editor.Load("b: nop\na: nop\n");
-    editor.Retype(0, "b: halt"); // the same definition keeps its place
-    EXPECT_EQ(menu(), "b=30000 a=30001 ");
+    editor.Retype(0, "b: halt");
+    std::string items;
+    for (const LabelMenuItem& item : editor.model.LabelMenu())
+        items += item.text + "=" + std::to_string(item.command) + " ";
+    EXPECT_EQ(items, "b=30000 a=30001 ");
     EXPECT_EQ(editor.model.LabelForCommand(30001), "a");
     EXPECT_EQ(editor.model.LabelForCommand(30002), std::nullopt);
     EXPECT_EQ(editor.model.LabelForCommand(29999), std::nullopt);
 }
 
-// Random edits compared with a full re-check of the same text: the line verdicts and the label
-// counts, and with coloursToo every character's look but a colon's, do not depend on the order
-// of the edits. (A colon keeps the colour it had when its line was last judged.)
+// After random edits the line verdicts, the label counts and, with coloursToo, every character's
+// look but a colon's (which keeps the look its line was judged with) are a full re-check's.
 void ExpectLikeAFullRecheck(const EditorText& edited, bool coloursToo) {
     EditorText fresh;
     fresh.Load(edited.text);
@@ -207,7 +150,10 @@ void ExpectLikeAFullRecheck(const EditorText& edited, bool coloursToo) {
     for (int32_t line = 0; line < fresh.model.LineCount(); ++line) {
         const std::string& text = fresh.model.LineText(line);
         ASSERT_EQ(edited.model.LineText(line), text);
-        EXPECT_EQ(edited.IsBad(line), fresh.IsBad(line)) << "line " << line << ": " << text;
+        const auto bad = [line](const EditorText& e) {
+            return e.model.LineFormats(line).empty() ? false : e.model.LineFormats(line)[0].underline;
+        };
+        EXPECT_EQ(bad(edited), bad(fresh)) << line << ": " << text;
         for (size_t k = 0; coloursToo && k < text.size(); ++k) {
             if (text[k] == ':') continue;
             EXPECT_EQ(edited.model.LineFormats(line)[k], fresh.model.LineFormats(line)[k])
@@ -220,23 +166,13 @@ void ExpectLikeAFullRecheck(const EditorText& edited, bool coloursToo) {
 // only as labels, and only in good lines, keep the colours too. (Judged alone, a bad line
 // colours its own labels, which the full re-check leaves in the error colour.)
 TEST(EditorModelRandom, EditsLeaveWhatAFullRecheckLeaves) {
-    const std::vector<std::string> pieces{"a:",  "b:",  "A:",        " ",   "\n", "\n",
-                                          "nop", "j a", "beqz r1 b", "add", "r1", "*",
-                                          "dc ", "pc=", ":",         "x",   "\t", "halt\nc: nop\n"};
-    const std::vector<std::string> lines{"alpha: nop",
-                                         "beta: addi r1 r2 5",
-                                         "ALPHA: halt",
-                                         "gamma: beqz r1 beta",
-                                         "beqz r1 alpha",
-                                         "j gamma",
-                                         "dc beta",
-                                         "bnez r2 GAMMA",
-                                         "add r1 r2",
-                                         "foo r1",
-                                         "* alpha beta",
-                                         "nop * gamma",
-                                         "",
-                                         "addi r1 r2 99999"};
+    // clang-format off
+    const std::vector<std::string> pieces{"a:", "b:", "A:", " ", "\n", "\n", "nop", "j a", "beqz r1 b", "add", "r1", "*",
+                                          "dc ", "pc=", ":", "x", "\t", "halt\nc: nop\n"};
+    const std::vector<std::string> lines{"alpha: nop", "beta: addi r1 r2 5", "ALPHA: halt", "gamma: beqz r1 beta",
+                                         "beqz r1 alpha", "j gamma", "dc beta", "bnez r2 GAMMA", "add r1 r2", "foo r1",
+                                         "* alpha beta", "nop * gamma", "", "addi r1 r2 99999"};
+    // clang-format on
     std::mt19937 random(20240229);
     const auto pick = [&](const std::vector<std::string>& from) -> const std::string& {
         return from[random() % from.size()];
@@ -257,17 +193,13 @@ TEST(EditorModelRandom, EditsLeaveWhatAFullRecheckLeaves) {
             }
             const int count = editor.model.LineCount();
             const int line = static_cast<int>(random() % static_cast<unsigned>(count));
-            switch (random() % 4) {
-            case 0:
-                editor.Retype(line, pick(lines));
-                break;
-            case 1:
-                editor.Type(line, 0, pick(lines) + "\n");
-                break;
-            case 2:
-                if (line + 1 < count) editor.DeleteLines(line, 1);
-                break;
-            default:
+            const auto kind = random() % 4;
+            if (kind == 0) editor.Retype(line, pick(lines));
+            if (kind == 1) editor.Replace(editor.At(line, 0), 0, pick(lines) + "\n");
+            if (kind == 2 && line + 1 < count)
+                editor.Replace(editor.At(line, 0), editor.At(line + 1, 0) - editor.At(line, 0), {},
+                               EditKind::Delete);
+            if (kind == 3) {
                 const std::string pasted = pick(lines) + "\n";
                 editor.Replace(editor.At(line, 0), 0, pasted + pick(lines) + "\n", EditKind::Paste);
             }

@@ -1,7 +1,6 @@
-// The compiled form of an action against the text evaluator, the reference: on random operands
-// and machine states, over every row of the lab's instruction set, of a second one written in
-// another hand and of a table of awkward texts, both leave every register, variable, memory
-// word, the PC, the halted flag and every box alike and give the same value.
+// The compiled form of an action against the text evaluator (the reference), on random operands and
+// machine states, over the rows of the lab's set, of a set in another hand and awkward texts: every
+// register, variable, memory word, the PC, the halted flag, every box and the value agree.
 // VORN_DIFFERENTIAL_CASES sets the number of random cases per text; 3000 runs over a million.
 
 #include "LabProgram.h"
