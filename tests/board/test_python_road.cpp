@@ -46,35 +46,17 @@ TEST_F(PythonRoad, WordsGoThereAndBackAndTheBoardTestsPass) {
     EXPECT_EQ(link->BusTest(0), NoError);
     uint32_t failing = 0;
     EXPECT_EQ(link->MemoryTest(failing), NoError);
-    EXPECT_EQ(Read(0x3FFF), 0x3FFFu);
-}
-
-TEST_F(PythonRoad, ARunUntilHaltIsSeenByPollHalt) {
-    // r1 counts 500 down to 0, then halt at address 3.
-    WriteProgram({dlx.I("addi", 1, 0, 500), dlx.I("subi", 1, 1, 1), dlx.I("bnez", 0, 1, -2), dlx.Halt()});
-    ASSERT_EQ(link->RunStart(), NoError);
-    int polls = 1;
-    while (!link->PollHalt())
-        ASSERT_LT(++polls, 1000);
-    EXPECT_GT(polls, 1);
-    EXPECT_EQ(link->Stop(), NoError);
-    EXPECT_EQ(Read(PcRegister), 4u);
-    EXPECT_EQ(Read(CpuRam + 1), 0u);
-    EXPECT_EQ(Read(0x8041) & 0x100, 0x100u) << "STATUS shows the halt";
 }
 
 TEST_F(PythonRoad, AReconnectMakesANewDeviceInTheSameRuntimeAndTheBoardOutlivesIt) {
     RunPython("import xstools.xsdutio\nxstools.xsdutio.survivor = 'kept'");
     Write(0x100, 0x12345678);
     Reconnect();
-    Reconnect();
-    EXPECT_EQ(Read(0x100), 0x12345678u);
     BoardLink second(settings);
     second.Connect();
     uint32_t word = 0;
     EXPECT_EQ(second.ReadWord(0x100, word), NoError);
     EXPECT_EQ(word, 0x12345678u);
-    EXPECT_TRUE(PythonRuntime::Running());
     EXPECT_EQ(PythonRepr("xstools.xsdutio", "survivor"), "'kept'");
     RunPython("import sys\nlast_path = sys.path[-1]");
     EXPECT_EQ(PythonRepr("__main__", "last_path"), "'" VORN_PYTHON_PACKAGE "'")
@@ -108,8 +90,6 @@ TEST_F(PythonRoad, AModuleThatDoesNotImportLeavesTheLinkWithoutADevice) {
     EXPECT_THAT(::testing::internal::GetCapturedStdout(), HasSubstr("Failed to load xstools module\n"));
     uint32_t word = 0;
     EXPECT_EQ(broken.ReadWord(0, word), NoAnswer);
-    EXPECT_EQ(broken.ErrorText(), "No answer");
-    broken.Disconnect();
 }
 
 // A package of the board maker's, installed in site-packages ahead of ours, written as
@@ -185,7 +165,6 @@ TEST_F(VendorPackage, AnExceptionOrAShortAnswerGivesNoAnswer) {
     EXPECT_THAT(::testing::internal::GetCapturedStderr(), HasSubstr("USB gone"));
     RunPython("import xstools.xsdutio\nxstools.xsdutio.failing[0] = False\nxstools.xsdutio.digits[0] = 8");
     EXPECT_EQ(link->ReadWord(0, word), NoAnswer);
-    EXPECT_EQ(link->ErrorText(), "No answer");
 }
 
 } // namespace
