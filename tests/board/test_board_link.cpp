@@ -138,14 +138,6 @@ TEST_F(BoardLinkProtocol, APollLimitBelowOneStillPollsOnceAndOneBeyondTheSignedR
     }
 }
 
-TEST_F(BoardLinkProtocol, AStepWhileTheResetIsHeld) {
-    auto& link = MakeLink();
-    EXPECT_EQ(link.SetReset(1), NoError);
-    port->samples = {PortSample(0x0C), PortSample(0x00)};
-    EXPECT_EQ(link.Step(), NoError);
-    EXPECT_THAT(port->Controls(), ElementsAre(0x0C, 0x1C, 0x0C));
-}
-
 TEST_F(BoardLinkProtocol, ResetIsALevelThatEndsARunAndRunningAccessesCarryTheRunBit) {
     auto& link = MakeLink();
     EXPECT_EQ(link.SetReset(1), NoError);

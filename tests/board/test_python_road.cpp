@@ -35,8 +35,9 @@ std::string PythonRepr(const std::string& module, const std::string& attribute) 
 
 using PythonRoad = BoardRoad;
 
-TEST_F(PythonRoad, WordsGoThereAndBackAndTheBoardTestsPass) {
+TEST_F(PythonRoad, WordsGoThereAndBackAndTheBoardOutlivesAReconnectInTheSameRuntime) {
     EXPECT_EQ(link->CheckIoWidths(), NoError);
+    RunPython("import xstools.xsdutio\nxstools.xsdutio.survivor = 'kept'");
     for (const uint32_t address : {0x0u, 0x1u, 0x3FFFu}) {
         Write(address, 0xA5000000 | address);
         EXPECT_EQ(Read(address), 0xA5000000 | address);
@@ -46,21 +47,13 @@ TEST_F(PythonRoad, WordsGoThereAndBackAndTheBoardTestsPass) {
     EXPECT_EQ(link->BusTest(0), NoError);
     uint32_t failing = 0;
     EXPECT_EQ(link->MemoryTest(failing), NoError);
-}
-
-TEST_F(PythonRoad, AReconnectMakesANewDeviceInTheSameRuntimeAndTheBoardOutlivesIt) {
-    RunPython("import xstools.xsdutio\nxstools.xsdutio.survivor = 'kept'");
-    Write(0x100, 0x12345678);
     Reconnect();
-    BoardLink second(settings);
+    BoardLink second(settings); // a new device
     second.Connect();
     uint32_t word = 0;
-    EXPECT_EQ(second.ReadWord(0x100, word), NoError);
-    EXPECT_EQ(word, 0x12345678u);
+    EXPECT_EQ(second.ReadWord(CommandRegister, word), NoError);
+    EXPECT_EQ(word, 0xFFFFFFFFu);
     EXPECT_EQ(PythonRepr("xstools.xsdutio", "survivor"), "'kept'");
-    RunPython("import sys\nlast_path = sys.path[-1]");
-    EXPECT_EQ(PythonRepr("__main__", "last_path"), "'" VORN_PYTHON_PACKAGE "'")
-        << "ours comes last, from beside the program";
 }
 
 TEST_F(PythonRoad, TheIsolatedRuntimeSearchesTheSystemsSitePackagesBeforeOursAndNeverTheWorkingFolder) {
@@ -70,17 +63,9 @@ system = [p for p in site.getsitepackages() if os.path.isdir(p)]
 facts = (sys.flags.isolated, '' in sys.path, os.getcwd() in sys.path, bool(system),
          all(p in sys.path[:ours] for p in system)))");
     EXPECT_EQ(PythonRepr("__main__", "facts"), "(1, False, False, True, True)");
-}
-
-TEST_F(PythonRoad, TheTraceRecordsEverySuccessfulTransfer) {
-    TraceLog trace(directory.file("road.log"));
-    BoardLink traced(settings, std::make_unique<PythonHostPort>(), trace);
-    traced.Connect();
-    EXPECT_EQ(traced.WriteWord(5, 0xC0FFEE), NoError);
-    uint32_t word = 0;
-    EXPECT_EQ(traced.ReadWord(5, word), NoError);
-    EXPECT_EQ(traced.Step(), NoError);
-    EXPECT_EQ(testing::ReadFile(directory.file("road.log")), "write: 0xc0ffee\r\nread: 0xc0ffee\r\n");
+    RunPython("import sys\nlast_path = sys.path[-1]");
+    EXPECT_EQ(PythonRepr("__main__", "last_path"), "'" VORN_PYTHON_PACKAGE "'")
+        << "ours comes last, from beside the program";
 }
 
 TEST_F(PythonRoad, AModuleThatDoesNotImportLeavesTheLinkWithoutADevice) {

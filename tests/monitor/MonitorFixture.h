@@ -4,9 +4,9 @@
 // chosen accesses, with scripted boxes, a clock that moves only when asked, scripted tool runs and a
 // window host that records signal windows and holds posted tasks until the test runs them.
 
-#include "BoxTexts.h"
 #include "DlxWords.h"
 #include "EmulatorPort.h"
+#include "ScriptedPrompter.h"
 #include "TempDir.h"
 #include "board/BoardDesign.h"
 #include "board/BoardLink.h"
@@ -19,6 +19,15 @@
 #include <mutex>
 
 namespace vorn::testing {
+
+// The texts of the boxes a ScriptedPrompter has shown, which it then forgets.
+inline std::vector<std::string> TakeBoxTexts(ScriptedPrompter& prompter) {
+    std::vector<std::string> texts;
+    for (const auto& box : prompter.boxes)
+        texts.push_back(box.text);
+    prompter.boxes.clear();
+    return texts;
+}
 
 // Gives the scripted times first, then moves by stepPerCall at every call.
 class FakeClock : public Clock {

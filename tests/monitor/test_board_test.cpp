@@ -36,15 +36,6 @@ TEST_F(BoardTest, TheLabsTestProgramPassesOnAGoodBoard) {
     EXPECT_EQ(port->writes.at(1), (Transfer{1, 0, 0x03}));
 }
 
-TEST_F(BoardTest, WithoutConfigureBitTheFpgaKeepsItsDesign) {
-    settings.configureBit = false;
-    const int opens = port->opens;
-    port->stuckDataBits = 0x1;
-    monitor->OnTestBoard();
-    EXPECT_THAT(processes.calls, IsEmpty());
-    EXPECT_EQ(port->opens, opens) << "not disconnected before the bus test";
-}
-
 TEST_F(BoardTest, AFailedBusOrMemoryTestEndsTheTestWithoutARefresh) {
     port->stuckDataBits = 0x10;
     int opens = port->opens;
@@ -59,18 +50,6 @@ TEST_F(BoardTest, AFailedBusOrMemoryTestEndsTheTestWithoutARefresh) {
     monitor->OnTestBoard();
     EXPECT_THAT(TakeBoxes(), ElementsAre("Memory test failed in address 0x00000000"));
     EXPECT_EQ(port->opens, opens + 1);
-}
-
-TEST_F(BoardTest, ARunStoppedAtTheQuestionStillEndsTheTest) {
-    // A test program that never halts.
-    directory.write("dlxtest.cod",
-                    ".CODE\r\n0x00000000\r\n0x00000001\r\n" + WordText(dlx.I("j", 0, 0, -1)) + "\r\n");
-    settings.directory = directory.path().string() + "/";
-    clock.stepPerCall = 1;
-    monitor->OnTestBoard();
-    EXPECT_THAT(TakeBoxes(), ElementsAre("30 seconds had passed. Do you want to continue waiting?",
-                                         "Test ended. Verify PC value!"));
-    EXPECT_EQ(processes.calls[0].arguments.back(), directory.path().string() + "/DLX.bit");
 }
 
 } // namespace

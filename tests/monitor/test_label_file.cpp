@@ -1,7 +1,7 @@
 // .lbl files: the lab's files load through the labels page, save back byte for byte and agree
 // with their designs, and the reader copes with files that the editor's own writer can produce.
 
-#include "BoxTexts.h"
+#include "MonitorFixture.h"
 #include "TempDir.h"
 #include "monitor/ConfigurationWizard.h"
 #include "monitor/LabelFile.h"

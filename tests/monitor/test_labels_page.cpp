@@ -1,7 +1,7 @@
 // The labels page of the configuration wizard: the label editor, its checks and boxes, the
 // start address fields, and the lab choice that decides what the page offers.
 
-#include "BoxTexts.h"
+#include "MonitorFixture.h"
 #include "monitor/ConfigurationWizard.h"
 
 #include <gmock/gmock.h>
@@ -46,62 +46,29 @@ TEST_F(LabelsPageTest, NoLabEndsTheProcessEveryShowingStartsOnTheFirstAndThePath
     EXPECT_TRUE(wizard.state.flags.memoryLabels) << "the flags stay until the next Next";
 }
 
-TEST(WizardButtons, PagesSetTheirButtons) {
-    using P = WizardPage;
-    const std::pair<P, WizardButtons> full[] = {{P::LabChoice, {false, true, false}},
-                                                {P::Labels, {true, true, false}},
-                                                {P::Fpga, {true, true, false}},
-                                                {P::Memory, {true, false, true}}};
-    for (const auto& [page, buttons] : full) {
-        EXPECT_EQ(ConfigurationWizard::Buttons(page, true), buttons);
-        if (page != P::LabChoice) {
-            EXPECT_EQ(ConfigurationWizard::Buttons(page, false), (WizardButtons{false, false, true}));
-        }
+TEST_F(LabelsPageTest, InsertChecksRangeAndNameAndReadsHexadecimal) {
+    const char *range = "Address out of allowed range.", *letter = "Label name must start with a letter!",
+               *exists = "Label exists, delete previous one before trying again.";
+    const std::tuple<int, const char*, const char*, const char*> cases[] = {
+        {0, "S0", "0", nullptr},      {0, "S1", "3ff", nullptr},   {0, "S2", "400", range},
+        {1, "G0", "1f", nullptr},     {1, "G1", "20", range},      {2, "M0", "10", nullptr},
+        {2, "M1", "f", range},        {2, "M2", "3fff", nullptr},  {2, "M3", "4000", range},
+        {2, "a", "  0X1F", nullptr},  {2, "b", "0x2Fzz", nullptr}, {1, "c", "xyz", nullptr},
+        {2, "d", "123456789", range}, {0, "1abc", "1", letter},    {0, "_x", "1", letter},
+        {0, "", "1", letter},         {0, " PC", "1", letter},     {0, "\xe4x", "1", letter},
+        {0, "X-1 2", "1", nullptr},   {2, "X-1 2", "20", nullptr}, {0, "x-1 2", "2", nullptr},
+        {0, "X-1 2", "3", exists}};
+    for (const auto& [kind, name, address, box] : cases) {
+        EXPECT_EQ(page.InsertLabel(kind, name, address), !box) << name;
+        EXPECT_EQ(Boxes(), box ? std::vector<std::string>{box} : std::vector<std::string>{}) << name;
     }
-}
-
-TEST_F(LabelsPageTest, TypedAddressesReadAsHexadecimal) {
-    EXPECT_TRUE(page.InsertLabel(2, "a", "  0X1F"));
-    EXPECT_TRUE(page.InsertLabel(2, "b", "0x2Fzz"));
-    EXPECT_TRUE(page.InsertLabel(1, "c", "xyz")) << "no digits give 0";
-    EXPECT_THAT(page.Lines(LabelKind::Memory), ElementsAre("a@0x1f", "b@0x2f"));
-    EXPECT_THAT(page.Lines(LabelKind::Graphic), ElementsAre("c@0x0"));
-    EXPECT_FALSE(page.InsertLabel(2, "d", "123456789")) << "beyond 32 bits is 0xFFFFFFFF";
-
+    EXPECT_THAT(page.Lines(LabelKind::Graphic), ElementsAre("G0@0x1f", "c@0x0")) << "no digits give 0";
     page.kind = 2; // the Insert button reads eleven characters of each field
     page.nameEdit.Set("ABCDEFGHIJKLMN");
     page.addressEdit.Set("000000004005");
     page.OnInsertLabel();
-    EXPECT_THAT(page.Lines(LabelKind::Memory), ElementsAre("a@0x1f", "b@0x2f", "ABCDEFGHIJK@0x400"));
-}
-
-TEST_F(LabelsPageTest, EachKindChecksItsRangeBothEndsIncluded) {
-    struct Case {
-        int kind;
-        const char* address;
-        bool accepted;
-    };
-    for (const Case& c : {Case{0, "0", true}, Case{0, "3ff", true}, Case{0, "400", false},
-                          Case{1, "1f", true}, Case{1, "20", false}, Case{2, "10", true}, Case{2, "f", false},
-                          Case{2, "3fff", true}, Case{2, "4000", false}}) {
-        const std::string name = "L" + std::to_string(c.kind) + c.address;
-        EXPECT_EQ(page.InsertLabel(c.kind, name, c.address), c.accepted) << name;
-        EXPECT_EQ(Boxes(), c.accepted ? std::vector<std::string>{}
-                                      : std::vector<std::string>{"Address out of allowed range."})
-            << name;
-    }
-}
-
-TEST_F(LabelsPageTest, ANameStartsWithAnAsciiLetterAndIsUsedOncePerKind) {
-    for (const char* name : {"1abc", "_x", "", " PC", "\xe4x"}) {
-        EXPECT_FALSE(page.InsertLabel(0, name, "1")) << name;
-        EXPECT_THAT(Boxes(), ElementsAre("Label name must start with a letter!"));
-    }
-    EXPECT_TRUE(page.InsertLabel(0, "X-1 2", "1")) << "only the first character is checked";
-    EXPECT_TRUE(page.InsertLabel(2, "X-1 2", "20")) << "another kind";
-    EXPECT_TRUE(page.InsertLabel(0, "x-1 2", "2")) << "names are case-sensitive";
-    EXPECT_FALSE(page.InsertLabel(0, "X-1 2", "3"));
-    EXPECT_THAT(Boxes(), ElementsAre("Label exists, delete previous one before trying again."));
+    EXPECT_THAT(page.Lines(LabelKind::Memory),
+                ElementsAre("M0@0x10", "M2@0x3fff", "a@0x1f", "b@0x2f", "X-1 2@0x20", "ABCDEFGHIJK@0x400"));
 }
 
 TEST_F(LabelsPageTest, InsertingTheSelectedNameEditsTheLabelInPlace) {
@@ -175,17 +142,6 @@ TEST_F(LabelsPageTest, StartFieldsAreCheckedAlignedAndStored) {
                                                 "LA RAM address not set! No Graphic view."));
     EXPECT_THAT(check("", "3"), ElementsAre("CPU RAM address not set! No register view.",
                                             "LA RAM address has been aligned to 0x0."));
-}
-
-TEST_F(LabelsPageTest, OnlyTheFieldsOfTheLabAreChecked) {
-    ASSERT_FALSE(wizard.OnLabChoiceNext(SimpleSlave));
-    page.OnSetActive(true);
-    EXPECT_FALSE(page.GraphicControlsEnabled() || page.MemoryControlsEnabled());
-    page.cpuRamEdit.Set("20");
-    page.laRamEdit.Set("");
-    page.CheckStartAddresses();
-    EXPECT_THAT(Boxes(), IsEmpty());
-    EXPECT_FALSE(wizard.state.addresses.laRamSet);
 }
 
 TEST_F(LabelsPageTest, ANewLabChoiceKeepsTheLabelsAndChecksSlaveOnce) {

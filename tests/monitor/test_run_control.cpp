@@ -206,16 +206,6 @@ TEST_F(RunControl, RunUntilHaltAsksOnceAtEveryThirtySecondsAfterTheAnswer) {
     }
 }
 
-TEST_F(RunControl, RunUntilHaltOnACpuThatHaltsAtOnceAsksNothing) {
-    WriteProgram({dlx.I("addi", 2, 0, 9), dlx.Halt()});
-    LoadStoreLab();
-    clock.stepPerCall = 100;
-    monitor->OnRunUntilHalt();
-    EXPECT_THAT(TakeBoxes(), IsEmpty());
-    EXPECT_EQ(form().Text(FirstRegisterValue + 2), "0x00000009");
-    EXPECT_EQ(form().slaveList.lines[0], "PC = 0x00000002");
-}
-
 TEST_F(RunControl, ARunThatDoesNotStartOrStopSaysSo) {
     EndlessProgram();
     port->deadCpu = true;

@@ -20,10 +20,10 @@ class SignalWindows : public testing::MonitorTest {
         return names;
     }
     const Capture& LastFill(SignalWindowId window) { return host.windows.at(window).fills.back(); }
-    std::vector<SignalWindowId> OpenWindows(const std::string& title = "ACTIVE Signals Window") {
+    std::vector<SignalWindowId> OpenWindows() {
         std::vector<SignalWindowId> open;
         for (size_t i = 0; i < host.windows.size(); ++i)
-            if (host.windows[i].open && host.windows[i].request.title == title)
+            if (host.windows[i].open && host.windows[i].request.title == "ACTIVE Signals Window")
                 open.push_back(static_cast<int>(i));
         return open;
     }
@@ -77,16 +77,6 @@ TEST_F(SignalWindows, TheRefreshRefillsTheOpenWindowAndLeavesAClosedOneAlone) {
     EXPECT_THAT(host.events, ::testing::Not(::testing::Contains("destroy 1")));
 }
 
-TEST_F(SignalWindows, ReferenceWindowsStandAlone) {
-    LoadStoreLab();
-    monitor->OnOpenReferenceWindow();
-    monitor->OnOpenReferenceWindow();
-    EXPECT_EQ(OpenWindows("REFERENCE Signals Window").size(), 2u);
-    EXPECT_TRUE(host.windows[0].request.hideSaveButton);
-    monitor->OnRefreshData();
-    EXPECT_THAT(host.windows[0].fills, IsEmpty());
-}
-
 TEST_F(SignalWindows, TheWindowNeedsLaRamAndAStatusLabel) {
     ChooseLab(SimpleSlave, "slave.lbl");
     monitor->OnSignalWaveforms();
@@ -132,15 +122,6 @@ TEST_F(SignalWindows, AnEmptyAnalyserGivesNoSampleAndWithoutGraphicLabelsNoSigna
     EXPECT_EQ(LastFill(0).steps, 0);
     EXPECT_THAT(LastFill(0).samples, IsEmpty());
     EXPECT_EQ(LastFill(0).captured.size(), 8u);
-    auto& page = monitor->wizard().labels;
-    page.OnSetActive(false);
-    while (!page.model().Of(LabelKind::Graphic).empty()) {
-        page.OnSelect(LabelKind::Graphic, 0);
-        page.OnDeleteLabel(LabelKind::Graphic);
-    }
-    monitor->OnLabelsConfigEnded(true);
-    monitor->OnSignalWaveforms();
-    EXPECT_THAT(host.windows.back().fills.back().captured, IsEmpty());
 }
 
 } // namespace

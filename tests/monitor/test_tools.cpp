@@ -95,7 +95,9 @@ TEST_F(Tools, TestFpgaWritesAPrivateScratchFileAndJudgesTheExitCode) {
     EXPECT_THAT(port->writes, IsEmpty());
 }
 
-TEST_F(Tools, FpgaConfigRunsTheLoaderBetweenDisconnectAndConnect) {
+TEST_F(Tools, TestIoAndFpgaConfigRunsTheLoaderBetweenDisconnectAndConnect) {
+    monitor->OnTestIo();
+    EXPECT_THAT(TakeBoxes(), ElementsAre("Test successful."));
     auto& wizard = monitor->wizard();
     monitor->OnFpgaConfigEnded(false);
     wizard.fpga.path.clear();
