@@ -157,22 +157,6 @@ TEST_F(LabelsPageTest, ANewLabChoiceKeepsTheLabelsAndChecksSlaveOnce) {
     EXPECT_EQ(page.kind, 2);
 }
 
-TEST_F(LabelsPageTest, AloneThePageShowsTheSetStartAddressesAsOffsets) {
-    wizard.state.addresses = {0x120, 0x140, true, false};
-    page.OnShow();
-    page.OnSetActive(false);
-    EXPECT_EQ(page.cpuRamEdit.text, "0x00000020");
-    EXPECT_EQ(page.laRamEdit.text, "") << "LA RAM is not set";
-
-    page.OnShow();
-    page.OnSetActive(true);
-    EXPECT_EQ(page.cpuRamEdit.text, "") << "the full wizard starts with empty fields";
-    page.CheckStartAddresses();
-    EXPECT_THAT(Boxes(), ElementsAre("CPU RAM address not set! No register view.",
-                                     "LA RAM address not set! No Graphic view."));
-    EXPECT_FALSE(wizard.state.addresses.cpuRamSet);
-}
-
 TEST_F(LabelsPageTest, BrowseKeepsTheFieldUnlessAFileIsChosen) {
     wizard.fpga.OnBrowse("old.bit");
     EXPECT_EQ(wizard.fpga.path, "old.bit");

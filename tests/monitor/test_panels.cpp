@@ -213,6 +213,8 @@ TEST_F(Panels, LabelsConfigTakesThePageAndRefreshesWithoutANewDevice) {
     auto& page = monitor->wizard().labels;
     page.OnShow();
     page.OnSetActive(false);
+    EXPECT_EQ(page.cpuRamEdit.text, "0x00000000") << "the set start address as an offset";
+    EXPECT_EQ(page.laRamEdit.text, "0x00000020");
     page.OnSelect(LabelKind::Memory, 0);
     page.OnDeleteLabel(LabelKind::Memory);
     page.CheckStartAddresses();
