@@ -163,7 +163,9 @@ TEST_F(RunControl, RunUntilRegAndRunUntilMemCheckTheirInput) {
     monitor->OnRunUntilReg();
     EXPECT_EQ(form().Text(FirstRegisterValue + 1), "0x00000003");
     prompter.twoValueAnswers.push_back(Values("31", "0"));
+    TakeBoxes();
     monitor->OnRunUntilReg();
+    EXPECT_THAT(TakeBoxes(), ElementsAre("Enter register num and stop value:")) << "register 31 is valid";
     EXPECT_EQ(Pc(), 1u) << "register 31 already reads 0";
     prompter.twoValueAnswers.push_back(Values("0x20", "4"));
     monitor->OnRunUntilMem();
