@@ -19,12 +19,9 @@ constexpr uint64_t PortSample(uint8_t status, uint32_t data = 0) {
 
 // As the board maker's package gives a read: two hex digits per byte, least significant first.
 inline std::string UsbHex(uint64_t sample) {
-    std::string text;
-    for (int byte = 0; byte < 5; ++byte) {
-        char pair[3];
-        std::snprintf(pair, sizeof pair, "%02x", static_cast<unsigned>(sample >> (8 * byte) & 0xFF));
-        text += pair;
-    }
+    char text[11];
+    for (int byte = 0; byte < 5; ++byte)
+        std::snprintf(text + 2 * byte, 3, "%02x", static_cast<unsigned>(sample >> (8 * byte) & 0xFF));
     return text;
 }
 

@@ -9,12 +9,6 @@
 namespace vorn::board {
 namespace {
 
-TEST(BoardDesignText, TheBoardTestLoadsTheReferenceDesign) {
-    const auto design = ParseBoardDesign(testing::ReadFile(VORN_SOURCE_DIR "/lab/boardtest/DLX.bit"));
-    ASSERT_TRUE(design);
-    EXPECT_EQ(*design, LoadStoreDesign());
-}
-
 TEST(BoardDesignText, ReadLenientlyWithCommentsAndEitherLineEnd) {
     const auto design =
         ParseBoardDesign("\n# ours\nVORN emulated FPGA configuration\ndesign read/write\n"

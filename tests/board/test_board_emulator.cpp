@@ -86,11 +86,6 @@ TEST_F(EmulatedFpga, TheAnalyserKeepsTheLatest31SamplesAndTheResetEmptiesIt) {
     EXPECT_EQ(ReadWord(Pc), 0u) << "held at 0, also by a step";
     EXPECT_EQ(ReadWord(Status) & 0xFF, 0u);
     EXPECT_EQ(ReadWord(Registers + 1), 1u) << "the reset keeps the registers";
-    const uint64_t held = board.Read() >> 32;
-    board.Write(0, 0, 0x2C);
-    board.Write(0, 0, 0x0C);
-    board.Write(0, 0, 0x04);
-    EXPECT_EQ(board.Read() >> 32, held) << "no free run starts while the reset is held";
 }
 
 } // namespace

@@ -4,50 +4,46 @@
 // chosen accesses, with scripted boxes, a clock that moves only when asked, scripted tool runs and a
 // window host that records signal windows and holds posted tasks until the test runs them.
 
-#include "BoxTexts.h"
 #include "DlxWords.h"
 #include "EmulatorPort.h"
 #include "ScriptedPrompter.h"
 #include "TempDir.h"
 #include "board/BoardDesign.h"
-#include "board/BoardEmulator.h"
 #include "board/BoardLink.h"
 #include "isa/Settings.h"
 #include "monitor/HardwareMonitor.h"
 
-#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <functional>
-#include <gtest/gtest.h>
-#include <map>
-#include <memory>
 #include <mutex>
-#include <string>
-#include <vector>
 
 namespace vorn::testing {
+
+// The texts of the boxes a ScriptedPrompter has shown, which it then forgets.
+inline std::vector<std::string> TakeBoxTexts(ScriptedPrompter& prompter) {
+    std::vector<std::string> texts;
+    for (const auto& box : prompter.boxes)
+        texts.push_back(box.text);
+    prompter.boxes.clear();
+    return texts;
+}
 
 // Gives the scripted times first, then moves by stepPerCall at every call.
 class FakeClock : public Clock {
   public:
     std::deque<int64_t> times;
-    int64_t now = 1000;
-    int64_t stepPerCall = 0;
+    int64_t now = 1000, stepPerCall = 0;
     int calls = 0;
     std::function<void()> onCall;
 
     int64_t NowSeconds() override {
         ++calls;
         if (onCall) onCall();
-        if (!times.empty()) {
-            now = times.front();
-            times.pop_front();
-            return now;
-        }
-        const int64_t time = now;
-        now += stepPerCall;
-        return time;
+        if (times.empty()) return (now += stepPerCall) - stepPerCall;
+        now = times.front();
+        times.pop_front();
+        return now;
     }
 };
 
@@ -81,7 +77,7 @@ class FakeHost : public monitor::MonitorHost {
     std::vector<std::string> events; // "focus", "destroy <id>", the status text at each FormChanged
     std::function<std::string()> formStatus;
 
-    void FormChanged() override { events.push_back("form " + (formStatus ? formStatus() : std::string())); }
+    void FormChanged() override { events.push_back("form " + (formStatus ? formStatus() : "")); }
     monitor::SignalWindowId CreateSignalWindow(const monitor::SignalWindowRequest& request) override {
         windows.push_back({request});
         return static_cast<int>(windows.size()) - 1;
@@ -98,16 +94,14 @@ class FakeHost : public monitor::MonitorHost {
     void TakeFocus() override { events.push_back("focus"); }
 
     void PostToUi(std::function<void()> task) override {
-        {
-            std::lock_guard lock(mutex_);
-            posted_.push_back(std::move(task));
-        }
+        std::lock_guard lock(mutex_);
+        posted_.push_back(std::move(task));
         changed_.notify_all();
     }
     // Waits (a bounded time) for a posted task; false when none came.
-    bool WaitForPosted(std::chrono::milliseconds limit = std::chrono::seconds(20)) {
+    bool WaitForPosted() {
         std::unique_lock lock(mutex_);
-        return changed_.wait_for(lock, limit, [this] { return !posted_.empty(); });
+        return changed_.wait_for(lock, std::chrono::seconds(20), [this] { return !posted_.empty(); });
     }
     // Runs the posted tasks on the calling (ui) thread; gives their number.
     int RunPosted() {
@@ -120,12 +114,6 @@ class FakeHost : public monitor::MonitorHost {
             task();
         return static_cast<int>(tasks.size());
     }
-    std::vector<monitor::SignalWindowId> OpenWindows(const std::string& title) const {
-        std::vector<monitor::SignalWindowId> open;
-        for (size_t i = 0; i < windows.size(); ++i)
-            if (windows[i].open && windows[i].request.title == title) open.push_back(static_cast<int>(i));
-        return open;
-    }
 
   private:
     std::mutex mutex_;
@@ -135,12 +123,8 @@ class FakeHost : public monitor::MonitorHost {
 
 class MonitorTest : public ::testing::Test {
   protected:
-    static constexpr uint32_t SlaveBase = 0x8000;
-    static constexpr uint32_t CpuRam = 0x8000;
-    static constexpr uint32_t LaRam = 0x8020;
-    static constexpr uint32_t PcRegister = 0x8040;
-    static constexpr uint32_t StatusRegister = 0x8041;
-    static constexpr uint32_t CommandRegister = 0x8042;
+    static constexpr uint32_t LaRam = 0x8020, PcRegister = 0x8040, StatusRegister = 0x8041,
+                              CommandRegister = 0x8042;
 
     MonitorTest() {
         auto lab = isa::LoadSettings(VORN_SOURCE_DIR "/lab/settings.xml");
@@ -154,13 +138,12 @@ class MonitorTest : public ::testing::Test {
     // On the emulated board behind an EmulatorPort unless the test brings a port of its own.
     void MakeMonitor(std::unique_ptr<board::HostPort> hostPort = nullptr) {
         if (!hostPort) {
-            auto emulator = std::make_unique<EmulatorPort>(board);
-            port = emulator.get();
-            hostPort = std::move(emulator);
+            hostPort = std::make_unique<EmulatorPort>(board);
+            port = static_cast<EmulatorPort*>(hostPort.get());
         }
-        auto link = std::make_unique<board::BoardLink>(settings, std::move(hostPort), trace);
         monitor = std::make_unique<monitor::HardwareMonitor>(
-            monitor::MonitorEnvironment{settings, instructionSet, "VORN", directory.path()}, std::move(link),
+            monitor::MonitorEnvironment{settings, instructionSet, "VORN", directory.path()},
+            std::make_unique<board::BoardLink>(settings, std::move(hostPort), trace),
             monitor::MonitorPorts{prompter, clock, processes, host, &ownerlessPrompter});
         monitor->OnInitialUpdate();
     }
@@ -182,26 +165,17 @@ class MonitorTest : public ::testing::Test {
         prompter.boxes.clear();
     }
     void LoadStoreLab() { ChooseLab(monitor::LoadStore, "loadstore.lbl"); }
-
-    // The texts of the boxes shown since the last call.
     std::vector<std::string> TakeBoxes() { return TakeBoxTexts(prompter); }
 
     // Board access without the monitor, straight through the emulator.
     uint32_t BoardWord(uint32_t address) {
-        board::BoardLink direct(settings, std::make_unique<EmulatorPort>(board), trace);
-        direct.Connect();
         uint32_t word = 0xDEADBEEF;
-        EXPECT_EQ(direct.ReadWord(address, word), board::NoError);
+        EXPECT_EQ(DirectLink()->ReadWord(address, word), board::NoError);
         return word;
-    }
-    void SetBoardWord(uint32_t address, uint32_t word) {
-        board::BoardLink direct(settings, std::make_unique<EmulatorPort>(board), trace);
-        direct.Connect();
-        EXPECT_EQ(direct.WriteWord(address, word), board::NoError);
     }
     void WriteProgram(const std::vector<uint32_t>& words, uint32_t at = 0) {
         for (uint32_t i = 0; i < words.size(); ++i)
-            SetBoardWord(at + i, words[i]);
+            EXPECT_EQ(DirectLink()->WriteWord(at + i, words[i]), board::NoError);
     }
     const monitor::MonitorForm& form() const { return monitor->form(); }
 
@@ -211,13 +185,20 @@ class MonitorTest : public ::testing::Test {
     board::BoardEmulator board;
     DlxWords dlx;
     isa::InstructionSet instructionSet = LabInstructionSet();
-    ScriptedPrompter prompter;
-    ScriptedPrompter ownerlessPrompter;
+    ScriptedPrompter prompter, ownerlessPrompter;
     FakeClock clock;
     FakeProcessRunner processes;
     FakeHost host;
     EmulatorPort* port = nullptr;
     std::unique_ptr<monitor::HardwareMonitor> monitor;
+
+  private:
+    std::unique_ptr<board::BoardLink> DirectLink() {
+        auto direct =
+            std::make_unique<board::BoardLink>(settings, std::make_unique<EmulatorPort>(board), trace);
+        direct->Connect();
+        return direct;
+    }
 };
 
 } // namespace vorn::testing

@@ -1,7 +1,7 @@
 // The labels page of the configuration wizard: the label editor, its checks and boxes, the
 // start address fields, and the lab choice that decides what the page offers.
 
-#include "BoxTexts.h"
+#include "MonitorFixture.h"
 #include "monitor/ConfigurationWizard.h"
 
 #include <gmock/gmock.h>
@@ -32,16 +32,8 @@ class LabelsPageTest : public ::testing::Test {
     LabelsPage& page = wizard.labels;
 };
 
-class LabChoice : public ::testing::Test {
-  protected:
-    isa::Settings settings;
-    testing::ScriptedPrompter prompter;
-    ConfigurationWizard wizard{settings, prompter, "VORN"};
-};
-
-TEST_F(LabChoice, NoLabEndsTheProcessEveryShowingStartsOnTheFirstAndThePathsFollowTheFlags) {
+TEST_F(LabelsPageTest, NoLabEndsTheProcessEveryShowingStartsOnTheFirstAndThePathsFollowTheFlags) {
     EXPECT_EQ(wizard.OnLabChoiceNext(-1), (Fault{"Error - no lab selected. REPORT TO ZUVO.", "VORN", 0}));
-    EXPECT_EQ(wizard.state.flags, LabFlags{});
     EXPECT_FALSE(LabFlagsOf(4));
 
     ASSERT_FALSE(wizard.OnLabChoiceNext(SimpleSlave));
@@ -54,62 +46,29 @@ TEST_F(LabChoice, NoLabEndsTheProcessEveryShowingStartsOnTheFirstAndThePathsFoll
     EXPECT_TRUE(wizard.state.flags.memoryLabels) << "the flags stay until the next Next";
 }
 
-TEST(WizardButtons, PagesSetTheirButtons) {
-    using P = WizardPage;
-    const std::pair<P, WizardButtons> full[] = {{P::LabChoice, {false, true, false}},
-                                                {P::Labels, {true, true, false}},
-                                                {P::Fpga, {true, true, false}},
-                                                {P::Memory, {true, false, true}}};
-    for (const auto& [page, buttons] : full) {
-        EXPECT_EQ(ConfigurationWizard::Buttons(page, true), buttons);
-        if (page != P::LabChoice) {
-            EXPECT_EQ(ConfigurationWizard::Buttons(page, false), (WizardButtons{false, false, true}));
-        }
+TEST_F(LabelsPageTest, InsertChecksRangeAndNameAndReadsHexadecimal) {
+    const char *range = "Address out of allowed range.", *letter = "Label name must start with a letter!",
+               *exists = "Label exists, delete previous one before trying again.";
+    const std::tuple<int, const char*, const char*, const char*> cases[] = {
+        {0, "S0", "0", nullptr},      {0, "S1", "3ff", nullptr},   {0, "S2", "400", range},
+        {1, "G0", "1f", nullptr},     {1, "G1", "20", range},      {2, "M0", "10", nullptr},
+        {2, "M1", "f", range},        {2, "M2", "3fff", nullptr},  {2, "M3", "4000", range},
+        {2, "a", "  0X1F", nullptr},  {2, "b", "0x2Fzz", nullptr}, {1, "c", "xyz", nullptr},
+        {2, "d", "123456789", range}, {0, "1abc", "1", letter},    {0, "_x", "1", letter},
+        {0, "", "1", letter},         {0, " PC", "1", letter},     {0, "\xe4x", "1", letter},
+        {0, "X-1 2", "1", nullptr},   {2, "X-1 2", "20", nullptr}, {0, "x-1 2", "2", nullptr},
+        {0, "X-1 2", "3", exists}};
+    for (const auto& [kind, name, address, box] : cases) {
+        EXPECT_EQ(page.InsertLabel(kind, name, address), !box) << name;
+        EXPECT_EQ(Boxes(), box ? std::vector<std::string>{box} : std::vector<std::string>{}) << name;
     }
-}
-
-TEST_F(LabelsPageTest, TypedAddressesReadAsHexadecimal) {
-    EXPECT_TRUE(page.InsertLabel(2, "a", "  0X1F"));
-    EXPECT_TRUE(page.InsertLabel(2, "b", "0x2Fzz"));
-    EXPECT_TRUE(page.InsertLabel(1, "c", "xyz")) << "no digits give 0";
-    EXPECT_THAT(page.Lines(LabelKind::Memory), ElementsAre("a@0x1f", "b@0x2f"));
-    EXPECT_THAT(page.Lines(LabelKind::Graphic), ElementsAre("c@0x0"));
-    EXPECT_FALSE(page.InsertLabel(2, "d", "123456789")) << "beyond 32 bits is 0xFFFFFFFF";
-
+    EXPECT_THAT(page.Lines(LabelKind::Graphic), ElementsAre("G0@0x1f", "c@0x0")) << "no digits give 0";
     page.kind = 2; // the Insert button reads eleven characters of each field
     page.nameEdit.Set("ABCDEFGHIJKLMN");
     page.addressEdit.Set("000000004005");
     page.OnInsertLabel();
-    EXPECT_THAT(page.Lines(LabelKind::Memory), ElementsAre("a@0x1f", "b@0x2f", "ABCDEFGHIJK@0x400"));
-}
-
-TEST_F(LabelsPageTest, EachKindChecksItsRangeBothEndsIncluded) {
-    struct Case {
-        int kind;
-        const char* address;
-        bool accepted;
-    };
-    for (const Case& c : {Case{0, "0", true}, Case{0, "3ff", true}, Case{0, "400", false},
-                          Case{1, "1f", true}, Case{1, "20", false}, Case{2, "10", true}, Case{2, "f", false},
-                          Case{2, "3fff", true}, Case{2, "4000", false}}) {
-        const std::string name = "L" + std::to_string(c.kind) + c.address;
-        EXPECT_EQ(page.InsertLabel(c.kind, name, c.address), c.accepted) << name;
-        EXPECT_EQ(Boxes(), c.accepted ? std::vector<std::string>{}
-                                      : std::vector<std::string>{"Address out of allowed range."})
-            << name;
-    }
-}
-
-TEST_F(LabelsPageTest, ANameStartsWithAnAsciiLetterAndIsUsedOncePerKind) {
-    for (const char* name : {"1abc", "_x", "", " PC", "\xe4x"}) {
-        EXPECT_FALSE(page.InsertLabel(0, name, "1")) << name;
-        EXPECT_THAT(Boxes(), ElementsAre("Label name must start with a letter!"));
-    }
-    EXPECT_TRUE(page.InsertLabel(0, "X-1 2", "1")) << "only the first character is checked";
-    EXPECT_TRUE(page.InsertLabel(2, "X-1 2", "20")) << "another kind";
-    EXPECT_TRUE(page.InsertLabel(0, "x-1 2", "2")) << "names are case-sensitive";
-    EXPECT_FALSE(page.InsertLabel(0, "X-1 2", "3"));
-    EXPECT_THAT(Boxes(), ElementsAre("Label exists, delete previous one before trying again."));
+    EXPECT_THAT(page.Lines(LabelKind::Memory),
+                ElementsAre("M0@0x10", "M2@0x3fff", "a@0x1f", "b@0x2f", "X-1 2@0x20", "ABCDEFGHIJK@0x400"));
 }
 
 TEST_F(LabelsPageTest, InsertingTheSelectedNameEditsTheLabelInPlace) {
@@ -123,44 +82,30 @@ TEST_F(LabelsPageTest, InsertingTheSelectedNameEditsTheLabelInPlace) {
     page.OnSelect(LabelKind::Slave, 0);
     EXPECT_FALSE(page.InsertLabel(0, "B", "5")) << "another line selected";
     EXPECT_THAT(Boxes(), ElementsAre("Label exists, delete previous one before trying again."));
-    EXPECT_EQ(page.model().Find(LabelKind::Slave, "B"), 0x122u);
 }
 
-TEST_F(LabelsPageTest, DeleteRemovesTheSelectedLineOnly) {
+TEST_F(LabelsPageTest, DeleteAndSelectWorkOnTheSelectedLineOfTheirOwnList) {
     ASSERT_TRUE(page.InsertLabel(1, "G0", "0"));
     ASSERT_TRUE(page.InsertLabel(1, "G1", "1"));
+    ASSERT_TRUE(page.InsertLabel(0, "a@b", "4"));
     page.OnDeleteLabel(LabelKind::Graphic);
-    EXPECT_EQ(page.model().Of(LabelKind::Graphic).size(), 2u) << "nothing selected";
     page.OnSelect(LabelKind::Graphic, 0);
     page.OnDeleteLabel(LabelKind::Slave);
-    EXPECT_EQ(page.model().Of(LabelKind::Graphic).size(), 2u) << "another list's button";
+    EXPECT_EQ(page.model().Of(LabelKind::Graphic).size(), 2u) << "nothing selected, then another list";
     page.OnDeleteLabel(LabelKind::Graphic);
-    EXPECT_THAT(page.Lines(LabelKind::Graphic), ElementsAre("G1@0x1"));
     EXPECT_TRUE(page.InsertLabel(1, "G2", "2"));
     EXPECT_THAT(page.Lines(LabelKind::Graphic), ElementsAre("G1@0x1", "G2@0x2")) << "new labels go last";
 
-    ASSERT_TRUE(page.InsertLabel(0, "a@b", "3"));
-    EXPECT_THAT(page.Lines(LabelKind::Slave), ElementsAre("a@b@0x3"));
+    EXPECT_THAT(page.Lines(LabelKind::Slave), ElementsAre("a@b@0x4"));
+    EXPECT_EQ(page.model().Find(LabelKind::Slave, "a@b"), 0x104u) << "stored at the slave base";
+    page.OnSelect(LabelKind::Graphic, 1);
     page.OnSelect(LabelKind::Slave, 0);
     EXPECT_EQ(page.nameEdit.text, "a@b");
-    page.OnDeleteLabel(LabelKind::Slave);
-    EXPECT_THAT(page.model().Of(LabelKind::Slave), IsEmpty());
-}
-
-TEST_F(LabelsPageTest, SelectingALineFillsTheFieldsAndClearsTheOtherLists) {
-    ASSERT_TRUE(page.InsertLabel(0, "PC", "4"));
-    ASSERT_TRUE(page.InsertLabel(2, "M", "40"));
-    EXPECT_THAT(page.Lines(LabelKind::Slave), ElementsAre("PC@0x4"));
-    EXPECT_EQ(page.model().Find(LabelKind::Slave, "PC"), 0x104u) << "stored at the slave base";
-    page.OnSelect(LabelKind::Memory, 0);
-    page.OnSelect(LabelKind::Slave, 0);
-    EXPECT_EQ(page.nameEdit.text, "PC");
     EXPECT_EQ(page.addressEdit.text, "0x4");
     EXPECT_EQ(page.kind, 0);
-    page.OnSelect(LabelKind::Memory, 0);
-    EXPECT_EQ(page.selection, (std::array<int, 3>{-1, -1, 0}));
-    EXPECT_EQ(page.kind, 2);
-    EXPECT_EQ(page.addressEdit.text, "0x40");
+    EXPECT_EQ(page.selection, (std::array<int, 3>{0, -1, -1}));
+    page.OnDeleteLabel(LabelKind::Slave);
+    EXPECT_THAT(page.model().Of(LabelKind::Slave), IsEmpty());
 }
 
 TEST_F(LabelsPageTest, ClearAllEmptiesTheModelAndDeletesOnlyTheSelectedText) {
@@ -175,52 +120,28 @@ TEST_F(LabelsPageTest, ClearAllEmptiesTheModelAndDeletesOnlyTheSelectedText) {
     EXPECT_EQ(page.laRamEdit.text, "0x00000040");
     EXPECT_EQ(page.nameEdit.text, "Lel");
     EXPECT_EQ(wizard.state.addresses.cpuRam, 0x120u) << "start addresses are not touched";
-    EXPECT_TRUE(wizard.state.addresses.cpuRamSet);
 }
 
 TEST_F(LabelsPageTest, StartFieldsAreCheckedAlignedAndStored) {
-    page.cpuRamEdit.Set("45");
-    page.laRamEdit.Set("0x40");
-    page.CheckStartAddresses();
-    EXPECT_THAT(Boxes(), ElementsAre("CPU RAM address has been aligned to 0x40."));
+    const auto check = [&](const char* cpuRam, const char* laRam) {
+        page.cpuRamEdit.Set(cpuRam);
+        page.laRamEdit.Set(laRam);
+        page.CheckStartAddresses();
+        return Boxes();
+    };
+    EXPECT_THAT(check("45", "0x40"), ElementsAre("CPU RAM address has been aligned to 0x40."));
     EXPECT_EQ(page.cpuRamEdit.text, "0x00000040");
     EXPECT_EQ(wizard.state.addresses.cpuRam, 0x140u);
     EXPECT_EQ(wizard.state.addresses.laRam, 0x140u);
-    EXPECT_TRUE(wizard.state.addresses.cpuRamSet);
-    EXPECT_TRUE(wizard.state.addresses.laRamSet);
-
-    page.cpuRamEdit.Set("");
-    page.laRamEdit.Set("400");
-    page.CheckStartAddresses();
-    EXPECT_THAT(Boxes(), ElementsAre("CPU RAM address not set! No register view.",
-                                     "LA RAM Address out of allowed range, Registers NOT set."));
+    EXPECT_TRUE(wizard.state.addresses.cpuRamSet && wizard.state.addresses.laRamSet);
+    EXPECT_THAT(check("", "400"), ElementsAre("CPU RAM address not set! No register view.",
+                                              "LA RAM Address out of allowed range, Registers NOT set."));
     EXPECT_EQ(page.laRamEdit.text, "");
-    EXPECT_FALSE(wizard.state.addresses.cpuRamSet);
-    EXPECT_FALSE(wizard.state.addresses.laRamSet);
-
-    page.cpuRamEdit.Set("fffff");
-    page.laRamEdit.Set("");
-    page.CheckStartAddresses();
-    EXPECT_THAT(Boxes(), ElementsAre("CPU RAM Address out of allowed range, CPU RAM NOT set.",
-                                     "LA RAM address not set! No Graphic view."));
-    page.laRamEdit.Set("3");
-    page.CheckStartAddresses();
-    EXPECT_THAT(Boxes(), ElementsAre("CPU RAM address not set! No register view.",
-                                     "LA RAM address has been aligned to 0x0."));
-}
-
-TEST_F(LabelsPageTest, OnlyTheFieldsOfTheLabAreChecked) {
-    ASSERT_FALSE(wizard.OnLabChoiceNext(SimpleSlave));
-    page.OnSetActive(true);
-    EXPECT_FALSE(page.GraphicControlsEnabled());
-    EXPECT_FALSE(page.MemoryControlsEnabled());
-    EXPECT_TRUE(page.CpuRamEditEnabled());
-    page.cpuRamEdit.Set("20");
-    page.laRamEdit.Set("");
-    page.CheckStartAddresses();
-    EXPECT_THAT(Boxes(), IsEmpty());
-    EXPECT_TRUE(wizard.state.addresses.cpuRamSet);
-    EXPECT_FALSE(wizard.state.addresses.laRamSet);
+    EXPECT_FALSE(wizard.state.addresses.cpuRamSet || wizard.state.addresses.laRamSet);
+    EXPECT_THAT(check("fffff", ""), ElementsAre("CPU RAM Address out of allowed range, CPU RAM NOT set.",
+                                                "LA RAM address not set! No Graphic view."));
+    EXPECT_THAT(check("", "3"), ElementsAre("CPU RAM address not set! No register view.",
+                                            "LA RAM address has been aligned to 0x0."));
 }
 
 TEST_F(LabelsPageTest, ANewLabChoiceKeepsTheLabelsAndChecksSlaveOnce) {
@@ -234,22 +155,6 @@ TEST_F(LabelsPageTest, ANewLabChoiceKeepsTheLabelsAndChecksSlaveOnce) {
     page.kind = 2;
     page.OnSetActive(true); // back from the FPGA page
     EXPECT_EQ(page.kind, 2);
-}
-
-TEST_F(LabelsPageTest, AloneThePageShowsTheSetStartAddressesAsOffsets) {
-    wizard.state.addresses = {0x120, 0x140, true, false};
-    page.OnShow();
-    page.OnSetActive(false);
-    EXPECT_EQ(page.cpuRamEdit.text, "0x00000020");
-    EXPECT_EQ(page.laRamEdit.text, "") << "LA RAM is not set";
-
-    page.OnShow();
-    page.OnSetActive(true);
-    EXPECT_EQ(page.cpuRamEdit.text, "") << "the full wizard starts with empty fields";
-    page.CheckStartAddresses();
-    EXPECT_THAT(Boxes(), ElementsAre("CPU RAM address not set! No register view.",
-                                     "LA RAM address not set! No Graphic view."));
-    EXPECT_FALSE(wizard.state.addresses.cpuRamSet);
 }
 
 TEST_F(LabelsPageTest, BrowseKeepsTheFieldUnlessAFileIsChosen) {
