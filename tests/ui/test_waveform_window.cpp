@@ -23,8 +23,6 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
-#include <QToolButton>
-#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <vector>
@@ -54,15 +52,6 @@ bool AllWhite(const QImage& image) {
     return image == white;
 }
 
-// Answers the next modal dialog once it runs.
-void WhenDialogRuns(std::function<void(CSignalNameDlg&)> answer) {
-    QTimer::singleShot(0, [answer = std::move(answer)] {
-        auto* dialog = qobject_cast<CSignalNameDlg*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        answer(*dialog);
-    });
-}
-
 class WaveformWindow : public ::testing::Test {
   protected:
     WaveformWindow() : frame(QStringLiteral("VORN b3"), {}, {}, nullptr) {
@@ -82,10 +71,7 @@ class WaveformWindow : public ::testing::Test {
 
     void Open(const QString& caption) {
         window = new CGraphWnd(caption, frame.mdiArea());
-        if (caption == kActive)
-            window->HideOpenButton();
-        else
-            window->HideSaveButton();
+        caption == kActive ? window->HideOpenButton() : window->HideSaveButton();
         window->show();
     }
     void OpenWithSignals() {
@@ -102,11 +88,8 @@ class WaveformWindow : public ::testing::Test {
     // The enabled buttons: Combine, Reverse, Spread, change Name; '-' for a disabled one.
     std::string Enabled() const {
         std::string shown;
-        for (auto [id, letter] : {std::pair{ID_GRAPH_COMBINE, 'C'},
-                                  {ID_GRAPH_REVERSE, 'R'},
-                                  {ID_GRAPH_SPREAD, 'S'},
-                                  {ID_GRAPH_CHANGE_NAME, 'N'}})
-            shown += window->toolbar()->button(id)->isEnabled() ? letter : '-';
+        for (int id : {ID_GRAPH_COMBINE, ID_GRAPH_REVERSE, ID_GRAPH_SPREAD, ID_GRAPH_CHANGE_NAME})
+            shown += window->toolbar()->button(id)->isEnabled() ? "CRSN"[shown.size()] : '-';
         return shown;
     }
     void Press(int button) const { window->toolbar()->button(button)->trigger(); }
@@ -115,10 +98,6 @@ class WaveformWindow : public ::testing::Test {
         QMouseEvent press(QEvent::MouseButtonPress, at, viewport->mapToGlobal(at), Qt::LeftButton,
                           Qt::LeftButton, modifiers);
         QApplication::sendEvent(viewport, &press);
-    }
-    void Key(int key) const {
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-        QApplication::sendEvent(view(), &press);
     }
 
     // Files chosen in the dialogs, one answer each; the filters asked with are kept.
@@ -140,40 +119,25 @@ class WaveformWindow : public ::testing::Test {
 
 } // namespace
 
-TEST_F(WaveformWindow, AReferenceWindowOpenedAndClosedWithoutAFileShowsOnlyItsToolbarAndABlankView) {
+// A reference window without a file shows its toolbar, whose buttons prompt in the frame's status
+// bar, and a blank view below it; the view has no area in a client of 24 pixels or less. It is
+// gone from the close on, and with its main frame.
+TEST_F(WaveformWindow, AReferenceWindowWithoutAFileShowsItsToolbarAndABlankViewUntilItCloses) {
     Open(kReference);
     const GraphWndRef ref(window);
     EXPECT_EQ(window->windowTitle(), kReference);
     EXPECT_EQ(window->geometry(), QRect(100, 100, 750, 500));
-    EXPECT_EQ(view()->geometry(), QRect(0, 24, window->widget()->width(), window->widget()->height() - 24));
     QStringList shown;
     for (QAction* action : window->toolbar()->actions())
         if (!action->isSeparator() && action->isVisible()) shown << action->toolTip();
     EXPECT_EQ(shown, (QStringList{QString(), "Combine", "Spread", "Reverse", "Zoom Out", "Zoom In",
                                   "Toggle Grid", "Change name or add notes", "Open"}));
     EXPECT_TRUE(AllWhite(view()->viewport()->grab().toImage()));
+    auto* combine = window->toolbar()->widgetForAction(window->toolbar()->button(ID_GRAPH_COMBINE));
+    QEnterEvent enter(QPointF(4, 4), QPointF(4, 4), combine->mapToGlobal(QPointF(4, 4)));
+    QApplication::sendEvent(combine, &enter);
+    EXPECT_EQ(frame.statusBar()->currentMessage(), "Combine ");
 
-    EXPECT_FALSE(ref.isGone());
-    window->close();
-    // Gone from the close on, before the window is freed and after.
-    EXPECT_TRUE(ref.isGone());
-    EXPECT_EQ(ref.window(), nullptr);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(ref.isGone());
-    EXPECT_TRUE(frame.mdiArea()->subWindowList().isEmpty());
-
-    GraphWndRef freed; // with its main frame
-    {
-        MdiMainFrame other(QStringLiteral("VORN b3"), {}, {}, nullptr);
-        freed = GraphWndRef(new CGraphWnd(kActive, other.mdiArea()));
-        EXPECT_FALSE(freed.isGone());
-    }
-    EXPECT_TRUE(freed.isGone());
-    EXPECT_TRUE(boxes.isEmpty());
-}
-
-TEST_F(WaveformWindow, AWindowOfTwentyFourPixelsOrLessLeavesTheViewNoArea) {
-    OpenWithSignals();
     QWidget* client = window->widget();
     const int frameHeight = window->height() - client->height();
     for (int clientHeight : {24, 10}) {
@@ -183,11 +147,24 @@ TEST_F(WaveformWindow, AWindowOfTwentyFourPixelsOrLessLeavesTheViewNoArea) {
     }
     window->resize(400, frameHeight + 124);
     EXPECT_EQ(view()->geometry(), QRect(0, 24, client->width(), 100));
+
+    window->close();
+    EXPECT_TRUE(ref.isGone() && ref.window() == nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(ref.isGone());
+    EXPECT_TRUE(frame.mdiArea()->subWindowList().isEmpty());
+    GraphWndRef freed;
+    {
+        MdiMainFrame other(QStringLiteral("VORN b3"), {}, {}, nullptr);
+        freed = GraphWndRef(new CGraphWnd(kActive, other.mdiArea()));
+        EXPECT_FALSE(freed.isGone());
+    }
+    EXPECT_TRUE(freed.isGone());
 }
 
-// The active window saves the samples it shows; a reference window opens a file, and refuses a
-// pipe without waiting on it.
-TEST_F(WaveformWindow, FilesGoThroughTheToolbarButtons) {
+// The active window saves the samples it shows and prints them on a landscape page; a reference
+// window opens a file, and refuses a pipe without waiting on it.
+TEST_F(WaveformWindow, FilesGoThroughTheToolbarButtonsAndThePrintJob) {
     OpenWithSignals();
     EXPECT_FALSE(window->toolbar()->button(ID_GRAPH_OPEN)->isVisible());
     const QString path = QString::fromStdString(dir.file("capture"));
@@ -195,6 +172,14 @@ TEST_F(WaveformWindow, FilesGoThroughTheToolbarButtons) {
     Press(ID_GRAPH_SAVE);
     EXPECT_EQ(ReadFile(path.toStdString() + ".wf"), ".NUMSIGNALS\r\n3\r\n.NUMSTEPS\r\n4\r\n.NOTES\r\n\r\n"
                                                     ".SIGNALS\r\nCLK 0101\r\nEN 0011\r\nD7 0001\r\n");
+    const std::string pdf = dir.file("waveform.pdf");
+    EXPECT_TRUE(window->OnPrintWaveform(QString::fromStdString(pdf)));
+    const QRegularExpressionMatch box =
+        QRegularExpression(QStringLiteral("^%PDF.*/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]"),
+                           QRegularExpression::DotMatchesEverythingOption)
+            .match(QString::fromLatin1(ReadFile(pdf)));
+    EXPECT_GT(box.captured(1).toDouble(), box.captured(2).toDouble());
+    EXPECT_FALSE(window->OnPrintWaveform(QString::fromStdString(dir.file("no/waveform.pdf"))));
 
     Open(kReference);
     const std::string pipe = dir.file("pipe.wf");
@@ -210,54 +195,21 @@ TEST_F(WaveformWindow, FilesGoThroughTheToolbarButtons) {
     EXPECT_TRUE(boxes.isEmpty());
 }
 
-TEST_F(WaveformWindow, TheButtonsFollowTheSelectionAfterEveryClickCommandAndFill) {
+// Clicks count from the scrolled position, the arrow keys move rows without scrolling, the
+// buttons follow the selection after every click, command and fill; the name dialog shows the
+// name with its stem selected, or the notes, and only OK takes the text.
+TEST_F(WaveformWindow, MouseKeysButtonsAndTheNameDialogOnTheScrolledView) {
     OpenWithSignals();
     EXPECT_EQ(Enabled(), "---N");
-    Click(RowPoint(0));
-    Click(RowPoint(1), Qt::ControlModifier);
-    EXPECT_EQ(Enabled(), "C---");
-    Press(ID_GRAPH_COMBINE);
-    EXPECT_EQ(RowNames(), (Names{"~CLK[0:1]", "D7"}));
-    EXPECT_EQ(Enabled(), "-RSN");
-    window->SetSignals(4, kSamples, kSignals);
-    EXPECT_EQ(Enabled(), "---N");
-}
-
-TEST_F(WaveformWindow, ClicksCountFromTheScrolledPositionAndTheArrowKeysMoveRowsWithoutScrolling) {
-    OpenWithSignals();
-    QScrollBar* vertical = view()->verticalScrollBar();
-    window->resize(300, 160);
-    // Four steps and three rows at zoom level 1 make an extent of 500 by 220 pixels.
-    EXPECT_EQ(vertical->maximum(), 220 - view()->viewport()->height());
-    EXPECT_EQ(view()->horizontalScrollBar()->maximum(), 500 - view()->viewport()->width());
-    EXPECT_EQ(vertical->pageStep(), 220 / 3);
-    EXPECT_EQ(vertical->singleStep(), 50);
-    ASSERT_GE(vertical->maximum(), 80);
-
-    vertical->setValue(80);
-    Click({100, 30}); // row 1 scrolled up to where the ruler was
-    Key(Qt::Key_Down);
-    EXPECT_EQ(RowNames(), (Names{"CLK", "D7", "EN"}));
-    EXPECT_EQ(vertical->value(), 80);
-
-    // Above the rows a click sets the marker; a zoom clears it and makes the extent larger.
-    vertical->setValue(0);
-    Click({260, 20});
-    EXPECT_EQ(view()->model().marker(), 260 + view()->horizontalScrollBar()->value());
-    Press(ID_GRAPH_ZOOM_IN);
-    EXPECT_EQ(view()->model().marker(), -1);
-    EXPECT_EQ(vertical->maximum(), 3 * 50 + 2 * 62 - view()->viewport()->height());
-}
-
-TEST_F(WaveformWindow, TheNameDialogShowsTheNameWithItsStemSelectedOrTheNotesAndOnlyOkTakesTheText) {
-    OpenWithSignals();
     Click(RowPoint(1));
     Click(RowPoint(2), Qt::ControlModifier);
+    EXPECT_EQ(Enabled(), "C---");
     Press(ID_GRAPH_COMBINE);
+    EXPECT_EQ(Enabled(), "-RSN");
     QStringList seen;
-    // Answers the dialog with the text, keeping what it showed.
     auto answer = [&](const QString& text, int button) {
-        WhenDialogRuns([&, text, button](CSignalNameDlg& dialog) {
+        QTimer::singleShot(0, [&, text, button] {
+            auto& dialog = *qobject_cast<CSignalNameDlg*>(QApplication::activeModalWidget());
             auto* edit = dialog.control<QLineEdit>(1007);
             seen = {edit->text(), edit->selectedText(), dialog.control<QLabel>(1011)->text(),
                     dialog.windowTitle()};
@@ -276,27 +228,29 @@ TEST_F(WaveformWindow, TheNameDialogShowsTheNameWithItsStemSelectedOrTheNotesAnd
     answer("first run", IDOK);
     EXPECT_EQ(seen, (QStringList{"", "", "enter notes", "Signal Name"}));
     EXPECT_EQ(view()->model().notes(), "first run");
-}
+    Click(RowPoint(1));
+    window->SetSignals(4, kSamples, kSignals);
+    EXPECT_EQ(Enabled(), "---N");
 
-TEST_F(WaveformWindow, AButtonShowsItsPromptInTheMainFramesStatusBar) {
-    Open(kReference);
-    auto* combine = qobject_cast<QToolButton*>(
-        window->toolbar()->widgetForAction(window->toolbar()->button(ID_GRAPH_COMBINE)));
-    ASSERT_NE(combine, nullptr);
-    QEnterEvent enter(QPointF(4, 4), QPointF(4, 4), combine->mapToGlobal(QPointF(4, 4)));
-    QApplication::sendEvent(combine, &enter);
-    EXPECT_EQ(frame.statusBar()->currentMessage(), "Combine ");
-}
-
-TEST_F(WaveformWindow, TheWaveformPrintsOnALandscapePdfPage) {
-    OpenWithSignals();
-    const std::string path = dir.file("waveform.pdf");
-    EXPECT_TRUE(window->OnPrintWaveform(QString::fromStdString(path)));
-    const QString pdf = QString::fromLatin1(ReadFile(path));
-    EXPECT_TRUE(pdf.startsWith("%PDF"));
-    const QRegularExpressionMatch box =
-        QRegularExpression(QStringLiteral("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]")).match(pdf);
-    ASSERT_TRUE(box.hasMatch());
-    EXPECT_GT(box.captured(1).toDouble(), box.captured(2).toDouble());
-    EXPECT_FALSE(window->OnPrintWaveform(QStringLiteral("/nonexistent-folder/waveform.pdf")));
+    QScrollBar* vertical = view()->verticalScrollBar();
+    window->resize(300, 160);
+    // Four steps and three rows at zoom level 1 make an extent of 500 by 220 pixels.
+    EXPECT_EQ(vertical->maximum(), 220 - view()->viewport()->height());
+    EXPECT_EQ(view()->horizontalScrollBar()->maximum(), 500 - view()->viewport()->width());
+    EXPECT_EQ(vertical->pageStep(), 220 / 3);
+    EXPECT_EQ(vertical->singleStep(), 50);
+    ASSERT_GE(vertical->maximum(), 80);
+    vertical->setValue(80);
+    Click({100, 30}); // row 1 scrolled up to where the ruler was
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(view(), &down);
+    EXPECT_EQ(RowNames(), (Names{"CLK", "D7", "EN"}));
+    EXPECT_EQ(vertical->value(), 80);
+    // Above the rows a click sets the marker; a zoom clears it and makes the extent larger.
+    vertical->setValue(0);
+    Click({260, 20});
+    EXPECT_EQ(view()->model().marker(), 260 + view()->horizontalScrollBar()->value());
+    Press(ID_GRAPH_ZOOM_IN);
+    EXPECT_EQ(view()->model().marker(), -1);
+    EXPECT_EQ(vertical->maximum(), 3 * 50 + 2 * 62 - view()->viewport()->height());
 }
