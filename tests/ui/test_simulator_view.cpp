@@ -107,7 +107,7 @@ class SimulatorWindow : public ::testing::Test {
 
 } // namespace
 
-TEST_F(SimulatorWindow, TheFormBuildsFromItsTemplate) {
+TEST_F(SimulatorWindow, TheFormBuildsFromItsTemplateAndItsFieldsCommitWhenLeft) {
     EXPECT_EQ(view().objectName(), "CSimGraphView");
     QStringList groups;
     for (auto* group : view().page()->findChildren<QGroupBox*>())
@@ -128,10 +128,8 @@ TEST_F(SimulatorWindow, TheFormBuildsFromItsTemplate) {
     EXPECT_EQ(Text(IDC_REGISTER_LABEL + 31), "R31");
     EXPECT_EQ(Text(IDC_ADDRESS + 4), "0x0");
     EXPECT_EQ(Text(IDC_ADDRESS + 3), QString());
-}
 
-// Leaving a field commits it; a menu that opens takes no focus and commits nothing.
-TEST_F(SimulatorWindow, FieldsCommitWhenLeftButNotWhenAMenuOpens) {
+    // Leaving a field commits it; a menu that opens takes no focus and commits nothing.
     Focus(IDC_REGISTER + 6, QEvent::FocusIn);
     view().control<QLineEdit>(IDC_REGISTER + 6)->setText("0x1F");
     Focus(IDC_REGISTER + 6, QEvent::FocusOut, Qt::PopupFocusReason);
@@ -179,6 +177,19 @@ TEST_F(SimulatorWindow, ThePromptsOfTheViewsCommandsReachTheForm) {
     frame.routeCommand(ID_SAVE_STATE);
     EXPECT_EQ(ReadFile(path), simulator::StateFileText(view().form().texts()));
     EXPECT_TRUE(boxes.isEmpty());
+
+    // New Window shows the same document without the watches; a step refreshes both.
+    CSimGraphView* first = &view();
+    AnswerPrompt({"0x5"});
+    frame.routeCommand(ID_ADD_WATCH);
+    frame.routeCommand(ID_WINDOW_NEW);
+    CSimGraphView* second = &view();
+    ASSERT_NE(second, first);
+    EXPECT_EQ(second->document(), first->document());
+    EXPECT_TRUE(second->form().watchCount() == 0 && first->form().watchCount() == 1);
+    frame.routeCommand(ID_SIMULATOR_STEP);
+    EXPECT_EQ(Text(IDC_ADDRESS + 4), "0x1");
+    EXPECT_EQ(::Text(*first, IDC_ADDRESS + 4), "0x1");
 }
 
 TEST_F(SimulatorWindow, Menu107AndTheLabLoopThroughOpenSourceStepAndPrint) {
@@ -210,21 +221,5 @@ TEST_F(SimulatorWindow, Menu107AndTheLabLoopThroughOpenSourceStepAndPrint) {
     const std::string path = folder.file("state.pdf");
     EXPECT_TRUE(view().OnFilePrint(QString::fromStdString(path)));
     const std::string pdf = ReadFile(path);
-    EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
-    EXPECT_NE(pdf.find("/Count 1"), std::string::npos);
-}
-
-TEST_F(SimulatorWindow, NewWindowShowsTheSameDocumentWithoutItsWatchesAndAStepRefreshesBoth) {
-    CSimGraphView* first = &view();
-    AnswerPrompt({"0x5"});
-    frame.routeCommand(ID_ADD_WATCH);
-    frame.routeCommand(ID_WINDOW_NEW);
-    CSimGraphView* second = &view();
-    ASSERT_NE(second, first);
-    EXPECT_EQ(second->document(), first->document());
-    EXPECT_EQ(second->form().watchCount(), 0);
-    EXPECT_EQ(first->form().watchCount(), 1);
-    frame.routeCommand(ID_SIMULATOR_STEP);
-    EXPECT_EQ(Text(IDC_ADDRESS + 4), "0x1");
-    EXPECT_EQ(::Text(*first, IDC_ADDRESS + 4), "0x1");
+    EXPECT_TRUE(pdf.starts_with("%PDF-") && pdf.find("/Count 1") != std::string::npos);
 }
