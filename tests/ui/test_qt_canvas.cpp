@@ -74,39 +74,30 @@ TEST(QtCanvas, DrawsTheWaveformViewPixelForPixelAsTheReference) {
     EXPECT_TRUE(ui::RenderWaveform(SmallView()) == reference.convertToFormat(QImage::Format_RGB32));
 }
 
-TEST(QtCanvas, MapsHundredthsOfAnInchWithYUpAndKeepsTextUpright) {
+// Hundredths of an inch with y up, wide pens, upright text, the average character width and
+// rectangles without their far edges.
+TEST(QtCanvas, MapsHundredthsOfAnInchWithYUpAndMeasuresAndFillsAsWindowsDoes) {
     QImage image = WhiteImage(200, 200, 100); // one unit is one pixel
-    {
-        QPainter painter(&image);
-        ui::QtCanvas canvas(painter);
-        canvas.setMappingMode(MappingMode::LoEnglish);
-        EXPECT_EQ(canvas.physicalSizeMm(), (Size{51, 51}));
-        canvas.line({10, -20}, {60, -20});
-        canvas.selectPen({kBlack, 3});
-        canvas.line({10, -150}, {60, -150});
-        canvas.selectFont({"Arial", 60, 700});
-        canvas.setBackgroundMode(BackgroundMode::Transparent);
-        canvas.text({100, -100}, "L");
-    }
-    EXPECT_TRUE(IsBlack(image, 10, 20) && IsBlack(image, 60, 20));
-    EXPECT_FALSE(IsBlack(image, 35, 19));
-    EXPECT_TRUE(IsBlack(image, 35, 149) && IsBlack(image, 35, 151));
-    // The cell runs from y 100 down to 160; an upright L has its foot at the bottom left.
-    EXPECT_EQ(DarkPixelsIn(image, QRect(70, 0, 130, 99)), 0);
-    EXPECT_GT(DarkPixelsIn(image, QRect(100, 130, 20, 30)), DarkPixelsIn(image, QRect(120, 100, 20, 30)));
-}
-
-TEST(QtCanvas, AverageWidthOfTheCellHeightFontAndRectanglesWithoutTheirFarEdges) {
-    QImage image = WhiteImage(50, 50, 96);
     {
         QPainter painter(&image);
         ui::QtCanvas canvas(painter);
         canvas.selectFont({"Arial", 40, 0});
         EXPECT_EQ(canvas.averageCharWidth(), 16); // as Windows gives Arial in a 40-pixel cell
-        canvas.selectFont({"Arial", 0, 0});
-        EXPECT_GE(canvas.averageCharWidth(), 0);
         canvas.fillRect({10, 10, 20, 30}, kBlack);
+        canvas.setMappingMode(MappingMode::LoEnglish);
+        EXPECT_EQ(canvas.physicalSizeMm(), (Size{51, 51}));
+        canvas.line({10, -120}, {60, -120});
+        canvas.selectPen({kBlack, 3});
+        canvas.line({10, -150}, {60, -150});
+        canvas.selectFont({"Arial", 60, 700});
+        canvas.setBackgroundMode(BackgroundMode::Transparent);
+        canvas.text({100, -40}, "L");
     }
     EXPECT_TRUE(IsBlack(image, 10, 10) && IsBlack(image, 19, 29));
     EXPECT_FALSE(IsBlack(image, 20, 29) || IsBlack(image, 19, 30));
+    EXPECT_TRUE(IsBlack(image, 10, 120) && IsBlack(image, 60, 120) && !IsBlack(image, 35, 119));
+    EXPECT_TRUE(IsBlack(image, 35, 149) && IsBlack(image, 35, 151));
+    // The cell runs from y 40 down to 100; an upright L has its foot at the bottom left.
+    EXPECT_EQ(DarkPixelsIn(image, QRect(100, 0, 100, 39)), 0);
+    EXPECT_GT(DarkPixelsIn(image, QRect(100, 70, 20, 30)), DarkPixelsIn(image, QRect(120, 40, 20, 30)));
 }
