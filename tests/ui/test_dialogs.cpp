@@ -1,4 +1,5 @@
-// The value prompts and the memory dump dialog, answered by timers while they are modal.
+// The dialog units, the value prompts and the memory dump dialog, answered by timers while they
+// are modal.
 
 #include "ScriptedPrompter.h"
 #include "TempDir.h"
@@ -19,15 +20,6 @@
 #include <gtest/gtest.h>
 
 using namespace vorn::ui;
-
-namespace {
-
-// Runs action once the dialog is shown and modal.
-void WhenShown(QDialog& dialog, std::function<void()> action) {
-    QTimer::singleShot(0, &dialog, std::move(action));
-}
-
-} // namespace
 
 // Windows takes a dialog's base units from its font: the rounded average width of the letters
 // A-Z and a-z, and the font's height (DejaVu Sans 8 is a font where that differs from the
@@ -64,7 +56,7 @@ TEST(ValueDialogs, StartOnTheFirstFieldAndOnlyOkTakesTheTexts) {
     one.prompt = "Enter PC stop address:";
     one.label = "Address:";
     one.value = "0x10";
-    WhenShown(one, [&] {
+    QTimer::singleShot(0, &one, [&] {
         EXPECT_EQ(one.focusWidget(), one.control<QLineEdit>(2000));
         EXPECT_EQ(one.control<QLineEdit>(2002)->text(), "Enter PC stop address:");
         EXPECT_TRUE(one.control<QLineEdit>(2003)->isReadOnly());
@@ -78,7 +70,7 @@ TEST(ValueDialogs, StartOnTheFirstFieldAndOnlyOkTakesTheTexts) {
     two.firstValue = "1";
     two.secondValue = "2";
     two.prompt = "Enter memory address and stop value:";
-    WhenShown(two, [&] {
+    QTimer::singleShot(0, &two, [&] {
         EXPECT_EQ(two.focusWidget(), two.control<QLineEdit>(2000));
         EXPECT_EQ(two.control<QLineEdit>(2002)->cursorPosition(), 0);
         two.control<QLineEdit>(2000)->setText("7");
@@ -112,7 +104,7 @@ TEST(MemoryDumpDialog, SavesItsFileOrReportsOneThatCannotBeWritten) {
     DialogMemDump dialog(machine);
     dialog.first = 16;
     dialog.last = 18;
-    WhenShown(dialog, [&] {
+    QTimer::singleShot(0, &dialog, [&] {
         dialog.control<QPushButton>(1008)->click();
         dialog.control<QPushButton>(1008)->click();
         dialog.reject();
