@@ -47,10 +47,13 @@ void OnNextModal(std::function<void(QDialog&)> action, int tries = 50) {
     });
 }
 
-// Fills the value fields of the next prompt and presses OK, or Cancel without values.
+// Fills the value fields of the next prompt and presses OK, or Cancel without values. Every
+// prompt starts on its first field and shows its prompt from the first character.
 void AnswerPrompt(const QStringList& values, bool ok = true) {
     OnNextModal([values, ok](QDialog& dialog) {
         auto& prompt = static_cast<TemplateDialog&>(dialog);
+        EXPECT_EQ(prompt.focusWidget(), prompt.control<QLineEdit>(2000));
+        EXPECT_EQ(prompt.control<QLineEdit>(2002)->cursorPosition(), 0);
         for (int i = 0; i < values.size(); ++i)
             prompt.control<QLineEdit>(2000 + i)->setText(values[i]);
         prompt.control<QPushButton>(ok ? IDOK : IDCANCEL)->click();
@@ -151,17 +154,26 @@ TEST_F(SimulatorWindow, ThePromptsOfTheViewsCommandsReachTheForm) {
     frame.routeCommand(ID_REPLACE_REGISTER_SET);
     EXPECT_EQ(Text(IDC_REGISTER_LABEL + 7), "S7");
 
+    // The dump lists the range and saves it, or reports a file that cannot be written.
     QStringList lines;
+    QStringList dumps{QString::fromStdString(folder.file("dump.txt")),
+                      QString::fromStdString(folder.file("no/dump.txt"))};
+    SetFileChooserHook([&](FileDialogMode, const QString&) { return std::optional(dumps.takeFirst()); });
     AnswerPrompt({"0x1F", "0x20"});
     OnNextModal([&](QDialog& dialog) {
         if (auto* list = dialog.findChild<QListWidget*>()) {
             for (int i = 0; i < list->count(); ++i)
                 lines << list->item(i)->text();
+            static_cast<TemplateDialog&>(dialog).control<QPushButton>(1008)->click();
+            static_cast<TemplateDialog&>(dialog).control<QPushButton>(1008)->click();
             dialog.reject();
         }
     });
     frame.routeCommand(ID_MEMORY_DUMP);
     EXPECT_EQ(lines, (QStringList{"0x1f  0x0", "0x20  0x37"}));
+    EXPECT_EQ(ReadFile(folder.file("dump.txt")), "Dump\r\n0x1f  0x0\r\n0x20  0x37\r\n");
+    EXPECT_EQ(boxes.size(), 1);
+    boxes.clear();
 
     const std::string path = folder.file("picture.sim");
     ChooseFile(path);
