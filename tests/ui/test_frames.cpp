@@ -1,6 +1,7 @@
 // The main frame, its document kinds, the New chooser and the application's own commands.
 
 #include "TempDir.h"
+#include "ui/app/CAboutDlg.h"
 #include "ui/app/CMainFrame.h"
 #include "ui/app/CVORNb1App.h"
 #include "ui/app/DocumentViews.h"
@@ -13,6 +14,7 @@
 #include "ui/waveform/CGraphWnd.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -212,4 +214,18 @@ TEST_F(FrameTest, CtrlPPrintsWhereTheMenuShowsItAndPrintingIsEnabled) {
     view->enabled = false;
     QTest::keyClick(&frame, Qt::Key_P, Qt::ControlModifier);
     EXPECT_EQ(view->printed, 1);
+}
+
+// Windows takes a dialog's base units from its font: the rounded average width of the letters
+// A-Z and a-z, and the font's height (DejaVu Sans 8 is a font where that differs from the
+// average of all its characters). The about box shows every text whole.
+TEST(DialogUnits, ComeFromTheFontsLettersAndShowEveryTextWhole) {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSize(8);
+    EXPECT_EQ(DialogUnits(font).x(4), 7);
+    EXPECT_EQ(DialogUnits(font).y(8), 13);
+    CAboutDlg about;
+    for (const QLabel* label : about.findChildren<QLabel*>())
+        for (const QString& line : label->text().split('\n'))
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(line), label->width()) << line.toStdString();
 }
