@@ -153,6 +153,10 @@ TEST_F(SimulatorWindow, ThePromptsOfTheViewsCommandsReachTheForm) {
     frame.routeCommand(ID_ADD_WATCH);
     EXPECT_EQ(Text(IDC_WATCH_ADDRESS), "0x20");
     EXPECT_EQ(Text(IDC_WATCH_VALUE), "0x37");
+    Focus(IDC_WATCH_VALUE, QEvent::FocusIn);
+    view().control<QLineEdit>(IDC_WATCH_VALUE)->setText("12");
+    Focus(IDC_WATCH_VALUE, QEvent::FocusOut);
+    EXPECT_EQ(machine().ReadMemory(0x20), 12);
     AnswerPrompt({}, false);
     frame.routeCommand(ID_ADD_WATCH);
     EXPECT_EQ(view().form().watchCount(), 1);
@@ -179,8 +183,8 @@ TEST_F(SimulatorWindow, ThePromptsOfTheViewsCommandsReachTheForm) {
         }
     });
     frame.routeCommand(ID_MEMORY_DUMP);
-    EXPECT_EQ(lines, (QStringList{"0x1f  0x0", "0x20  0x37"}));
-    EXPECT_EQ(ReadFile(folder.file("dump.txt")), "Dump\r\n0x1f  0x0\r\n0x20  0x37\r\n");
+    EXPECT_EQ(lines, (QStringList{"0x1f  0x0", "0x20  0xc"}));
+    EXPECT_EQ(ReadFile(folder.file("dump.txt")), "Dump\r\n0x1f  0x0\r\n0x20  0xc\r\n");
     EXPECT_EQ(boxes.size(), 1);
     boxes.clear();
 
