@@ -1,6 +1,7 @@
 // The main frame, its document kinds, the New chooser and the application's own commands.
 
 #include "TempDir.h"
+#include "ui/app/CAboutDlg.h"
 #include "ui/app/CMainFrame.h"
 #include "ui/app/CVORNb1App.h"
 #include "ui/app/DocumentViews.h"
@@ -13,6 +14,7 @@
 #include "ui/waveform/CGraphWnd.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -62,26 +64,9 @@ class FrameTest : public ::testing::Test {
 
 } // namespace
 
-TEST_F(FrameTest, NewListsTheThreeKindsInOrderAndEachOpensMaximised) {
-    QStringList offered;
-    int next = 0;
-    SetNewChooserHook([&](const QStringList& names) -> std::optional<int> {
-        offered = names;
-        return next++;
-    });
-    const QStringList classes{"CTextEditor", "CSimGraphView", "CvornctrlView"};
-    for (int kind = 0; kind < 3; ++kind) {
-        ASSERT_TRUE(frame.fileNew());
-        QMdiSubWindow* child = frame.mdiArea()->subWindowList().back();
-        EXPECT_TRUE(child->isMaximized());
-        EXPECT_EQ(child->widget()->objectName(), classes[kind]);
-    }
-    EXPECT_EQ(offered, (QStringList{"Compiler", "DLX Simulator", "Hardware Monitor"}));
-    EXPECT_EQ(frame.mdiArea()->subWindowList()[0]->widget()->windowTitle(), "Compiler1");
-}
-
-// The empty frame: its own menu, title and status; menu items without a handler are disabled.
-TEST_F(FrameTest, CancellingNewLeavesTheEmptyFrameWithItsMenu) {
+// Cancelled, New leaves the empty frame: its own menu, title and status, the menu items without
+// a handler disabled. New lists the three kinds in order and each opens maximised.
+TEST_F(FrameTest, NewOpensEachKindMaximisedAndCancelledLeavesTheEmptyFrame) {
     SetNewChooserHook([](const QStringList&) { return std::optional<int>{}; });
     EXPECT_FALSE(frame.fileNew());
     EXPECT_TRUE(frame.mdiArea()->subWindowList().isEmpty());
@@ -97,12 +82,25 @@ TEST_F(FrameTest, CancellingNewLeavesTheEmptyFrameWithItsMenu) {
                                       {ID_VIEW_TOOLBAR, false},
                                       {ID_SIMULATOR_STEP, false}})
         EXPECT_EQ(frame.routeCommandUi(id).enabled, enabled) << id;
-}
 
-TEST_F(FrameTest, CommandsXmlVersionReachesTheApplicationFromAnyWindow) {
+    QStringList offered;
+    int next = 0;
+    SetNewChooserHook([&](const QStringList& names) -> std::optional<int> {
+        offered = names;
+        return next++;
+    });
+    const QStringList classes{"CTextEditor", "CSimGraphView", "CvornctrlView"};
+    for (int kind = 0; kind < 3; ++kind) {
+        ASSERT_TRUE(frame.fileNew());
+        QMdiSubWindow* child = frame.mdiArea()->subWindowList().back();
+        EXPECT_TRUE(child->isMaximized());
+        EXPECT_EQ(child->widget()->objectName(), classes[kind]);
+    }
+    EXPECT_EQ(offered, (QStringList{"Compiler", "DLX Simulator", "Hardware Monitor"}));
+    EXPECT_EQ(frame.mdiArea()->subWindowList()[0]->widget()->windowTitle(), "Compiler1");
+
+    // The application's own command reaches it from a document's window.
     TheWorkbench().commandsXmlVersion = "XML file date: Wed 5/3/2014 10:7:09\n";
-    SetNewChooserHook([](const QStringList&) { return std::optional<int>{1}; });
-    frame.fileNew();
     EXPECT_TRUE(frame.routeCommandUi(ID_FILE_CLOSE).enabled);
     frame.routeCommand(ID_COMMANDS_XML_VERSION);
     EXPECT_EQ(boxes, QStringList{QStringLiteral(
@@ -194,13 +192,9 @@ namespace {
 // A view whose menu shows Print with Ctrl+P; it prints while printing is enabled.
 class PrintView : public QWidget, public CommandTarget {
   public:
-    bool onCommand(int id) override {
-        printed += id == ID_FILE_PRINT;
-        return id == ID_FILE_PRINT;
-    }
+    bool onCommand(int id) override { return id == ID_FILE_PRINT && ++printed; }
     std::optional<CommandUi> commandUi(int id) const override {
-        if (id != ID_FILE_PRINT) return std::nullopt;
-        return CommandUi{enabled};
+        return id == ID_FILE_PRINT ? std::optional(CommandUi{enabled}) : std::nullopt;
     }
     int printed = 0;
     bool enabled = true;
@@ -220,4 +214,18 @@ TEST_F(FrameTest, CtrlPPrintsWhereTheMenuShowsItAndPrintingIsEnabled) {
     view->enabled = false;
     QTest::keyClick(&frame, Qt::Key_P, Qt::ControlModifier);
     EXPECT_EQ(view->printed, 1);
+}
+
+// Windows takes a dialog's base units from its font: the rounded average width of the letters
+// A-Z and a-z, and the font's height (DejaVu Sans 8 is a font where that differs from the
+// average of all its characters). The about box shows every text whole.
+TEST(DialogUnits, ComeFromTheFontsLettersAndShowEveryTextWhole) {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSize(8);
+    EXPECT_EQ(DialogUnits(font).x(4), 7);
+    EXPECT_EQ(DialogUnits(font).y(8), 13);
+    CAboutDlg about;
+    for (const QLabel* label : about.findChildren<QLabel*>())
+        for (const QString& line : label->text().split('\n'))
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(line), label->width()) << line.toStdString();
 }

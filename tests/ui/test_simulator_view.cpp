@@ -47,10 +47,13 @@ void OnNextModal(std::function<void(QDialog&)> action, int tries = 50) {
     });
 }
 
-// Fills the value fields of the next prompt and presses OK, or Cancel without values.
+// Fills the value fields of the next prompt and presses OK, or Cancel without values. Every
+// prompt starts on its first field and shows its prompt from the first character.
 void AnswerPrompt(const QStringList& values, bool ok = true) {
     OnNextModal([values, ok](QDialog& dialog) {
         auto& prompt = static_cast<TemplateDialog&>(dialog);
+        EXPECT_EQ(prompt.focusWidget(), prompt.control<QLineEdit>(2000));
+        EXPECT_EQ(prompt.control<QLineEdit>(2002)->cursorPosition(), 0);
         for (int i = 0; i < values.size(); ++i)
             prompt.control<QLineEdit>(2000 + i)->setText(values[i]);
         prompt.control<QPushButton>(ok ? IDOK : IDCANCEL)->click();
@@ -107,31 +110,33 @@ class SimulatorWindow : public ::testing::Test {
 
 } // namespace
 
-TEST_F(SimulatorWindow, TheFormBuildsFromItsTemplate) {
-    EXPECT_EQ(view().objectName(), "CSimGraphView");
+TEST_F(SimulatorWindow, TheFormBuildsFromItsTemplateAndItsFieldsCommitWhenLeft) {
     QStringList groups;
-    for (auto* group : view().page()->findChildren<QGroupBox*>())
-        groups << group->title();
+    // As on Windows, a group's frame runs through the middle of its title, at the top of its
+    // rectangle, so that it never crosses the first row of the controls it holds.
+    for (QGroupBox* box : view().page()->findChildren<QGroupBox*>()) {
+        groups << box->title();
+        const QImage look = box->grab().toImage();
+        const int x = box->width() * 3 / 4;
+        int line = 0;
+        while (line < look.height() && look.pixel(x, line) == look.pixel(x, 0))
+            ++line;
+        EXPECT_LE(line, box->fontMetrics().height() / 2 + 1) << box->title().toStdString();
+    }
     groups.sort();
     EXPECT_EQ(groups, (QStringList{"Commands", "Memory Watch", "Registers"}));
-    EXPECT_EQ(view().control<QPushButton>(IDC_STEP)->text(), "Step");
     for (int id = 2000; id <= 2092; ++id) {
         if (id == 2062) continue;
         auto* edit = view().control<QLineEdit>(id);
         ASSERT_NE(edit, nullptr) << id;
         EXPECT_EQ(edit->isReadOnly(), !((id >= 2030 && id <= 2061) || id >= 2078)) << id;
     }
-    EXPECT_EQ(view().control<QLineEdit>(2020)->size(), QSize(110, 15));
     EXPECT_EQ(view().control<QLineEdit>(2030)->size(), QSize(95, 15));
-    EXPECT_EQ(view().control<QLineEdit>(2063)->size(), QSize(75, 15));
     // The initial update labels the registers R0 to R31 and shows the machine.
     EXPECT_EQ(Text(IDC_REGISTER_LABEL + 31), "R31");
     EXPECT_EQ(Text(IDC_ADDRESS + 4), "0x0");
-    EXPECT_EQ(Text(IDC_ADDRESS + 3), QString());
-}
 
-// Leaving a field commits it; a menu that opens takes no focus and commits nothing.
-TEST_F(SimulatorWindow, FieldsCommitWhenLeftButNotWhenAMenuOpens) {
+    // Leaving a field commits it; a menu that opens takes no focus and commits nothing.
     Focus(IDC_REGISTER + 6, QEvent::FocusIn);
     view().control<QLineEdit>(IDC_REGISTER + 6)->setText("0x1F");
     Focus(IDC_REGISTER + 6, QEvent::FocusOut, Qt::PopupFocusReason);
@@ -162,23 +167,45 @@ TEST_F(SimulatorWindow, ThePromptsOfTheViewsCommandsReachTheForm) {
     frame.routeCommand(ID_REPLACE_REGISTER_SET);
     EXPECT_EQ(Text(IDC_REGISTER_LABEL + 7), "S7");
 
+    // The dump lists the range and saves it, or reports a file that cannot be written.
     QStringList lines;
+    QStringList dumps{QString::fromStdString(folder.file("dump.txt")),
+                      QString::fromStdString(folder.file("no/dump.txt"))};
+    SetFileChooserHook([&](FileDialogMode, const QString&) { return std::optional(dumps.takeFirst()); });
     AnswerPrompt({"0x1F", "0x20"});
     OnNextModal([&](QDialog& dialog) {
         if (auto* list = dialog.findChild<QListWidget*>()) {
             for (int i = 0; i < list->count(); ++i)
                 lines << list->item(i)->text();
+            static_cast<TemplateDialog&>(dialog).control<QPushButton>(1008)->click();
+            static_cast<TemplateDialog&>(dialog).control<QPushButton>(1008)->click();
             dialog.reject();
         }
     });
     frame.routeCommand(ID_MEMORY_DUMP);
     EXPECT_EQ(lines, (QStringList{"0x1f  0x0", "0x20  0xc"}));
+    EXPECT_EQ(ReadFile(folder.file("dump.txt")), "Dump\r\n0x1f  0x0\r\n0x20  0xc\r\n");
+    EXPECT_EQ(boxes.size(), 1);
+    boxes.clear();
 
     const std::string path = folder.file("picture.sim");
     ChooseFile(path);
     frame.routeCommand(ID_SAVE_STATE);
     EXPECT_EQ(ReadFile(path), simulator::StateFileText(view().form().texts()));
     EXPECT_TRUE(boxes.isEmpty());
+
+    // New Window shows the same document without the watches; a step refreshes both.
+    CSimGraphView* first = &view();
+    AnswerPrompt({"0x5"});
+    frame.routeCommand(ID_ADD_WATCH);
+    frame.routeCommand(ID_WINDOW_NEW);
+    CSimGraphView* second = &view();
+    ASSERT_NE(second, first);
+    EXPECT_EQ(second->document(), first->document());
+    EXPECT_TRUE(second->form().watchCount() == 0 && first->form().watchCount() == 1);
+    frame.routeCommand(ID_SIMULATOR_STEP);
+    EXPECT_EQ(Text(IDC_ADDRESS + 4), "0x1");
+    EXPECT_EQ(::Text(*first, IDC_ADDRESS + 4), "0x1");
 }
 
 TEST_F(SimulatorWindow, Menu107AndTheLabLoopThroughOpenSourceStepAndPrint) {
@@ -210,21 +237,5 @@ TEST_F(SimulatorWindow, Menu107AndTheLabLoopThroughOpenSourceStepAndPrint) {
     const std::string path = folder.file("state.pdf");
     EXPECT_TRUE(view().OnFilePrint(QString::fromStdString(path)));
     const std::string pdf = ReadFile(path);
-    EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
-    EXPECT_NE(pdf.find("/Count 1"), std::string::npos);
-}
-
-TEST_F(SimulatorWindow, NewWindowShowsTheSameDocumentWithoutItsWatchesAndAStepRefreshesBoth) {
-    CSimGraphView* first = &view();
-    AnswerPrompt({"0x5"});
-    frame.routeCommand(ID_ADD_WATCH);
-    frame.routeCommand(ID_WINDOW_NEW);
-    CSimGraphView* second = &view();
-    ASSERT_NE(second, first);
-    EXPECT_EQ(second->document(), first->document());
-    EXPECT_EQ(second->form().watchCount(), 0);
-    EXPECT_EQ(first->form().watchCount(), 1);
-    frame.routeCommand(ID_SIMULATOR_STEP);
-    EXPECT_EQ(Text(IDC_ADDRESS + 4), "0x1");
-    EXPECT_EQ(::Text(*first, IDC_ADDRESS + 4), "0x1");
+    EXPECT_TRUE(pdf.starts_with("%PDF-") && pdf.find("/Count 1") != std::string::npos);
 }

@@ -4,6 +4,7 @@
 
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 using vorn::testing::ReadFile;
@@ -26,13 +27,6 @@ ProcessRun StartIn(const TempDir& dir) {
     process.start(QStringLiteral(VORN_EXECUTABLE), {});
     EXPECT_TRUE(process.waitForFinished(30000));
     return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardError())};
-}
-
-QStringList Boxes(const ProcessRun& run) {
-    QStringList boxes;
-    for (const QString& line : run.errors.split(QLatin1Char('\n')))
-        if (line.startsWith(QLatin1String("BOX ")) || line.startsWith(QLatin1String("NEW "))) boxes << line;
-    return boxes;
 }
 
 const std::string kLab = VORN_SOURCE_DIR "/lab/";
@@ -79,7 +73,7 @@ TEST(Startup, EachFaultOfTheStartUpFilesShowsOneBoxAndEndsWithItsCode) {
         dir.write("commands.xml", c.commands);
         const ProcessRun run = StartIn(dir);
         EXPECT_EQ(run.exitCode, c.exitCode) << c.commands;
-        const QStringList boxes = Boxes(run);
+        const QStringList boxes = run.errors.split('\n').filter(QRegularExpression("^(BOX|NEW) "));
         ASSERT_EQ(boxes.size(), 1) << c.commands << run.errors.toStdString();
         // The XML reader's own message follows its caption.
         EXPECT_TRUE(c.box.endsWith(' ') ? boxes[0].startsWith(c.box) : boxes[0] == c.box)

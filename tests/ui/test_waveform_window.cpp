@@ -1,15 +1,19 @@
 // The waveform window: its life in the main frame, its toolbar and what enables it, mouse and
 // keys on the scrolled view, the name dialog, files through the toolbar, and the printed page.
-// The rules of the waveform itself are the waveform tests' own.
+// The rules of the waveform itself are the waveform tests' own. The Qt canvas draws the view
+// pixel for pixel as the kept reference; what the view does not reach is drawn alone.
 
 #include "TempDir.h"
 #include "ui/framework/FileChooser.h"
 #include "ui/framework/MdiMainFrame.h"
 #include "ui/framework/MessageBox.h"
+#include "ui/framework/QtCanvas.h"
 #include "ui/waveform/CGraphView.h"
 #include "ui/waveform/CGraphWnd.h"
 #include "ui/waveform/CSignalNameDlg.h"
 #include "ui/waveform/GraphToolbar.h"
+#include "ui/waveform/RenderWaveformPng.h"
+#include "waveform/GraphModel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,19 +22,21 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
-#include <QToolButton>
-#include <functional>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <numeric>
 #include <sys/stat.h>
 #include <vector>
 
 using namespace vorn;
 using namespace vorn::ui;
+using namespace vorn::waveform;
 using vorn::testing::ReadFile;
 using Names = std::vector<std::string>;
 
@@ -54,15 +60,6 @@ bool AllWhite(const QImage& image) {
     return image == white;
 }
 
-// Answers the next modal dialog once it runs.
-void WhenDialogRuns(std::function<void(CSignalNameDlg&)> answer) {
-    QTimer::singleShot(0, [answer = std::move(answer)] {
-        auto* dialog = qobject_cast<CSignalNameDlg*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        answer(*dialog);
-    });
-}
-
 class WaveformWindow : public ::testing::Test {
   protected:
     WaveformWindow() : frame(QStringLiteral("VORN b3"), {}, {}, nullptr) {
@@ -82,10 +79,7 @@ class WaveformWindow : public ::testing::Test {
 
     void Open(const QString& caption) {
         window = new CGraphWnd(caption, frame.mdiArea());
-        if (caption == kActive)
-            window->HideOpenButton();
-        else
-            window->HideSaveButton();
+        caption == kActive ? window->HideOpenButton() : window->HideSaveButton();
         window->show();
     }
     void OpenWithSignals() {
@@ -102,11 +96,8 @@ class WaveformWindow : public ::testing::Test {
     // The enabled buttons: Combine, Reverse, Spread, change Name; '-' for a disabled one.
     std::string Enabled() const {
         std::string shown;
-        for (auto [id, letter] : {std::pair{ID_GRAPH_COMBINE, 'C'},
-                                  {ID_GRAPH_REVERSE, 'R'},
-                                  {ID_GRAPH_SPREAD, 'S'},
-                                  {ID_GRAPH_CHANGE_NAME, 'N'}})
-            shown += window->toolbar()->button(id)->isEnabled() ? letter : '-';
+        for (int id : {ID_GRAPH_COMBINE, ID_GRAPH_REVERSE, ID_GRAPH_SPREAD, ID_GRAPH_CHANGE_NAME})
+            shown += window->toolbar()->button(id)->isEnabled() ? "CRSN"[shown.size()] : '-';
         return shown;
     }
     void Press(int button) const { window->toolbar()->button(button)->trigger(); }
@@ -115,10 +106,6 @@ class WaveformWindow : public ::testing::Test {
         QMouseEvent press(QEvent::MouseButtonPress, at, viewport->mapToGlobal(at), Qt::LeftButton,
                           Qt::LeftButton, modifiers);
         QApplication::sendEvent(viewport, &press);
-    }
-    void Key(int key) const {
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-        QApplication::sendEvent(view(), &press);
     }
 
     // Files chosen in the dialogs, one answer each; the filters asked with are kept.
@@ -140,54 +127,48 @@ class WaveformWindow : public ::testing::Test {
 
 } // namespace
 
-TEST_F(WaveformWindow, AReferenceWindowOpenedAndClosedWithoutAFileShowsOnlyItsToolbarAndABlankView) {
+// A reference window without a file shows its toolbar, whose buttons prompt in the frame's status
+// bar, and a blank view below it; the view has no area in a client of 24 pixels or less. It is
+// gone from the close on, and with its main frame.
+TEST_F(WaveformWindow, AReferenceWindowWithoutAFileShowsItsToolbarAndABlankViewUntilItCloses) {
     Open(kReference);
     const GraphWndRef ref(window);
-    EXPECT_EQ(window->windowTitle(), kReference);
     EXPECT_EQ(window->geometry(), QRect(100, 100, 750, 500));
-    EXPECT_EQ(view()->geometry(), QRect(0, 24, window->widget()->width(), window->widget()->height() - 24));
     QStringList shown;
     for (QAction* action : window->toolbar()->actions())
         if (!action->isSeparator() && action->isVisible()) shown << action->toolTip();
     EXPECT_EQ(shown, (QStringList{QString(), "Combine", "Spread", "Reverse", "Zoom Out", "Zoom In",
                                   "Toggle Grid", "Change name or add notes", "Open"}));
     EXPECT_TRUE(AllWhite(view()->viewport()->grab().toImage()));
+    auto* combine = window->toolbar()->widgetForAction(window->toolbar()->button(ID_GRAPH_COMBINE));
+    QEnterEvent enter(QPointF(4, 4), QPointF(4, 4), combine->mapToGlobal(QPointF(4, 4)));
+    QApplication::sendEvent(combine, &enter);
+    EXPECT_EQ(frame.statusBar()->currentMessage(), "Combine ");
 
-    EXPECT_FALSE(ref.isGone());
+    QWidget* client = window->widget();
+    const int frameHeight = window->height() - client->height();
+    window->resize(400, frameHeight + 10);
+    EXPECT_TRUE(view()->height() == 0 && view()->visibleRegion().isEmpty());
+    window->resize(400, frameHeight + 124);
+    EXPECT_EQ(view()->geometry(), QRect(0, 24, client->width(), 100));
+
     window->close();
-    // Gone from the close on, before the window is freed and after.
-    EXPECT_TRUE(ref.isGone());
-    EXPECT_EQ(ref.window(), nullptr);
+    EXPECT_TRUE(ref.isGone() && ref.window() == nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(ref.isGone());
     EXPECT_TRUE(frame.mdiArea()->subWindowList().isEmpty());
-
-    GraphWndRef freed; // with its main frame
+    GraphWndRef freed;
     {
         MdiMainFrame other(QStringLiteral("VORN b3"), {}, {}, nullptr);
         freed = GraphWndRef(new CGraphWnd(kActive, other.mdiArea()));
         EXPECT_FALSE(freed.isGone());
     }
     EXPECT_TRUE(freed.isGone());
-    EXPECT_TRUE(boxes.isEmpty());
 }
 
-TEST_F(WaveformWindow, AWindowOfTwentyFourPixelsOrLessLeavesTheViewNoArea) {
-    OpenWithSignals();
-    QWidget* client = window->widget();
-    const int frameHeight = window->height() - client->height();
-    for (int clientHeight : {24, 10}) {
-        window->resize(400, frameHeight + clientHeight);
-        ASSERT_EQ(client->height(), clientHeight);
-        EXPECT_TRUE(view()->height() == 0 && view()->visibleRegion().isEmpty());
-    }
-    window->resize(400, frameHeight + 124);
-    EXPECT_EQ(view()->geometry(), QRect(0, 24, client->width(), 100));
-}
-
-// The active window saves the samples it shows; a reference window opens a file, and refuses a
-// pipe without waiting on it.
-TEST_F(WaveformWindow, FilesGoThroughTheToolbarButtons) {
+// The active window saves the samples it shows and prints them on a landscape page; a reference
+// window opens a file, and refuses a pipe without waiting on it.
+TEST_F(WaveformWindow, FilesGoThroughTheToolbarButtonsAndThePrintJob) {
     OpenWithSignals();
     EXPECT_FALSE(window->toolbar()->button(ID_GRAPH_OPEN)->isVisible());
     const QString path = QString::fromStdString(dir.file("capture"));
@@ -195,6 +176,14 @@ TEST_F(WaveformWindow, FilesGoThroughTheToolbarButtons) {
     Press(ID_GRAPH_SAVE);
     EXPECT_EQ(ReadFile(path.toStdString() + ".wf"), ".NUMSIGNALS\r\n3\r\n.NUMSTEPS\r\n4\r\n.NOTES\r\n\r\n"
                                                     ".SIGNALS\r\nCLK 0101\r\nEN 0011\r\nD7 0001\r\n");
+    const std::string pdf = dir.file("waveform.pdf");
+    EXPECT_TRUE(window->OnPrintWaveform(QString::fromStdString(pdf)));
+    const QRegularExpressionMatch box =
+        QRegularExpression(QStringLiteral("^%PDF.*/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]"),
+                           QRegularExpression::DotMatchesEverythingOption)
+            .match(QString::fromLatin1(ReadFile(pdf)));
+    EXPECT_GT(box.captured(1).toDouble(), box.captured(2).toDouble());
+    EXPECT_FALSE(window->OnPrintWaveform(QString::fromStdString(dir.file("no/waveform.pdf"))));
 
     Open(kReference);
     const std::string pipe = dir.file("pipe.wf");
@@ -210,54 +199,21 @@ TEST_F(WaveformWindow, FilesGoThroughTheToolbarButtons) {
     EXPECT_TRUE(boxes.isEmpty());
 }
 
-TEST_F(WaveformWindow, TheButtonsFollowTheSelectionAfterEveryClickCommandAndFill) {
+// Clicks count from the scrolled position, the arrow keys move rows without scrolling, the
+// buttons follow the selection after every click, command and fill; the name dialog shows the
+// name with its stem selected, or the notes, and only OK takes the text.
+TEST_F(WaveformWindow, MouseKeysButtonsAndTheNameDialogOnTheScrolledView) {
     OpenWithSignals();
     EXPECT_EQ(Enabled(), "---N");
-    Click(RowPoint(0));
-    Click(RowPoint(1), Qt::ControlModifier);
-    EXPECT_EQ(Enabled(), "C---");
-    Press(ID_GRAPH_COMBINE);
-    EXPECT_EQ(RowNames(), (Names{"~CLK[0:1]", "D7"}));
-    EXPECT_EQ(Enabled(), "-RSN");
-    window->SetSignals(4, kSamples, kSignals);
-    EXPECT_EQ(Enabled(), "---N");
-}
-
-TEST_F(WaveformWindow, ClicksCountFromTheScrolledPositionAndTheArrowKeysMoveRowsWithoutScrolling) {
-    OpenWithSignals();
-    QScrollBar* vertical = view()->verticalScrollBar();
-    window->resize(300, 160);
-    // Four steps and three rows at zoom level 1 make an extent of 500 by 220 pixels.
-    EXPECT_EQ(vertical->maximum(), 220 - view()->viewport()->height());
-    EXPECT_EQ(view()->horizontalScrollBar()->maximum(), 500 - view()->viewport()->width());
-    EXPECT_EQ(vertical->pageStep(), 220 / 3);
-    EXPECT_EQ(vertical->singleStep(), 50);
-    ASSERT_GE(vertical->maximum(), 80);
-
-    vertical->setValue(80);
-    Click({100, 30}); // row 1 scrolled up to where the ruler was
-    Key(Qt::Key_Down);
-    EXPECT_EQ(RowNames(), (Names{"CLK", "D7", "EN"}));
-    EXPECT_EQ(vertical->value(), 80);
-
-    // Above the rows a click sets the marker; a zoom clears it and makes the extent larger.
-    vertical->setValue(0);
-    Click({260, 20});
-    EXPECT_EQ(view()->model().marker(), 260 + view()->horizontalScrollBar()->value());
-    Press(ID_GRAPH_ZOOM_IN);
-    EXPECT_EQ(view()->model().marker(), -1);
-    EXPECT_EQ(vertical->maximum(), 3 * 50 + 2 * 62 - view()->viewport()->height());
-}
-
-TEST_F(WaveformWindow, TheNameDialogShowsTheNameWithItsStemSelectedOrTheNotesAndOnlyOkTakesTheText) {
-    OpenWithSignals();
     Click(RowPoint(1));
     Click(RowPoint(2), Qt::ControlModifier);
+    EXPECT_EQ(Enabled(), "C---");
     Press(ID_GRAPH_COMBINE);
+    EXPECT_EQ(Enabled(), "-RSN");
     QStringList seen;
-    // Answers the dialog with the text, keeping what it showed.
     auto answer = [&](const QString& text, int button) {
-        WhenDialogRuns([&, text, button](CSignalNameDlg& dialog) {
+        QTimer::singleShot(0, [&, text, button] {
+            auto& dialog = *qobject_cast<CSignalNameDlg*>(QApplication::activeModalWidget());
             auto* edit = dialog.control<QLineEdit>(1007);
             seen = {edit->text(), edit->selectedText(), dialog.control<QLabel>(1011)->text(),
                     dialog.windowTitle()};
@@ -276,27 +232,115 @@ TEST_F(WaveformWindow, TheNameDialogShowsTheNameWithItsStemSelectedOrTheNotesAnd
     answer("first run", IDOK);
     EXPECT_EQ(seen, (QStringList{"", "", "enter notes", "Signal Name"}));
     EXPECT_EQ(view()->model().notes(), "first run");
+    Click(RowPoint(1));
+    window->SetSignals(4, kSamples, kSignals);
+    EXPECT_EQ(Enabled(), "---N");
+
+    QScrollBar* vertical = view()->verticalScrollBar();
+    window->resize(300, 160);
+    // Four steps and three rows at zoom level 1 make an extent of 500 by 220 pixels.
+    EXPECT_EQ(vertical->maximum(), 220 - view()->viewport()->height());
+    EXPECT_EQ(view()->horizontalScrollBar()->maximum(), 500 - view()->viewport()->width());
+    EXPECT_EQ(vertical->pageStep(), 220 / 3);
+    EXPECT_EQ(vertical->singleStep(), 50);
+    ASSERT_GE(vertical->maximum(), 80);
+    vertical->setValue(80);
+    Click({100, 30}); // row 1 scrolled up to where the ruler was
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(view(), &down);
+    EXPECT_EQ(RowNames(), (Names{"CLK", "D7", "EN"}));
+    EXPECT_EQ(vertical->value(), 80);
+    // Above the rows a click sets the marker; a zoom clears it and makes the extent larger.
+    vertical->setValue(0);
+    Click({260, 20});
+    EXPECT_EQ(view()->model().marker(), 260 + view()->horizontalScrollBar()->value());
+    Press(ID_GRAPH_ZOOM_IN);
+    EXPECT_EQ(view()->model().marker(), -1);
+    EXPECT_EQ(vertical->maximum(), 3 * 50 + 2 * 62 - view()->viewport()->height());
 }
 
-TEST_F(WaveformWindow, AButtonShowsItsPromptInTheMainFramesStatusBar) {
-    Open(kReference);
-    auto* combine = qobject_cast<QToolButton*>(
-        window->toolbar()->widgetForAction(window->toolbar()->button(ID_GRAPH_COMBINE)));
-    ASSERT_NE(combine, nullptr);
-    QEnterEvent enter(QPointF(4, 4), QPointF(4, 4), combine->mapToGlobal(QPointF(4, 4)));
-    QApplication::sendEvent(combine, &enter);
-    EXPECT_EQ(frame.statusBar()->currentMessage(), "Combine ");
+namespace {
+
+QImage WhiteImage(int width, int height, int dotsPerInch) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    const int dotsPerMeter = static_cast<int>(std::lround(dotsPerInch / 0.0254));
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    return image;
 }
 
-TEST_F(WaveformWindow, TheWaveformPrintsOnALandscapePdfPage) {
-    OpenWithSignals();
-    const std::string path = dir.file("waveform.pdf");
-    EXPECT_TRUE(window->OnPrintWaveform(QString::fromStdString(path)));
-    const QString pdf = QString::fromLatin1(ReadFile(path));
-    EXPECT_TRUE(pdf.startsWith("%PDF"));
-    const QRegularExpressionMatch box =
-        QRegularExpression(QStringLiteral("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]")).match(pdf);
-    ASSERT_TRUE(box.hasMatch());
-    EXPECT_GT(box.captured(1).toDouble(), box.captured(2).toDouble());
-    EXPECT_FALSE(window->OnPrintWaveform(QStringLiteral("/nonexistent-folder/waveform.pdf")));
+bool IsBlack(const QImage& image, int x, int y) {
+    return image.pixel(x, y) == qRgb(0, 0, 0);
+}
+
+int DarkPixelsIn(const QImage& image, const QRect& area) {
+    int found = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (qGray(image.pixel(x, y)) < 128) ++found;
+    return found;
+}
+
+// At the smallest zoom: bit rows, a 24-bit bus whose values take the smaller font, a selected
+// bit row and a selected bus in inverse video, the notes and the marker.
+GraphModel SmallView() {
+    std::vector<RawSignal> raw(30);
+    uint32_t seed = 7;
+    for (size_t j = 0; j < raw.size(); ++j) {
+        raw[j].name = "S" + std::to_string(j);
+        for (int s = 0; s < 8; ++s) {
+            seed = seed * 1664525u + 1013904223u;
+            raw[j].value[s] = seed >> 31;
+        }
+    }
+    GraphModel model;
+    model.Fill(8, raw);
+    std::vector<int> wide(24);
+    std::iota(wide.begin(), wide.end(), 2);
+    model.CombineRows(wide, "WIDE");
+    model.CombineRows({3, 4, 5, 6}, "NIB");
+    model.SelectOnly(1);
+    model.ToggleSelection(3);
+    model.setNotes("notes");
+    while (model.ZoomOut()) {
+    }
+    model.OnLButtonDown({model.tracesLeft() + 80, 5}, false, false);
+    return model;
+}
+
+} // namespace
+
+TEST(QtCanvas, DrawsTheWaveformViewPixelForPixelAsTheReference) {
+    const QImage reference(QStringLiteral(VORN_SOURCE_DIR "/tests/ui/data/waveform_reference.png"));
+    ASSERT_FALSE(reference.isNull());
+    EXPECT_TRUE(ui::RenderWaveform(SmallView()) == reference.convertToFormat(QImage::Format_RGB32));
+}
+
+// Hundredths of an inch with y up, wide pens, upright text, the average character width and
+// rectangles without their far edges.
+TEST(QtCanvas, MapsHundredthsOfAnInchWithYUpAndMeasuresAndFillsAsWindowsDoes) {
+    QImage image = WhiteImage(200, 200, 100); // one unit is one pixel
+    {
+        QPainter painter(&image);
+        ui::QtCanvas canvas(painter);
+        canvas.selectFont({"Arial", 40, 0});
+        EXPECT_EQ(canvas.averageCharWidth(), 16); // as Windows gives Arial in a 40-pixel cell
+        canvas.fillRect({10, 10, 20, 30}, kBlack);
+        canvas.setMappingMode(MappingMode::LoEnglish);
+        EXPECT_EQ(canvas.physicalSizeMm(), (Size{51, 51}));
+        canvas.line({10, -120}, {60, -120});
+        canvas.selectPen({kBlack, 3});
+        canvas.line({10, -150}, {60, -150});
+        canvas.selectFont({"Arial", 60, 700});
+        canvas.setBackgroundMode(BackgroundMode::Transparent);
+        canvas.text({100, -40}, "L");
+    }
+    EXPECT_TRUE(IsBlack(image, 10, 10) && IsBlack(image, 19, 29));
+    EXPECT_FALSE(IsBlack(image, 20, 29) || IsBlack(image, 19, 30));
+    EXPECT_TRUE(IsBlack(image, 10, 120) && IsBlack(image, 60, 120) && !IsBlack(image, 35, 119));
+    EXPECT_TRUE(IsBlack(image, 35, 149) && IsBlack(image, 35, 151));
+    // The cell runs from y 40 down to 100; an upright L has its foot at the bottom left.
+    EXPECT_EQ(DarkPixelsIn(image, QRect(100, 0, 100, 39)), 0);
+    EXPECT_GT(DarkPixelsIn(image, QRect(100, 70, 20, 30)), DarkPixelsIn(image, QRect(120, 40, 20, 30)));
 }
