@@ -5,7 +5,6 @@
 #include "SimulatorFixture.h"
 #include "simulator/SimulatorForm.h"
 #include "simulator/StateFile.h"
-#include "simulator/TypedNumber.h"
 
 #include <filesystem>
 
@@ -21,35 +20,32 @@ class Form : public SimulatorTest {
         // The fields take every text of a refresh and give back what the user typed.
         form.setShow([this] {
             fields = form.texts();
-            shownAfterBoxes.push_back(prompter.boxes.size());
+            shownAfterBoxes = prompter.boxes.size();
         });
         form.setRead([this](FormTexts& texts) { texts = fields; });
         form.OnInitialUpdate();
         view.updates = 0;
-        shownAfterBoxes.clear();
     }
-    // The user gives a field the focus, types and leaves it.
-    void Type(std::string& field, const std::string& text, void (SimulatorForm::*leave)(int), int i) {
+    // The user gives a field the focus, types (or only changes the text) and leaves it.
+    void Type(int i, const std::string& text, bool watch = false, bool notified = true) {
         form.OnEditSetFocus();
-        field = text;
-        form.OnEditChange();
-        (form.*leave)(i);
-    }
-    void TypeRegister(int i, const std::string& text) {
-        Type(fields.registers[i], text, &SimulatorForm::OnRegisterKillFocus, i);
-    }
-    void TypeWatch(int i, const std::string& text) {
-        Type(fields.watchValues[i], text, &SimulatorForm::OnWatchValueKillFocus, i);
+        *(watch ? &fields.watchValues[i] : &fields.registers[i]) = text;
+        if (notified) form.OnEditChange();
+        watch ? form.OnWatchValueKillFocus(i) : form.OnRegisterKillFocus(i);
     }
     void AddWatch(std::optional<std::string> text) {
         AnswerOne(text);
         form.OnAddWatch();
     }
+    void SetName(std::optional<std::string> name) {
+        AnswerOne(name);
+        form.OnReplaceRegisterSet();
+    }
 
     std::string prefix = "R";
     SimulatorForm form{document, prompter, prefix};
     FormTexts fields;
-    std::vector<size_t> shownAfterBoxes; // how many boxes had been shown at each refresh
+    size_t shownAfterBoxes = 0; // how many boxes had been shown at the last refresh
 };
 
 } // namespace
@@ -62,7 +58,6 @@ TEST_F(Form, TheCommandsWindowShowsTenWordsAroundThePcWithTheDisassemblyOfTheLoa
     machine().JumpTo(2);
     document.UpdateAllViews();
     const FormTexts& t = form.texts();
-    EXPECT_EQ(t.base, 2);
     // Rows 0 and 1 stand at negative addresses ("?": a word not looked at). Changed memory keeps its old
     // disassembly, a branch shows where it continues, a data word shows none, and memory past the program is
     // read (and so created) as 0.
@@ -76,7 +71,7 @@ TEST_F(Form, TheCommandsWindowShowsTenWordsAroundThePcWithTheDisassemblyOfTheLoa
         EXPECT_TRUE(value == "?" || t.values[r] == value) << r << ": " << t.values[r];
         EXPECT_EQ(t.commands[r], command) << r;
     }
-    EXPECT_EQ(machine().DataMemory().count(7), 1u);
+    EXPECT_EQ(std::tuple(t.base, machine().DataMemory().count(7)), std::tuple(2, 1u));
 }
 
 TEST_F(Form, RowsPastTheLargestAddressShowEmptyRows) {
@@ -95,56 +90,66 @@ TEST_F(Form, RowsPastTheLargestAddressShowEmptyRows) {
     EXPECT_EQ(StateFileText(form.texts()).find("0x7f"), std::string::npos);
 }
 
-TEST_F(Form, ATypedRegisterReachesTheCurrentFileWhenTheFieldIsLeft) {
-    EXPECT_EQ(form.labels()[31], "R31");
-    TypeRegister(5, "0x1F");
-    TypeRegister(3, "-1");
-    TypeRegister(0, "5"); // R0 of "MR" stays 0
-    EXPECT_EQ(
-        std::tuple(machine().GetRegister(5), fields.registers[5], fields.registers[3], fields.registers[0]),
-        std::tuple(31, "0x1f", "0xffffffff", "0x0"));
-    EXPECT_TRUE(Boxes().empty());
+TEST_F(Form, TypedRegistersReachTheCurrentFileWhenTheFieldIsLeftAndTheSetCanBeReplaced) {
+    Type(5, "0x1F");
+    Type(0, "5"); // R0 of "MR" stays 0
+    EXPECT_EQ(std::tuple(machine().GetRegister(5), fields.registers[5], fields.registers[0]),
+              std::tuple(31, "0x1f", "0x0"));
     // A bad text: the field shows the machine's value again before the box.
-    TypeRegister(5, "abc");
-    EXPECT_EQ(std::tuple(machine().GetRegister(5), fields.registers[5]), std::tuple(31, "0x1f"));
+    Type(5, "abc");
+    EXPECT_EQ(std::tuple(machine().GetRegister(5), fields.registers[5], shownAfterBoxes),
+              std::tuple(31, "0x1f", 0u));
     EXPECT_EQ(Boxes(), std::vector<std::string>{"Invalid number"});
-    EXPECT_EQ(shownAfterBoxes.back(), 0u);
-
-    // Leaving a field whose text changed without a change notification only refreshes.
-    form.OnEditSetFocus();
-    fields.registers[7] = "0x99";
-    form.OnRegisterKillFocus(7);
-    EXPECT_EQ(std::tuple(machine().GetRegister(7), fields.registers[7]), std::tuple(0, "0x0"));
-    // A commit reads every field back but writes only its own register.
+    // Leaving a field whose text changed without a change notification only refreshes; a commit
+    // reads every field back but writes only its own register.
+    Type(7, "0x99", false, false);
     fields.registers[1] = "7";
-    TypeRegister(2, "8");
-    EXPECT_EQ(std::tuple(machine().GetRegister(2), machine().GetRegister(1), fields.registers[1]),
-              std::tuple(8, 0, "0x0"));
+    Type(2, "-1");
+    EXPECT_EQ(std::tuple(machine().GetRegister(7), machine().GetRegister(2), machine().GetRegister(1)),
+              std::tuple(0, -1, 0));
 
-    AnswerOne("S");
-    form.OnReplaceRegisterSet();
-    TypeRegister(4, "-2");
+    store->registerFiles[set.FindRegisterFile("MS")].cells[2] = 9;
+    SetName("S");
+    const auto shown = [&] {
+        return std::tuple(prefix, form.labels()[0], form.labels()[31], fields.registers[2]);
+    };
+    EXPECT_EQ(shown(), std::tuple("S", "S0", "S31", "0x9"));
+    Type(4, "-2");
     EXPECT_EQ(std::tuple(store->registerFiles[set.FindRegisterFile("MS")].cells[4],
                          store->registerFiles[0].cells[4]),
               std::tuple(-2, 0));
+    Boxes();
+    view.updates = 0;
+    for (const char* name : {"r", "X", "", "SS"})
+        SetName(name);
+    EXPECT_EQ(Boxes(),
+              (std::vector<std::string>{"Enter reg set:", "bad name", "Enter reg set:", "bad name",
+                                        "Enter reg set:", "bad name", "Enter reg set:", "bad name"}));
+    EXPECT_EQ(std::tuple(machine().CurrentRegisterFile, view.updates),
+              std::tuple(set.FindRegisterFile("MS"), 0));
+    // Cancel relabels from the current file and refreshes.
+    prefix = "Q";
+    SetName(std::nullopt);
+    EXPECT_EQ(std::tuple(shown(), view.updates), std::tuple(std::tuple("S", "S0", "S31", "0x9"), 1));
+    SetName("R");
+    EXPECT_EQ(std::tuple(machine().CurrentRegisterFile, form.labels()[5]), std::tuple(0, "R5"));
 }
 
 TEST_F(Form, AtMostFifteenWatchesOfNonNegativeAddressesShowTheirWordsAndTakeEdits) {
     machine().WriteMemory(0x20, 55);
     AddWatch("0x20");
     AddWatch("33");
+    Type(1, "-1", true);
     EXPECT_EQ((std::vector<std::string>{fields.watchAddresses[0], fields.watchValues[0],
                                         fields.watchAddresses[1], fields.watchValues[1]}),
-              (std::vector<std::string>{"0x20", "0x37", "0x21", "0x0"}));
-    TypeWatch(1, "-1");
-    EXPECT_EQ(std::tuple(machine().ReadMemory(0x21), fields.watchValues[1]), std::tuple(-1, "0xffffffff"));
-    TypeWatch(0, "0x");
-    EXPECT_EQ(Boxes().back(), "Invalid number");
-    EXPECT_EQ(std::tuple(machine().ReadMemory(0x20), fields.watchValues[0]), std::tuple(55, "0x37"));
+              (std::vector<std::string>{"0x20", "0x37", "0x21", "0xffffffff"}));
+    EXPECT_EQ(machine().ReadMemory(0x21), -1);
+    Type(0, "0x", true);
+    EXPECT_EQ(std::tuple(Boxes().back(), machine().ReadMemory(0x20), fields.watchValues[0]),
+              std::tuple("Invalid number", 55, "0x37"));
     // A slot not in use takes nothing and gets its empty text back.
-    TypeWatch(5, "0x12");
-    EXPECT_EQ(fields.watchValues[5], "");
-    EXPECT_TRUE(Boxes().empty());
+    Type(5, "0x12", true);
+    EXPECT_EQ(std::tuple(fields.watchValues[5], Boxes().size()), std::tuple("", 0u));
 
     for (int i = 0; i < 15; ++i)
         AddWatch("0x10"); // the same address may be watched more than once
@@ -157,9 +162,8 @@ TEST_F(Form, AtMostFifteenWatchesOfNonNegativeAddressesShowTheirWordsAndTakeEdit
     AddWatch("x1");
     EXPECT_EQ(Boxes(), (std::vector<std::string>{"Enter memory address:", "Invalid address",
                                                  "Enter memory address:", "Invalid number"}));
-    EXPECT_EQ(std::tuple(form.watchCount(), view.updates), std::tuple(0, 0));
-    AddWatch(std::nullopt);
-    EXPECT_EQ(view.updates, 1); // Cancel refreshes
+    AddWatch(std::nullopt); // Cancel refreshes
+    EXPECT_EQ(std::tuple(form.watchCount(), view.updates), std::tuple(0, 1));
 }
 
 TEST_F(Form, TheMemoryDumpRangeIsCheckedAndBounded) {
@@ -179,57 +183,12 @@ TEST_F(Form, TheMemoryDumpRangeIsCheckedAndBounded) {
     EXPECT_EQ(view.updates, 0);
 }
 
-TEST_F(Form, ReplaceRegisterSetRelabelsAndShowsTheOtherFileAndAnUnknownSetKeepsEverything) {
-    store->registerFiles[set.FindRegisterFile("MS")].cells[2] = 9;
-    AnswerOne("S");
-    form.OnReplaceRegisterSet();
-    const auto shown = [&] {
-        return std::tuple(prefix, form.labels()[0], form.labels()[31], fields.registers[2]);
-    };
-    EXPECT_EQ(shown(), std::tuple("S", "S0", "S31", "0x9"));
-    for (const char* name : {"r", "X", "", "SS"}) {
-        AnswerOne(name);
-        form.OnReplaceRegisterSet();
-        EXPECT_EQ(Boxes().back(), "bad name") << name;
-    }
-    EXPECT_EQ(std::tuple(machine().CurrentRegisterFile, view.updates),
-              std::tuple(set.FindRegisterFile("MS"), 1));
-    // Cancel relabels from the current file and refreshes.
-    prefix = "Q";
-    form.OnReplaceRegisterSet();
-    EXPECT_EQ(shown(), std::tuple("S", "S0", "S31", "0x9"));
-    EXPECT_EQ(view.updates, 2);
-    AnswerOne("R");
-    form.OnReplaceRegisterSet();
-    EXPECT_EQ(std::tuple(machine().CurrentRegisterFile, form.labels()[5]), std::tuple(0, "R5"));
-}
-
-TEST_F(Form, TheStateFileLeavesOutNegativeAddressesLabelsRegistersRAndHoldsThePictureShown) {
-    // PC 0: rows 0 to 3 stand at negative addresses; the marker is on the address after the PC;
-    // without watches the memory part is fifteen pairs of tabs.
-    std::string text = StateFileText(form.texts());
-    EXPECT_EQ(text.substr(0, text.find("registers")),
-              "address\t\tvalue\t\tcommand\r\n  0x0\t\t0x0\t\r\n->0x1\t\t0x0\t\r\n  0x2\t\t0x0\t\r\n"
-              "  0x3\t\t0x0\t\r\n  0x4\t\t0x0\t\r\n  0x5\t\t0x0\t\r\n\r\n");
-    std::string watches;
-    for (int i = 0; i < 15; ++i)
-        watches += "\t\t\r\n";
-    EXPECT_EQ(text.substr(text.find("memory:")), "memory:\r\n\r\n" + watches);
-
-    AnswerOne("S");
-    form.OnReplaceRegisterSet();
-    ASSERT_EQ(Boxes(), std::vector<std::string>{"Enter reg set:"});
-    machine().JumpTo(2);
-    document.UpdateAllViews();
-    text = StateFileText(form.texts());
-    EXPECT_EQ(text.substr(0, text.find("  0x1")), "address\t\tvalue\t\tcommand\r\n  0x0\t\t0x0\t\r\n");
-    EXPECT_NE(text.find("->0x3\t\t0x0\t\r\n  0x4"), std::string::npos);
-    EXPECT_NE(text.find("\r\nR0:\t0x0\r\n"), std::string::npos);
-    EXPECT_NE(text.find("\r\nR31:\t0x0\r\n"), std::string::npos);
-
-    // The file holds the picture of the last refresh, not the machine, and replaces what was there.
+TEST_F(Form, TheStateFileHoldsThePictureOfTheLastRefreshAndReplacesWhatWasThere) {
+    // At PC 0 rows 0 to 3 stand at negative addresses and are left out.
+    const std::string text = StateFileText(form.texts());
+    EXPECT_EQ(text.substr(0, text.find("  0x2")),
+              "address\t\tvalue\t\tcommand\r\n  0x0\t\t0x0\t\r\n->0x1\t\t0x0\t\r\n");
     machine().SetRegister(3, 77);
-    machine().WriteMemory(0, 5);
     const std::string path = folder.write("state.sim", "old contents that are longer than nothing");
     prompter.fileAnswers = {path, std::nullopt, folder.file("no-such-folder/state.sim")};
     for (int i = 0; i < 3; ++i)
