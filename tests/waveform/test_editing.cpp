@@ -21,54 +21,31 @@ std::string Selection(const GraphModel& model) {
     return selected;
 }
 
-// Rows 1 and 3 of FourRows combined into a bus, which is selected.
-GraphModel WithBus() {
-    GraphModel model = FourRows();
-    model.SelectOnly(1);
-    model.ToggleSelection(3);
-    EXPECT_TRUE(OnCombine(model));
-    return model;
-}
-
 } // namespace
 
 TEST(Mouse, ClicksSelectRowsOverTheWholeRowAndSetTheMarkerInTheBandsAboveAndBelow) {
     GraphModel model = FourRows();
-    struct Click {
-        int row;
-        bool ctrl, shift, repaint;
-        std::string selection;
-    };
+    const int x = model.tracesLeft(), bottom = model.totalHeight();
     // Shift ranges from the lowest selected row; Ctrl is looked at first; a plain click on a
-    // selected row keeps a multiple selection and asks for no repaint.
+    // selected row keeps a multiple selection and asks for no repaint. The rows reach from the
+    // name column to the right edge; above and below them lies the marker's band, beside it
+    // clicks clear marker and selection.
     // clang-format off
-    const Click clicks[] = {{1, false, false, true, "0100"}, {3, true, false, true, "0101"},
-                            {3, false, false, false, "0101"}, {0, false, true, true, "1100"},
-                            {2, false, true, true, "1110"}, {1, true, true, true, "1010"}};
+    const std::vector<std::tuple<Point, bool, bool, bool, std::string, int>> clicks = {
+        {{x + 5, 93}, false, false, true, "0100", -1}, {{x + 5, 173}, true, false, true, "0101", -1},
+        {{x + 5, 173}, false, false, false, "0101", -1}, {{x + 5, 53}, false, true, true, "1100", -1},
+        {{x + 5, 133}, false, true, true, "1110", -1}, {{x + 5, 93}, true, true, true, "1010", -1},
+        {{x - 1, 5}, false, false, true, "0000", -1}, {{model.left(), 130}, false, true, true, "0010", -1},
+        {{model.totalWidth(), bottom - 1}, false, false, true, "0001", -1},
+        {{x, 49}, false, false, true, "0001", x}, {{x + 70, bottom + 1}, false, false, true, "0001", x + 70},
+        {{x - 1, 5}, false, false, true, "0000", -1}, {{x + 3, 5}, false, false, true, "0000", x + 3},
+        {{model.totalWidth(), 5}, false, false, true, "0000", -1}, {{x + 3, 5}, false, false, true, "0000", x + 3},
+        {{x + 5, bottom}, false, false, true, "0000", -1}};
     // clang-format on
-    for (const Click& click : clicks) {
-        const Point onRow{model.tracesLeft() + 5, model.top() + click.row * 40 + 3};
-        EXPECT_EQ(model.OnLButtonDown(onRow, click.ctrl, click.shift), click.repaint);
-        EXPECT_EQ(Selection(model), click.selection) << click.row;
-    }
-    model.ClearSelection();
-    model.OnLButtonDown({model.left(), model.top() + 2 * 40}, false, true); // the name column
-    EXPECT_EQ(Selection(model), "0010");
-    model.OnLButtonDown({model.totalWidth(), model.totalHeight() - 1}, false, false); // the right edge
-    EXPECT_EQ(Selection(model), "0001");
-
-    model.OnLButtonDown({model.tracesLeft(), model.top() - 1}, false, false);
-    EXPECT_EQ(std::tuple(model.marker(), Selection(model)), std::tuple(model.tracesLeft(), "0001"));
-    model.OnLButtonDown({model.tracesLeft() + 70, model.totalHeight() + 1}, false, false);
-    EXPECT_EQ(model.marker(), model.tracesLeft() + 70);
-    // Over the value column above the rows, right of the traces, or on the bottom edge: marker
-    // and selection cleared.
-    for (const Point at : {Point{model.tracesLeft() - 1, 5}, Point{model.totalWidth(), 5},
-                           Point{model.tracesLeft() + 5, model.totalHeight()}}) {
-        model.OnLButtonDown({model.tracesLeft() + 3, 5}, false, false);
-        model.SelectOnly(1);
-        model.OnLButtonDown(at, false, false);
-        EXPECT_EQ(std::tuple(model.marker(), Selection(model)), std::tuple(-1, "0000"));
+    for (const auto& [at, ctrl, shift, repaint, selection, marker] : clicks) {
+        EXPECT_EQ(model.OnLButtonDown(at, ctrl, shift), repaint);
+        EXPECT_EQ(std::tuple(Selection(model), model.marker()), std::tuple(selection, marker))
+            << at.x << "," << at.y;
     }
 }
 
@@ -93,23 +70,20 @@ TEST(Keys, ArrowsMoveTheOneSelectedRowWithEverythingItHolds) {
     EXPECT_EQ(RowNames(model), (std::vector<std::string>{"CLK", "EN", "X", "Y"}));
 }
 
-TEST(Combine, TheBusTakesThePlaceOfTheFirstSelectedRowAndTheButtonsFollowTheSelection) {
+TEST(Combine, TheBusTakesThePlaceOfTheFirstSelectedRowThenReversesSpreadsAndTheButtonsFollow) {
     GraphModel model = FourRows();
     // Nothing or one row selected: the name button, which edits the notes or the name.
     EXPECT_EQ(UpdateToolbarState(model), (ToolbarState{false, false, false, true}));
     model.SelectOnly(1);
-    EXPECT_EQ(UpdateToolbarState(model), (ToolbarState{false, false, false, true}));
     EXPECT_FALSE(OnCombine(model));
     model.ToggleSelection(3);
     EXPECT_EQ(UpdateToolbarState(model), (ToolbarState{true, false, false, false}));
     ASSERT_TRUE(OnCombine(model));
-    EXPECT_EQ(std::tuple(RowNames(model), Selection(model)),
-              std::tuple(std::vector<std::string>{"CLK", "~EN[0:1]", "X"}, "010"));
     // EN 0011 is the high bit, Y 0110 the low one.
     const SignalRow& bus = model.rows()[1];
     EXPECT_EQ(
-        std::tuple(bus.sources, bus.width(), std::vector<uint32_t>(bus.value.begin(), bus.value.begin() + 4)),
-        std::tuple(std::vector<int>{1, 3}, 2, std::vector<uint32_t>{0, 1, 3, 2}));
+        std::tuple(RowNames(model), Selection(model), bus.sources, bus.width(), bus.value[2]),
+        std::tuple(std::vector<std::string>{"CLK", "~EN[0:1]", "X"}, "010", std::vector<int>{1, 3}, 2, 3u));
     EXPECT_EQ(UpdateToolbarState(model), (ToolbarState{false, true, true, true}));
     model.ToggleSelection(0);
     EXPECT_EQ(UpdateToolbarState(model), (ToolbarState{false, false, false, false}));
@@ -117,7 +91,15 @@ TEST(Combine, TheBusTakesThePlaceOfTheFirstSelectedRowAndTheButtonsFollowTheSele
     EXPECT_FALSE(OnCombine(model));
     for (const std::vector<int>& rows : {std::vector<int>{0, 1}, {2, 0}, {0, 7}})
         EXPECT_FALSE(model.CombineRows(rows, "x"));
-    EXPECT_EQ(model.rows().size(), 3u);
+    // Spread gives the signals back in source order with their own names.
+    model.SelectOnly(1);
+    model.RenameRow(1, "bus");
+    ASSERT_TRUE(OnReverse(model));
+    EXPECT_EQ(std::tuple(model.rows()[1].reversed, model.rows()[1].value[3]), std::tuple(true, 1u));
+    ASSERT_TRUE(OnSpread(model));
+    EXPECT_EQ(std::tuple(RowNames(model), Selection(model), model.rows()[2].value[1], model.totalHeight()),
+              std::tuple(std::vector<std::string>{"CLK", "EN", "Y", "X"}, "0000", 1u, 4 * 40 + 50));
+    EXPECT_FALSE(OnSpread(model) || OnReverse(model));
 }
 
 TEST(Combine, AtMost32RowsAndTheNameDropsTrailingDigitsOfTheFirstRow) {
@@ -130,39 +112,29 @@ TEST(Combine, AtMost32RowsAndTheNameDropsTrailingDigitsOfTheFirstRow) {
     EXPECT_FALSE(UpdateToolbarState(wide).combine || OnCombine(wide));
     wide.ToggleSelection(32);
     EXPECT_TRUE(UpdateToolbarState(wide).combine && OnCombine(wide));
-    EXPECT_EQ(UpdateToolbarState(wide), (ToolbarState{false, true, true, true})); // a bus in row 0
     EXPECT_EQ(std::tuple(wide.rows()[0].name, wide.rows()[0].value[0], wide.rows().size()),
               std::tuple(std::string("~S[0:31]"), 0xFFFFFFFFu, size_t{2}));
     EXPECT_EQ(BeginChangeName(wide)->selectionEnd, 2); // the stem "S"
-}
-
-TEST(Spread, GivesTheSignalsBackInSourceOrderWithTheirOwnNames) {
-    GraphModel model = WithBus();
-    model.RenameRow(1, "bus");
-    ASSERT_TRUE(OnReverse(model));
-    EXPECT_EQ(std::tuple(model.rows()[1].reversed, model.rows()[1].value[3]), std::tuple(true, 1u));
-    ASSERT_TRUE(OnSpread(model));
-    EXPECT_EQ(std::tuple(RowNames(model), Selection(model), model.rows()[2].value[1], model.totalHeight()),
-              std::tuple(std::vector<std::string>{"CLK", "EN", "Y", "X"}, "0000", 1u, 4 * 40 + 50));
-    EXPECT_FALSE(OnSpread(model) || OnReverse(model));
 }
 
 TEST(ChangeName, WritesTheNotesWithoutSelectionAndOffersTheSignalsOwnNameOrABusStemSelected) {
     const auto fields = [](const NameDialogRequest& request) {
         return std::tuple(request.notes, request.row, request.text, request.selectionEnd, request.prompt);
     };
-    GraphModel model = WithBus();
+    GraphModel model = FourRows();
+    model.SelectOnly(1);
+    model.ToggleSelection(3);
+    OnCombine(model);
     model.ClearSelection();
     const NameDialogRequest notes = BeginChangeName(model).value();
     EXPECT_EQ(fields(notes), fields({true, -1, "", -1, "enter notes"}));
     EXPECT_TRUE(FinishChangeName(model, notes, "first run"));
-    EXPECT_EQ(model.notes(), "first run");
-
     model.SelectOnly(2);
     const NameDialogRequest name = BeginChangeName(model).value();
     EXPECT_EQ(fields(name), fields({false, 2, "X", -1, "enter a name for the graph"}));
     FinishChangeName(model, name, "renamed");
-    EXPECT_EQ(std::tuple(model.rows()[2].name, BeginChangeName(model)->text), std::tuple("renamed", "X"));
+    EXPECT_EQ(std::tuple(model.notes(), model.rows()[2].name, BeginChangeName(model)->text),
+              std::tuple("first run", "renamed", "X"));
     // A renamed bus offers the name from its first signal with the stem "EN" selected.
     model.RenameRow(1, "data");
     model.SelectOnly(1);
