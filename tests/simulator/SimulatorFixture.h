@@ -16,16 +16,15 @@
 namespace vorn::simulator::testing {
 
 using vorn::testing::ScriptedPrompter;
+using D = SimulatorDocument;
 
 inline const std::string kVersion = "XML file date: Wed 5/3/2014 10:7:09\n";
 
-// A view that only counts how often the document refreshes it.
 class CountingView : public SimulatorView {
   public:
     explicit CountingView(SimulatorDocument& document) : document_(document) { document_.AddView(*this); }
     ~CountingView() override { document_.RemoveView(*this); }
     void OnUpdate() override { ++updates; }
-
     int updates = 0;
 
   private:
@@ -35,7 +34,6 @@ class CountingView : public SimulatorView {
 class SimulatorTest : public ::testing::Test {
   protected:
     SimulatorEnvironment Environment() { return {set, store, kVersion, "VORN", folder.path()}; }
-
     // Assembles the lines through "Open Source..." and loads them.
     void Load(const std::vector<std::string>& lines) {
         std::string source;
@@ -58,6 +56,12 @@ class SimulatorTest : public ::testing::Test {
     void AnswerOne(std::optional<std::string> text) { prompter.oneValueAnswers.push_back(std::move(text)); }
     void AnswerTwo(std::string first, std::string second) {
         prompter.twoValueAnswers.push_back(std::make_pair(std::move(first), std::move(second)));
+    }
+    // Gives a command its answers: one value, or a pair, or a pair and then one value.
+    void Run(void (SimulatorDocument::*command)(), std::vector<std::string> answers) {
+        if (answers.size() >= 2) AnswerTwo(answers[0], answers[1]);
+        if (answers.size() % 2 == 1) AnswerOne(answers.back());
+        (document.*command)();
     }
     isa::MachineState& machine() { return document.machine(); }
 

@@ -33,13 +33,9 @@ class Form : public SimulatorTest {
         if (notified) form.OnEditChange();
         watch ? form.OnWatchValueKillFocus(i) : form.OnRegisterKillFocus(i);
     }
-    void AddWatch(std::optional<std::string> text) {
-        AnswerOne(text);
-        form.OnAddWatch();
-    }
-    void SetName(std::optional<std::string> name) {
-        AnswerOne(name);
-        form.OnReplaceRegisterSet();
+    void Ask(void (SimulatorForm::*command)(), std::optional<std::string> answer) {
+        AnswerOne(std::move(answer));
+        (form.*command)();
     }
 
     std::string prefix = "R";
@@ -50,13 +46,10 @@ class Form : public SimulatorTest {
 
 } // namespace
 
-TEST_F(Form, TheCommandsWindowShowsTenWordsAroundThePcWithTheDisassemblyOfTheLoad) {
+TEST_F(Form, TheCommandsWindowShowsTenWordsAroundThePcWithTheDisassemblyOfTheLoadAndNoneBeyondTheAddresses) {
     Load({"start: addi r1 r0 5", "j start", "dc 0x2a", "halt"});
-    AnswerTwo("0", "0");
-    AnswerOne("0xFFFFFFFF");
-    document.OnFillMemory();
-    machine().JumpTo(2);
-    document.UpdateAllViews();
+    Run(&D::OnFillMemory, {"0", "0", "0xFFFFFFFF"});
+    Run(&D::OnJumpTo, {"2"});
     const FormTexts& t = form.texts();
     // Rows 0 and 1 stand at negative addresses ("?": a word not looked at). Changed memory keeps its old
     // disassembly, a branch shows where it continues, a data word shows none, and memory past the program is
@@ -72,34 +65,25 @@ TEST_F(Form, TheCommandsWindowShowsTenWordsAroundThePcWithTheDisassemblyOfTheLoa
         EXPECT_EQ(t.commands[r], command) << r;
     }
     EXPECT_EQ(std::tuple(t.base, machine().DataMemory().count(7)), std::tuple(2, 1u));
-}
-
-TEST_F(Form, RowsPastTheLargestAddressShowEmptyRows) {
     // Rows past the largest address would wrap to negative ones: they stay empty.
-    machine().JumpTo(0x7FFFFFFF);
-    document.UpdateAllViews();
-    EXPECT_EQ(std::tuple(form.texts().AddressText(4), form.texts().AddressText(5)),
-              std::tuple("0x7fffffff", ""));
+    Run(&D::OnJumpTo, {"0x7FFFFFFF"});
+    EXPECT_EQ(std::tuple(t.AddressText(4), t.AddressText(5)), std::tuple("0x7fffffff", ""));
     // Nor do rows below 0x80000000 wrap round to the top: they are not shown, read or saved.
     const size_t words = machine().DataMemory().size();
-    AnswerOne("0x80000000");
-    document.OnJumpTo();
+    Run(&D::OnJumpTo, {"0x80000000"});
     for (int r = 0; r < 10; ++r)
-        EXPECT_EQ(form.texts().AddressText(r), "") << r;
+        EXPECT_EQ(t.AddressText(r), "") << r;
     EXPECT_EQ(machine().DataMemory().size(), words);
-    EXPECT_EQ(StateFileText(form.texts()).find("0x7f"), std::string::npos);
+    EXPECT_EQ(StateFileText(t).find("0x7f"), std::string::npos);
 }
 
 TEST_F(Form, TypedRegistersReachTheCurrentFileWhenTheFieldIsLeftAndTheSetCanBeReplaced) {
     Type(5, "0x1F");
-    Type(0, "5"); // R0 of "MR" stays 0
-    EXPECT_EQ(std::tuple(machine().GetRegister(5), fields.registers[5], fields.registers[0]),
-              std::tuple(31, "0x1f", "0x0"));
+    EXPECT_EQ(std::tuple(machine().GetRegister(5), fields.registers[5]), std::tuple(31, "0x1f"));
     // A bad text: the field shows the machine's value again before the box.
     Type(5, "abc");
-    EXPECT_EQ(std::tuple(machine().GetRegister(5), fields.registers[5], shownAfterBoxes),
-              std::tuple(31, "0x1f", 0u));
-    EXPECT_EQ(Boxes(), std::vector<std::string>{"Invalid number"});
+    EXPECT_EQ(std::tuple(machine().GetRegister(5), fields.registers[5], shownAfterBoxes, Boxes()),
+              std::tuple(31, "0x1f", 0u, std::vector<std::string>{"Invalid number"}));
     // Leaving a field whose text changed without a change notification only refreshes; a commit
     // reads every field back but writes only its own register.
     Type(7, "0x99", false, false);
@@ -109,7 +93,7 @@ TEST_F(Form, TypedRegistersReachTheCurrentFileWhenTheFieldIsLeftAndTheSetCanBeRe
               std::tuple(0, -1, 0));
 
     store->registerFiles[set.FindRegisterFile("MS")].cells[2] = 9;
-    SetName("S");
+    Ask(&SimulatorForm::OnReplaceRegisterSet, "S");
     const auto shown = [&] {
         return std::tuple(prefix, form.labels()[0], form.labels()[31], fields.registers[2]);
     };
@@ -121,66 +105,59 @@ TEST_F(Form, TypedRegistersReachTheCurrentFileWhenTheFieldIsLeftAndTheSetCanBeRe
     Boxes();
     view.updates = 0;
     for (const char* name : {"r", "X", "", "SS"})
-        SetName(name);
-    EXPECT_EQ(Boxes(),
-              (std::vector<std::string>{"Enter reg set:", "bad name", "Enter reg set:", "bad name",
-                                        "Enter reg set:", "bad name", "Enter reg set:", "bad name"}));
+        Ask(&SimulatorForm::OnReplaceRegisterSet, name);
+    EXPECT_EQ(Boxes().back(), "bad name");
     EXPECT_EQ(std::tuple(machine().CurrentRegisterFile, view.updates),
               std::tuple(set.FindRegisterFile("MS"), 0));
     // Cancel relabels from the current file and refreshes.
     prefix = "Q";
-    SetName(std::nullopt);
+    Ask(&SimulatorForm::OnReplaceRegisterSet, std::nullopt);
     EXPECT_EQ(std::tuple(shown(), view.updates), std::tuple(std::tuple("S", "S0", "S31", "0x9"), 1));
-    SetName("R");
+    Ask(&SimulatorForm::OnReplaceRegisterSet, "R");
     EXPECT_EQ(std::tuple(machine().CurrentRegisterFile, form.labels()[5]), std::tuple(0, "R5"));
 }
 
 TEST_F(Form, AtMostFifteenWatchesOfNonNegativeAddressesShowTheirWordsAndTakeEdits) {
     machine().WriteMemory(0x20, 55);
-    AddWatch("0x20");
-    AddWatch("33");
+    Ask(&SimulatorForm::OnAddWatch, "0x20");
+    Ask(&SimulatorForm::OnAddWatch, "33");
     Type(1, "-1", true);
-    EXPECT_EQ((std::vector<std::string>{fields.watchAddresses[0], fields.watchValues[0],
-                                        fields.watchAddresses[1], fields.watchValues[1]}),
-              (std::vector<std::string>{"0x20", "0x37", "0x21", "0xffffffff"}));
-    EXPECT_EQ(machine().ReadMemory(0x21), -1);
     Type(0, "0x", true);
-    EXPECT_EQ(std::tuple(Boxes().back(), machine().ReadMemory(0x20), fields.watchValues[0]),
-              std::tuple("Invalid number", 55, "0x37"));
-    // A slot not in use takes nothing and gets its empty text back.
-    Type(5, "0x12", true);
-    EXPECT_EQ(std::tuple(fields.watchValues[5], Boxes().size()), std::tuple("", 0u));
-
+    Type(5, "0x12", true); // a slot not in use takes nothing and gets its empty text back
+    EXPECT_EQ(
+        (std::vector<std::string>{fields.watchAddresses[0], fields.watchValues[0], fields.watchAddresses[1],
+                                  fields.watchValues[1], fields.watchValues[5]}),
+        (std::vector<std::string>{"0x20", "0x37", "0x21", "0xffffffff", ""}));
+    EXPECT_EQ(std::tuple(Boxes().size(), machine().ReadMemory(0x21)), std::tuple(3u, -1));
     for (int i = 0; i < 15; ++i)
-        AddWatch("0x10"); // the same address may be watched more than once
+        Ask(&SimulatorForm::OnAddWatch, "0x10"); // the same address may be watched more than once
     EXPECT_EQ(std::tuple(form.watchCount(), fields.watchAddresses[14]), std::tuple(15, "0x10"));
     form.OnRemoveWatches();
     EXPECT_EQ(std::tuple(fields.watchAddresses[14], fields.watchValues[0]), std::tuple("", ""));
     view.updates = 0;
     Boxes();
-    AddWatch("-1");
-    AddWatch("x1");
+    Ask(&SimulatorForm::OnAddWatch, "-1");
+    Ask(&SimulatorForm::OnAddWatch, "x1");
     EXPECT_EQ(Boxes(), (std::vector<std::string>{"Enter memory address:", "Invalid address",
                                                  "Enter memory address:", "Invalid number"}));
-    AddWatch(std::nullopt); // Cancel refreshes
+    Ask(&SimulatorForm::OnAddWatch, std::nullopt); // Cancel refreshes
     EXPECT_EQ(std::tuple(form.watchCount(), view.updates), std::tuple(0, 1));
 }
 
 TEST_F(Form, TheMemoryDumpRangeIsCheckedAndBounded) {
-    const std::vector<std::tuple<std::string, std::string, std::optional<AddressRange>, std::string>> cases =
-        {{"0", "0xFFFF", AddressRange{0, 0xFFFF}, ""},
-         {"0", "0x10000", std::nullopt, "Cannot dump address space larger than 64k"},
-         {"5", "4", AddressRange{5, 4}, ""},
-         {"0", "-1", std::nullopt, "Invalid address"},
-         {"0x7FFFFFFF", "0", AddressRange{0x7FFFFFFF, 0}, ""},
-         {"", "4", std::nullopt, "Invalid number"}};
+    const std::string area = "Enter memory address area:";
+    // clang-format off
+    const std::vector<std::tuple<std::string, std::string, std::optional<AddressRange>, std::string>> cases = {
+        {"0", "0xFFFF", AddressRange{0, 0xFFFF}, area}, {"0", "0x10000", {}, "Cannot dump address space larger than 64k"},
+        {"5", "4", AddressRange{5, 4}, area},           {"0", "-1", {}, "Invalid address"},
+        {"0x7FFFFFFF", "0", AddressRange{0x7FFFFFFF, 0}, area}, {"", "4", {}, "Invalid number"}};
+    // clang-format on
     for (const auto& [min, max, range, box] : cases) {
         AnswerTwo(min, max);
-        EXPECT_EQ(form.OnMemoryDump(), range) << min << " " << max;
-        EXPECT_EQ(Boxes().back(), box.empty() ? "Enter memory address area:" : box);
+        const std::optional<AddressRange> dumped = form.OnMemoryDump();
+        EXPECT_EQ(std::tuple(dumped, Boxes().back()), std::tuple(range, box)) << min << " " << max;
     }
-    EXPECT_EQ(form.OnMemoryDump(), std::nullopt); // cancelled
-    EXPECT_EQ(view.updates, 0);
+    EXPECT_EQ(std::tuple(form.OnMemoryDump(), view.updates), std::tuple(std::nullopt, 0)); // cancelled
 }
 
 TEST_F(Form, TheStateFileHoldsThePictureOfTheLastRefreshAndReplacesWhatWasThere) {
@@ -190,13 +167,13 @@ TEST_F(Form, TheStateFileHoldsThePictureOfTheLastRefreshAndReplacesWhatWasThere)
               "address\t\tvalue\t\tcommand\r\n  0x0\t\t0x0\t\r\n->0x1\t\t0x0\t\r\n");
     machine().SetRegister(3, 77);
     const std::string path = folder.write("state.sim", "old contents that are longer than nothing");
-    prompter.fileAnswers = {path, std::nullopt, folder.file("no-such-folder/state.sim")};
+    const std::string nowhere = folder.file("no-such-folder/state.sim"),
+                      filter = "simulator (*.sim);;All (*.*)";
+    prompter.fileAnswers = {path, std::nullopt, nowhere};
     for (int i = 0; i < 3; ++i)
         form.OnSaveState();
     EXPECT_EQ(ReadFile(path), text);
-    const std::string filter = "simulator (*.sim);;All (*.*)";
-    EXPECT_EQ(Boxes(), (std::vector<std::string>{filter, filter, filter,
-                                                 "Cannot write the state file\n" +
-                                                     folder.file("no-such-folder/state.sim")}));
+    EXPECT_EQ(Boxes(),
+              (std::vector<std::string>{filter, filter, filter, "Cannot write the state file\n" + nowhere}));
     EXPECT_FALSE(std::filesystem::exists(folder.file("no-such-folder")));
 }
