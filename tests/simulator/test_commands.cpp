@@ -1,10 +1,18 @@
-// The run menu and the machine commands of the simulator document: what each prompt accepts,
-// when the long runs ask to go on, and what two windows on one store share.
+// The simulator document's commands: "Open COD...", "Open Source..." and "From Dump File..."
+// (what each loads, and that a refused file changes nothing), the run menu (what each prompt
+// accepts, when the long runs ask to go on) and what two windows on one store share.
 
 #include "SimulatorFixture.h"
+#include "text/Text.h"
+
+#include <algorithm>
+#include <filesystem>
 
 using namespace vorn::simulator;
 using namespace vorn::simulator::testing;
+using vorn::testing::EncodeLine;
+using vorn::testing::ReadFile;
+using Memory = std::map<int32_t, int32_t>;
 
 namespace {
 
@@ -12,11 +20,83 @@ std::string AskAt(int steps) {
     return std::to_string(steps) + " steps had passed. Do you want to continue waiting?";
 }
 
-class RunCommands : public SimulatorTest {};
+class Commands : public SimulatorTest {
+  protected:
+    bool Exists(const char* name) { return std::filesystem::exists(folder.file(name)); }
+};
 
 } // namespace
 
-TEST_F(RunCommands, ALongRunAsksBeforeEveryMultipleOfTheStepCountAndStopsWhereItsConditionComesTrue) {
+TEST_F(Commands, OpenCodLoadsCodeAndDataBlocksAndARefusedOrMissingFileChangesNothing) {
+    const auto addi = static_cast<int32_t>(EncodeLine(set, {"addi", {1, 0, 5}}));
+    const std::string word = vorn::text::Hex32Text(static_cast<uint32_t>(addi));
+    prompter.fileAnswers = {folder.file("missing.cod"), folder.path().string()};
+    document.OnOpenCod();
+    document.OnOpenSource();
+    // The block before the fault was read, yet nothing of it reaches the machine.
+    Open(&D::OnOpenCod, "image.cod", ".CODE\n0x0\n0x1\n" + word + "\n.TEXT\n");
+    EXPECT_EQ(Boxes(), (std::vector<std::string>{"Code (*.cod);;All (*.*)", "Cannot open file",
+                                                 "Source (*.s);;All (*.*)", "Cannot open file",
+                                                 "Code (*.cod);;All (*.*)", "Invalid code file"}));
+    EXPECT_EQ(std::tuple(machine().DataMemory().size(), machine().Program().size(), view.updates),
+              std::tuple(0u, 0u, 0));
+    // clang-format off
+    Open(&D::OnOpenCod, "image.cod", ".CODE\r\n0x00000010\r\n0x00000001\r\n" + word + "\r\n.DATA\r\n0x00000011\r\n"
+         "0x00000002\r\n0x0000002A\r\n0xFFFFFFFF\r\n.DS\r\n0X6 XML file date: " + kVersion);
+    // clang-format on
+    EXPECT_EQ(machine().DataMemory(), (Memory{{16, addi}, {17, 42}, {18, -1}}));
+    // Loading leaves the PC where it was.
+    EXPECT_EQ(std::tuple(machine().Program().size(), machine().FindInstruction(16)->instruction != nullptr,
+                         machine().FindInstruction(17)->instruction, machine().PC, view.updates),
+              std::tuple(3u, true, nullptr, 0, 1));
+}
+
+TEST_F(Commands,
+       OpenSourceWritesTheErrorsAndLoadsNothingWhenTheAssemblyFailsButLoadsWhereItsFilesCannotBeWritten) {
+    Open(&D::OnOpenSource, "faulty.s", "addi r1 r0 1\nfrob r1\nfrob r2\n");
+    EXPECT_EQ(
+        std::tuple(Boxes().back(), ReadFile(folder.file("err.txt")), machine().DataMemory().size(),
+                   view.updates, Exists("temp.cod"), Exists("temp.lst")),
+        std::tuple("Errors in program",
+                   "ERROR ON LINE: 2. unknown command: frob\r\nERROR ON LINE: 3. unknown command: frob\r\n",
+                   0u, 0, false, false));
+    Load({"addi r1 r0 1"});
+    EXPECT_TRUE(ReadFile(folder.file("err.txt")).empty() && Exists("temp.cod") && Exists("temp.lst"));
+    // Where its files cannot be written a correct program still loads, and the errors that err.txt
+    // cannot keep are shown.
+    for (const char* name : {"temp.lst", "err.txt"})
+        std::filesystem::remove(folder.path() / name),
+            std::filesystem::create_directory(folder.path() / name);
+    Load({"addi r1 r0 1", "halt"});
+    EXPECT_EQ(machine().DataMemory().size(), 2u);
+    Open(&D::OnOpenSource, "faulty.s", "frob r1\n");
+    EXPECT_EQ(Boxes(), (std::vector<std::string>{"Source (*.s);;All (*.*)",
+                                                 "Cannot write " + folder.file("err.txt") +
+                                                     "\nERROR ON LINE: 1. unknown command: frob",
+                                                 "Errors in program"}));
+}
+
+TEST_F(Commands, ADumpFileMustStartWithTheWordDumpAndWritesItsPairsAsFarAsTheyGo) {
+    for (const char* text : {"dump\n0x1 0x2\n", "Dumps 0x1 0x2", ""})
+        Open(&D::OnLoadDumpFile, "dump.txt", text);
+    const std::vector<std::string> boxes = Boxes();
+    EXPECT_EQ(std::tuple(boxes[0], boxes[5], std::count(boxes.begin(), boxes.end(), "Wrong file type"),
+                         machine().DataMemory().size(), view.updates),
+              std::tuple("Text (*.TXT *.txt);;All (*.*)", "Wrong file type", 3, 0u, 0));
+    // Reading stops at the first pair that is not two numbers; a negative address is skipped.
+    const std::vector<std::pair<std::string, Memory>> dumps = {
+        {"Dump\r\n0x10  0x5\r\n0x11  0xa\r\n", {{16, 5}, {17, 10}}},
+        {"  Dump 0x1 7 0x2\n", {{1, 7}, {16, 5}, {17, 10}}},
+        {"Dump\n0xffffffff -4\n-2 1\n0x0 -4\nend of dump\n0x3 0x3\n", {{1, 7}, {0, -4}, {16, 5}, {17, 10}}},
+        {"Dump\n0x4 zz\n0x5 0x5\n", {{1, 7}, {0, -4}, {16, 5}, {17, 10}}}};
+    for (const auto& [text, memory] : dumps) {
+        Open(&D::OnLoadDumpFile, "dump.txt", text);
+        EXPECT_EQ(machine().DataMemory(), memory) << text;
+    }
+    EXPECT_EQ(std::tuple(view.updates, Boxes().size()), std::tuple(4, 4u)); // the file dialogs only
+}
+
+TEST_F(Commands, ALongRunAsksBeforeEveryMultipleOfTheStepCountAndStopsWhereItsConditionComesTrue) {
     // Without a program every step only advances the PC, so the PC counts the steps done. With
     // a step count of one the question comes before every step.
     for (const int every : {1, 1000}) {
@@ -60,7 +140,7 @@ TEST_F(RunCommands, ALongRunAsksBeforeEveryMultipleOfTheStepCountAndStopsWhereIt
               std::tuple(2, 1u, 5));
 }
 
-TEST_F(RunCommands, ARefusedPromptChangesNothingAndRefreshesNothing) {
+TEST_F(Commands, ARefusedPromptChangesNothingAndRefreshesNothing) {
     const std::string pc = "Enter PC stop address:", reg = "Enter register num and stop value:",
                       mem = "Enter address and stop value:", area = "Enter memory address area:",
                       value = "Enter the new value:", badReg = "invalid register number",
@@ -95,7 +175,7 @@ TEST_F(RunCommands, ARefusedPromptChangesNothingAndRefreshesNothing) {
     }
 }
 
-TEST_F(RunCommands, RunNStepsNeverAsksJumpToClearsTheHaltedFlagAndFillMemoryWritesItsRangeInclusive) {
+TEST_F(Commands, RunNStepsNeverAsksJumpToClearsTheHaltedFlagAndFillMemoryWritesItsRangeInclusive) {
     set.stepsUntilMsg = 1;
     machine().Halted = true;
     for (const char* count : {"0", "-5", "0x10"})
@@ -126,7 +206,7 @@ TEST_F(RunCommands, RunNStepsNeverAsksJumpToClearsTheHaltedFlagAndFillMemoryWrit
     EXPECT_EQ(machine().DataMemory().size(), 0x10000u);
 }
 
-TEST_F(RunCommands, ResetsLeaveTheRestAloneAndASecondWindowClearsTheRegistersOfBoth) {
+TEST_F(Commands, ResetsLeaveTheRestAloneAndASecondWindowClearsTheRegistersOfBoth) {
     Load({"loop: addi r1 r1 1", "      j loop"});
     Run(&D::OnRunSteps, {"7"});
     machine().Halted = true;
