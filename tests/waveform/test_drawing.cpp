@@ -17,13 +17,6 @@ using namespace vorn::waveform::testing;
 using vorn::testing::CanvasOperation;
 using vorn::testing::RecordingCanvas;
 
-TEST(HexValues, HaveNoLeadingZerosAndUpperCaseDigits) {
-    const std::pair<uint32_t, const char*> values[] = {
-        {0, "0x0"}, {26, "0x1A"}, {0x100, "0x100"}, {0xFFFFFFFFu, "0xFFFFFFFF"}, {0x80000000u, "0x80000000"}};
-    for (const auto& [value, text] : values)
-        EXPECT_EQ(FormatHexValue(value), text);
-}
-
 TEST(Rows, ABitRowDrawsAPiecePerStepAndAnEdgeWhereItChangesABusRowItsValuesWhereTheyChange) {
     // At zoom level 1 the traces start at x 250, the low line of row 0 is at y 80, the high at 60.
     const GraphModel model = Waveform({{"CLK", "0110"}});

@@ -146,16 +146,10 @@ TEST(WaveformLoad, AGoodFileLoadsWholeAndItsPrefixesAndRandomCorruptionsChangeNo
         for (int e = 0; e < edits && !file.empty(); ++e) {
             const size_t at = random() % file.size();
             const char c = alphabet[random() % alphabet.size()];
-            switch (random() % 3) {
-            case 0:
-                file[at] = c;
-                break;
-            case 1:
-                file.insert(file.begin() + static_cast<std::ptrdiff_t>(at), c);
-                break;
-            default:
-                file.erase(at, 1);
-            }
+            const auto kind = random() % 3;
+            kind == 0   ? void(file[at] = c)
+            : kind == 1 ? void(file.insert(at, 1, c))
+                        : void(file.erase(at, 1));
         }
         ASSERT_TRUE(loadOrKeep(file)) << file;
         loaded += Read(file) ? 1 : 0;

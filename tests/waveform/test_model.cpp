@@ -24,7 +24,7 @@ std::string Selection(const GraphModel& model) {
 
 } // namespace
 
-TEST(Mouse, ClicksSelectRowsOverTheWholeRowAndSetTheMarkerInTheBandsAboveAndBelow) {
+TEST(MouseAndKeys, ClicksSelectRowsAndSetTheMarkerInTheBandsAboveAndBelowAndArrowsMoveOneRow) {
     GraphModel model = FourRows();
     const int x = model.tracesLeft(), bottom = model.totalHeight();
     // Shift ranges from the lowest selected row; Ctrl is looked at first; a plain click on a
@@ -48,10 +48,7 @@ TEST(Mouse, ClicksSelectRowsOverTheWholeRowAndSetTheMarkerInTheBandsAboveAndBelo
         EXPECT_EQ(std::tuple(Selection(model), model.marker()), std::tuple(selection, marker))
             << at.x << "," << at.y;
     }
-}
-
-TEST(Keys, ArrowsMoveTheOneSelectedRowWithEverythingItHolds) {
-    GraphModel model = FourRows();
+    // The arrows move the one selected row with everything it holds.
     model.SelectOnly(1);
     EXPECT_TRUE(model.OnKeyDown(Key::Up));
     const std::vector<std::string> moved = {"EN", "CLK", "X", "Y"};
@@ -86,20 +83,39 @@ TEST(Combine, TheBusTakesThePlaceOfTheFirstSelectedRowThenReversesSpreadsAndTheB
         std::tuple(RowNames(model), Selection(model), bus.sources, bus.width(), bus.value[2]),
         std::tuple(std::vector<std::string>{"CLK", "~EN[0:1]", "X"}, "010", std::vector<int>{1, 3}, 2, 3u));
     EXPECT_EQ(UpdateToolbarState(model), (ToolbarState{false, true, true, true}));
+    // The name button writes the notes without a selection and offers a signal's own name, or a
+    // bus's name from its first signal with the stem "EN" selected.
+    const auto fields = [](const NameDialogRequest& request) {
+        return std::tuple(request.notes, request.row, request.text, request.selectionEnd, request.prompt);
+    };
+    model.RenameRow(1, "data");
+    EXPECT_EQ(fields(*BeginChangeName(model)),
+              fields({false, 1, "~EN[0:1]", 3, "enter a name for the graph"}));
+    model.ClearSelection();
+    const NameDialogRequest notes = BeginChangeName(model).value();
+    EXPECT_EQ(fields(notes), fields({true, -1, "", -1, "enter notes"}));
+    EXPECT_TRUE(FinishChangeName(model, notes, "first run"));
+    model.SelectOnly(2);
+    const NameDialogRequest name = BeginChangeName(model).value();
+    EXPECT_EQ(fields(name), fields({false, 2, "X", -1, "enter a name for the graph"}));
+    FinishChangeName(model, name, "renamed");
+    EXPECT_EQ(std::tuple(model.notes(), model.rows()[2].name, BeginChangeName(model)->text),
+              std::tuple("first run", "renamed", "X"));
+    model.SelectOnly(1);
     model.ToggleSelection(0);
-    EXPECT_EQ(UpdateToolbarState(model), (ToolbarState{false, false, false, false}));
+    EXPECT_EQ(std::tuple(UpdateToolbarState(model), BeginChangeName(model)),
+              std::tuple(ToolbarState{false, false, false, false}, std::nullopt));
     // A bus does not combine again, nor do unsorted or missing rows.
     EXPECT_FALSE(OnCombine(model));
     for (const std::vector<int>& rows : {std::vector<int>{0, 1}, {2, 0}, {0, 7}})
         EXPECT_FALSE(model.CombineRows(rows, "x"));
     // Spread gives the signals back in source order with their own names.
     model.SelectOnly(1);
-    model.RenameRow(1, "bus");
     ASSERT_TRUE(OnReverse(model));
     EXPECT_EQ(std::tuple(model.rows()[1].reversed, model.rows()[1].value[3]), std::tuple(true, 1u));
     ASSERT_TRUE(OnSpread(model));
     EXPECT_EQ(std::tuple(RowNames(model), Selection(model), model.rows()[2].value[1], model.totalHeight()),
-              std::tuple(std::vector<std::string>{"CLK", "EN", "Y", "X"}, "0000", 1u, 4 * 40 + 50));
+              std::tuple(std::vector<std::string>{"CLK", "EN", "Y", "renamed"}, "0000", 1u, 4 * 40 + 50));
     EXPECT_FALSE(OnSpread(model) || OnReverse(model));
 }
 
@@ -116,33 +132,6 @@ TEST(Combine, AtMost32RowsAndTheNameDropsTrailingDigitsOfTheFirstRow) {
     EXPECT_EQ(std::tuple(wide.rows()[0].name, wide.rows()[0].value[0], wide.rows().size()),
               std::tuple(std::string("~S[0:31]"), 0xFFFFFFFFu, size_t{2}));
     EXPECT_EQ(BeginChangeName(wide)->selectionEnd, 2); // the stem "S"
-}
-
-TEST(ChangeName, WritesTheNotesWithoutSelectionAndOffersTheSignalsOwnNameOrABusStemSelected) {
-    const auto fields = [](const NameDialogRequest& request) {
-        return std::tuple(request.notes, request.row, request.text, request.selectionEnd, request.prompt);
-    };
-    GraphModel model = FourRows();
-    model.SelectOnly(1);
-    model.ToggleSelection(3);
-    OnCombine(model);
-    model.ClearSelection();
-    const NameDialogRequest notes = BeginChangeName(model).value();
-    EXPECT_EQ(fields(notes), fields({true, -1, "", -1, "enter notes"}));
-    EXPECT_TRUE(FinishChangeName(model, notes, "first run"));
-    model.SelectOnly(2);
-    const NameDialogRequest name = BeginChangeName(model).value();
-    EXPECT_EQ(fields(name), fields({false, 2, "X", -1, "enter a name for the graph"}));
-    FinishChangeName(model, name, "renamed");
-    EXPECT_EQ(std::tuple(model.notes(), model.rows()[2].name, BeginChangeName(model)->text),
-              std::tuple("first run", "renamed", "X"));
-    // A renamed bus offers the name from its first signal with the stem "EN" selected.
-    model.RenameRow(1, "data");
-    model.SelectOnly(1);
-    EXPECT_EQ(fields(*BeginChangeName(model)),
-              fields({false, 1, "~EN[0:1]", 3, "enter a name for the graph"}));
-    model.ToggleSelection(0);
-    EXPECT_FALSE(BeginChangeName(model));
 }
 
 TEST(SignalModel, ABusReadsItsFirstSourceAsTheTopBitUnlessReversedAndRowsUseBitZeroOnly) {
