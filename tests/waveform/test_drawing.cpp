@@ -107,7 +107,7 @@ TEST(Frame, BordersRulerGridNotesAndTheMarkerAndNothingAtAllWithoutRows) {
     EXPECT_TRUE(model.marker() > 0 && empty.operations.empty());
 }
 
-TEST(PrintMetrics, FollowThePageAndNotTheScreen) {
+TEST(Print, FollowsThePageNotTheScreenInHundredthsOfAnInchWithYUpAndNoInverseVideo) {
     struct Case {
         int steps, rows, stepWidth, rowHeight, rulerFont, tick, rowFont;
     };
@@ -123,9 +123,6 @@ TEST(PrintMetrics, FollowThePageAndNotTheScreen) {
                              c.rows * c.rowHeight + 30, 1098, 850))
             << c.steps << " steps, " << c.rows << " rows";
     }
-}
-
-TEST(PrintPage, InHundredthsOfAnInchWithYUpAndNoInverseVideoAndWithoutRowsTheFrameRulerAndNotes) {
     GraphModel model = Waveform({{"A", "011"}, {"B", "110"}, {"C", "100"}, {"D", "001"}});
     model.CombineRows({2, 3}, "~C[0:1]"); // selected
     model.setNotes("lab 3");

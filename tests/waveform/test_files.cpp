@@ -70,7 +70,7 @@ GraphModel Arranged() {
 
 } // namespace
 
-TEST(WaveformSave, WritesTheRawSignalsWithCrLfAndOneCharacterPerStep) {
+TEST(WaveformSave, WritesTheRawSignalsWithCrLfAndOneCharacterPerStepAndRefusesWhatCouldNotBeReadBack) {
     GraphModel model = Waveform({{"CLK", "0101"}, {"EN", "0011"}});
     model.setNotes("first run");
     EXPECT_EQ(Saved(model), kFirstRun);
@@ -83,7 +83,7 @@ TEST(WaveformSave, WritesTheRawSignalsWithCrLfAndOneCharacterPerStep) {
     EXPECT_EQ(Saved(model), ".NUMSIGNALS\r\n1\r\n.NUMSTEPS\r\n4\r\n.NOTES\r\n\r\n.SIGNALS\r\nA 0110\r\n");
 }
 
-TEST(WaveformLoad, CountLinesTakeTwoCharactersUncheckedAndWhatFollowsTheStepsIsIgnored) {
+TEST(WaveformLoad, CountLinesTakeTwoCharactersUncheckedWhatFollowsTheStepsIsIgnoredAndBadLinesAreRefused) {
     EXPECT_EQ(Read(Header("07", "0") + "S \nS \nS \nS \nS \nS \nS \n")->raw.size(), 7u);
     for (const auto& [text, steps] :
          std::vector<std::pair<std::string, int>>{{"07", 7}, {"123", 12}, {"32", 32}})
@@ -99,9 +99,6 @@ TEST(WaveformLoad, CountLinesTakeTwoCharactersUncheckedAndWhatFollowsTheStepsIsI
           Header("1", "2") + a99 + " 01\n",
           ".NUMSIGNALS\r\n0\r\n.NUMSTEPS\r\n0\r\n.NOTES\r\n" + n99 + "\r\n.SIGNALS\r\n"})
         EXPECT_TRUE(Read(text)) << text;
-}
-
-TEST(WaveformLoad, RefusesBadCountsLongLinesShortSignalsAndMisspeltKeywords) {
     const std::string a100(100, 'a'), ones100(100, '1'), n100(100, 'n');
     // clang-format off
     for (const std::string& text : {
@@ -155,9 +152,6 @@ TEST(WaveformLoad, AGoodFileLoadsWholeAndItsPrefixesAndRandomCorruptionsChangeNo
         loaded += Read(file) ? 1 : 0;
     }
     EXPECT_GT(loaded, 0);
-}
-
-TEST(WaveformSave, RefusesWhatCouldNotBeReadBack) {
     const std::string kept = " Nothing was saved.", a100(100, 'a');
     const std::vector<std::pair<std::string, std::string>> many(33, {"S", "1"}), all(32, {"S", "1"});
     // clang-format off

@@ -68,7 +68,7 @@ TEST(MouseAndKeys, ClicksSelectRowsAndSetTheMarkerInTheBandsAboveAndBelowAndArro
     EXPECT_EQ(RowNames(model), (std::vector<std::string>{"CLK", "EN", "X", "Y"}));
 }
 
-TEST(Combine, TheBusTakesThePlaceOfTheFirstSelectedRowThenReversesSpreadsAndTheButtonsFollow) {
+TEST(Combine, TheBusTakesThePlaceOfTheFirstSelectedRowThenReversesSpreadsAndTheButtonsFollowAtMost32Rows) {
     GraphModel model = FourRows();
     // Nothing or one row selected: the name button, which edits the notes or the name.
     EXPECT_EQ(UpdateToolbarState(model), (ToolbarState{false, false, false, true}));
@@ -117,9 +117,6 @@ TEST(Combine, TheBusTakesThePlaceOfTheFirstSelectedRowThenReversesSpreadsAndTheB
     EXPECT_EQ(std::tuple(RowNames(model), Selection(model), model.rows()[2].value[1], model.totalHeight()),
               std::tuple(std::vector<std::string>{"CLK", "EN", "Y", "renamed"}, "0000", 1u, 4 * 40 + 50));
     EXPECT_FALSE(OnSpread(model) || OnReverse(model));
-}
-
-TEST(Combine, AtMost32RowsAndTheNameDropsTrailingDigitsOfTheFirstRow) {
     for (const auto& [first, width, name] : std::vector<std::tuple<std::string, int, std::string>>{
              {"D0", 4, "~D[0:3]"}, {"CLK", 2, "~CLK[0:1]"}, {"12", 2, "~[0:1]"}, {"A1B22", 3, "~A1B[0:2]"}})
         EXPECT_EQ(BusName(first, width), name);
@@ -134,7 +131,7 @@ TEST(Combine, AtMost32RowsAndTheNameDropsTrailingDigitsOfTheFirstRow) {
     EXPECT_EQ(BeginChangeName(wide)->selectionEnd, 2); // the stem "S"
 }
 
-TEST(SignalModel, ABusReadsItsFirstSourceAsTheTopBitUnlessReversedAndRowsUseBitZeroOnly) {
+TEST(Signals, ABusReadsItsFirstSourceAsTheTopBitUnlessReversedAndACaptureGivesEachSignalItsBitModulo32) {
     const std::vector<RawSignal> signals = {Signal("A", "10"), Signal("B", "01"), Signal("C", "01"),
                                             Signal("F", "7:")}; // 7 and 10 read from a file
     SignalRow bus, row;
@@ -146,9 +143,6 @@ TEST(SignalModel, ABusReadsItsFirstSourceAsTheTopBitUnlessReversedAndRowsUseBitZ
     bus.reversed = true;
     bus.ComputeValues(2, signals);
     EXPECT_EQ(std::tuple(bus.value[0], bus.value[1]), std::tuple(1u, 6u));
-}
-
-TEST(SetSignals, EachSignalTakesItsBitModulo32OfTheSamplesThereAreAndAFillStartsAfresh) {
     GraphModel model = Waveform({{"A", "0101"}});
     model.ZoomIn();
     model.ToggleGrid();
