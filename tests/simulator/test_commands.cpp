@@ -173,7 +173,8 @@ TEST_F(Commands, ARefusedPromptChangesNothingAndRefreshesNothing) {
     }
 }
 
-TEST_F(Commands, RunNStepsNeverAsksJumpToClearsTheHaltedFlagAndFillMemoryWritesItsRangeInclusive) {
+TEST_F(Commands,
+       RunNStepsNeverAsksJumpToClearsTheHaltedFlagFillMemoryWritesItsRangeAndASecondWindowClearsRegisters) {
     set.stepsUntilMsg = 1;
     machine().Halted = true;
     for (const char* count : {"0", "-5", "0x10"})
@@ -198,10 +199,8 @@ TEST_F(Commands, RunNStepsNeverAsksJumpToClearsTheHaltedFlagAndFillMemoryWritesI
               std::tuple("Cannot fill address space larger than 64k", 0u));
     Run(&D::OnFillMemory, {"0x10000", "0x1FFFF", "1"});
     EXPECT_EQ(machine().DataMemory().size(), 0x10000u);
-}
-
-TEST_F(Commands, ResetsLeaveTheRestAloneAndASecondWindowClearsTheRegistersOfBoth) {
     Load({"loop: addi r1 r1 1", "      j loop"});
+    machine().JumpTo(0);
     Run(&D::OnRunSteps, {"7"});
     machine().Halted = true;
     document.OnReset();

@@ -140,7 +140,7 @@ TEST_F(Form, FieldsLeftWithBadTextsKeepTheMachinesValuesAndOnlyTheirOwnValueIsWr
     EXPECT_EQ(std::tuple(form.watchCount(), fields.watchAddresses[0], view.updates), std::tuple(0, "", 20));
 }
 
-TEST_F(Form, TheMemoryDumpRangeIsCheckedAndBounded) {
+TEST_F(Form, TheMemoryDumpRangeIsCheckedAndBoundedAndTheStateFileHoldsThePictureOfTheLastRefresh) {
     const std::string area = "Enter memory address area:";
     // clang-format off
     const std::vector<std::tuple<std::string, std::string, std::optional<AddressRange>, std::string>> cases = {
@@ -154,9 +154,6 @@ TEST_F(Form, TheMemoryDumpRangeIsCheckedAndBounded) {
         EXPECT_EQ(std::tuple(dumped, Boxes().back()), std::tuple(range, box)) << min << " " << max;
     }
     EXPECT_EQ(std::tuple(form.OnMemoryDump(), view.updates), std::tuple(std::nullopt, 0)); // cancelled
-}
-
-TEST_F(Form, TheStateFileHoldsThePictureOfTheLastRefreshAndReplacesWhatWasThere) {
     const std::string text = StateFileText(form.texts());
     machine().SetRegister(3, 77);
     const std::string path = folder.write("state.sim", "old contents that are longer than nothing");
@@ -166,8 +163,8 @@ TEST_F(Form, TheStateFileHoldsThePictureOfTheLastRefreshAndReplacesWhatWasThere)
     for (int i = 0; i < 3; ++i)
         form.OnSaveState();
     EXPECT_EQ(ReadFile(path), text);
-    EXPECT_EQ(Boxes(),
-              (std::vector<std::string>{filter, filter, filter, "Cannot write the state file\n" + nowhere}));
+    EXPECT_EQ(Boxes(), (std::vector<std::string>{area, filter, filter, filter,
+                                                 "Cannot write the state file\n" + nowhere}));
     EXPECT_FALSE(std::filesystem::exists(folder.file("no-such-folder")));
 }
 
