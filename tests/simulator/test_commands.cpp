@@ -38,14 +38,12 @@ TEST_F(Commands, OpenCodLoadsCodeAndDataBlocksAndARefusedOrMissingFileChangesNot
     EXPECT_EQ(Boxes(), (std::vector<std::string>{"Code (*.cod);;All (*.*)", "Cannot open file",
                                                  "Source (*.s);;All (*.*)", "Cannot open file",
                                                  "Code (*.cod);;All (*.*)", "Invalid code file"}));
-    EXPECT_EQ(std::tuple(machine().DataMemory().size(), machine().Program().size(), view.updates),
-              std::tuple(0u, 0u, 0));
     // clang-format off
     Open(&D::OnOpenCod, "image.cod", ".CODE\r\n0x00000010\r\n0x00000001\r\n" + word + "\r\n.DATA\r\n0x00000011\r\n"
          "0x00000002\r\n0x0000002A\r\n0xFFFFFFFF\r\n.DS\r\n0X6 XML file date: " + kVersion);
     // clang-format on
     EXPECT_EQ(machine().DataMemory(), (Memory{{16, addi}, {17, 42}, {18, -1}}));
-    // Loading leaves the PC where it was.
+    // Loading leaves the PC where it was; the refused files refreshed nothing.
     EXPECT_EQ(std::tuple(machine().Program().size(), machine().FindInstruction(16)->instruction != nullptr,
                          machine().FindInstruction(17)->instruction, machine().PC, view.updates),
               std::tuple(3u, true, nullptr, 0, 1));
@@ -80,9 +78,7 @@ TEST_F(Commands, ADumpFileMustStartWithTheWordDumpAndWritesItsPairsAsFarAsTheyGo
     for (const char* text : {"dump\n0x1 0x2\n", "Dumps 0x1 0x2", ""})
         Open(&D::OnLoadDumpFile, "dump.txt", text);
     const std::vector<std::string> boxes = Boxes();
-    EXPECT_EQ(std::tuple(boxes[0], boxes[5], std::count(boxes.begin(), boxes.end(), "Wrong file type"),
-                         machine().DataMemory().size(), view.updates),
-              std::tuple("Text (*.TXT *.txt);;All (*.*)", "Wrong file type", 3, 0u, 0));
+    EXPECT_EQ(std::count(boxes.begin(), boxes.end(), "Wrong file type"), 3);
     // Reading stops at the first pair that is not two numbers; a negative address is skipped.
     const std::vector<std::pair<std::string, Memory>> dumps = {
         {"Dump\r\n0x10  0x5\r\n0x11  0xa\r\n", {{16, 5}, {17, 10}}},
@@ -93,7 +89,8 @@ TEST_F(Commands, ADumpFileMustStartWithTheWordDumpAndWritesItsPairsAsFarAsTheyGo
         Open(&D::OnLoadDumpFile, "dump.txt", text);
         EXPECT_EQ(machine().DataMemory(), memory) << text;
     }
-    EXPECT_EQ(std::tuple(view.updates, Boxes().size()), std::tuple(4, 4u)); // the file dialogs only
+    EXPECT_EQ(std::tuple(view.updates, Boxes()),
+              std::tuple(4, std::vector<std::string>(4, "Text (*.TXT *.txt);;All (*.*)")));
 }
 
 TEST_F(Commands, ALongRunAsksBeforeEveryMultipleOfTheStepCountAndStopsWhereItsConditionComesTrue) {
