@@ -150,10 +150,9 @@ TEST(Signals, ABusReadsItsFirstSourceAsTheTopBitUnlessReversedAndACaptureGivesEa
     model.setNotes("kept");
     model.SetSignals(3, std::vector<uint32_t>{8, 1, 9}, std::vector<CapturedSignal>{{"D3", 35}, {"D0", 0}});
     const RawSignal& d3 = model.rawSignals()[0];
-    EXPECT_EQ(std::tuple(RowNames(model), d3.value[0], d3.value[1], d3.value[2], model.rows()[1].value[1]),
-              std::tuple(std::vector<std::string>{"D3", "D0"}, 1, 0, 1, 1u));
-    EXPECT_EQ(std::tuple(model.zoomLevel(), model.grid(), model.marker(), model.notes()),
-              std::tuple(1, true, -1, std::string("kept")));
+    EXPECT_EQ(std::tuple(RowNames(model), d3.value[0], d3.value[1], d3.value[2], model.rows()[1].value[1],
+                         model.zoomLevel(), model.grid(), model.marker(), model.notes()),
+              std::tuple(std::vector<std::string>{"D3", "D0"}, 1, 0, 1, 1u, 1, true, -1, "kept"));
     // A capture that lost its samples shows no step without one.
     for (const auto& [steps, count, shown] :
          std::vector<std::tuple<int, size_t, int>>{{31, 0, 0}, {5, 2, 2}, {-3, 2, 0}}) {
