@@ -81,7 +81,7 @@ TEST(Frame, BordersRulerGridNotesAndTheMarkerAndNothingAtAllWithoutRows) {
     model.ToggleGrid();
     RecordingCanvas noGrid;
     OnDraw(model, noGrid);
-    EXPECT_EQ(noGrid.lines().size(), canvas.lines().size() - 4);
+    EXPECT_EQ(noGrid.lines().size() + 4, canvas.lines().size());
 
     // The marker at step 1 writes each row's value beside it, in font 15 of average width 6, and
     // is white on a selected row.
@@ -94,10 +94,9 @@ TEST(Frame, BordersRulerGridNotesAndTheMarkerAndNothingAtAllWithoutRows) {
         std::tuple(one.at, one.state.textColor, one.state.font, marker.textsOf("0").at(0).state.textColor),
         std::tuple(Point{197, 63}, kMarkerOne, Font{"Arial", 15, 0}, kMarkerZero));
     const int x = model.marker();
-    EXPECT_NE(marker.findLine({x, 30}, {x, 50}), nullptr);
-    EXPECT_EQ(marker.findLine({x, 90}, {x, 130}), &marker.operations.back());
-    EXPECT_EQ(std::tuple(marker.operations.back().state.pen, marker.state.pen),
-              std::tuple(Pen{kWhite, 1}, Pen{kBlack, 1}));
+    EXPECT_EQ(std::tuple(marker.findLine({x, 30}, {x, 50}) != nullptr, marker.findLine({x, 90}, {x, 130}),
+                         marker.operations.back().state.pen, marker.state.pen),
+              std::tuple(true, &marker.operations.back(), Pen{kWhite, 1}, Pen{kBlack, 1}));
 
     // No rows: nothing, not even the notes or a marker.
     model.SetSignals(5, std::vector<uint32_t>(5, 0), {});

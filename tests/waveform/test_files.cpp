@@ -41,11 +41,6 @@ std::string Header(const std::string& count, const std::string& steps, const std
     return ".NUMSIGNALS\n" + count + "\n.NUMSTEPS\n" + steps + "\n.NOTES\n" + notes + "\n.SIGNALS\n";
 }
 
-std::string WithLf(std::string text) {
-    std::erase(text, '\r');
-    return text;
-}
-
 // What the view holds, to see that a refused file changed nothing.
 std::string Snapshot(const GraphModel& model) {
     std::string text = Saved(model) + std::to_string(model.zoomLevel()) + std::to_string(model.marker());
@@ -139,7 +134,9 @@ TEST(WaveformLoad, AGoodFileLoadsWholeAndItsPrefixesAndRandomCorruptionsChangeNo
     };
     // Every prefix of a good file, with CR LF or with LF alone, is refused; the whole file loads
     // and starts the view afresh.
-    for (const std::string& file : {kFirstRun, WithLf(kFirstRun)}) {
+    for (const std::string& file :
+         {kFirstRun,
+          std::string(".NUMSIGNALS\n2\n.NUMSTEPS\n4\n.NOTES\nfirst run\n.SIGNALS\nCLK 0101\nEN 0011\n")}) {
         for (size_t length = 0; length < file.size(); ++length) {
             EXPECT_FALSE(Read(file.substr(0, length))) << length;
             ASSERT_TRUE(loadOrKeep(file.substr(0, length))) << length;
@@ -179,9 +176,9 @@ TEST(WaveformCommands, SaveAppendsTheExtensionAndOpenReadsItBackOrChangesNothing
     for (int i = 0; i < 4; ++i)
         OnSave(model, prompter);
     OnSave(Waveform({{"A B", "01"}}), prompter); // refused before a file is asked for
-    EXPECT_FALSE(std::filesystem::exists(dir.file("capture")));
-    EXPECT_EQ(std::tuple(ReadFile(dir.file("capture.wf")), ReadFile(dir.file("capture.txt"))),
-              std::tuple(Saved(model), Saved(model)));
+    EXPECT_EQ(std::tuple(ReadFile(dir.file("capture.wf")), ReadFile(dir.file("capture.txt")),
+                         std::filesystem::exists(dir.file("capture"))),
+              std::tuple(Saved(model), Saved(model), false));
     ASSERT_EQ(prompter.boxes.size(), 6u);
     EXPECT_EQ(std::tuple(prompter.boxes[4].text, prompter.boxes[5].caption),
               std::tuple("The file " + nowhere + " could not be written.", ""));
@@ -189,9 +186,9 @@ TEST(WaveformCommands, SaveAppendsTheExtensionAndOpenReadsItBackOrChangesNothing
     prompter.boxes.clear();
     prompter.fileAnswers = {dir.file("capture.wf"), std::nullopt, dir.file("missing.wf"),
                             dir.write("bad.wf", Header("1", "4") + "A 01")};
-    EXPECT_TRUE(OnOpen(opened, prompter));
-    EXPECT_EQ(RowNames(opened), (std::vector<std::string>{"CLK", "EN", "X"}));
+    ASSERT_TRUE(OnOpen(opened, prompter));
     const std::string before = Snapshot(opened);
+    EXPECT_EQ(Saved(opened), Saved(model));
     for (int i = 0; i < 3; ++i)
         EXPECT_FALSE(OnOpen(opened, prompter));
     EXPECT_EQ(Snapshot(opened), before);
