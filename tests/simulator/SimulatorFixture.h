@@ -1,7 +1,6 @@
 #pragma once
-// Shared by the simulator tests: a document on the lab's instruction set over a store of its
-// own, a scripted prompter, a scratch folder for err.txt and the temp files, and a view that
-// counts the refreshes.
+// A document on the lab's instruction set over a store of its own, a scripted prompter, a
+// scratch folder for err.txt and the temp files, and a view that counts the refreshes.
 
 #include "LabProgram.h"
 #include "ScriptedPrompter.h"
@@ -9,40 +8,35 @@
 #include "simulator/SimulatorDocument.h"
 
 #include <gtest/gtest.h>
-#include <memory>
-#include <string>
-#include <vector>
 
 namespace vorn::simulator::testing {
 
 using vorn::testing::ScriptedPrompter;
+using D = SimulatorDocument;
 
 inline const std::string kVersion = "XML file date: Wed 5/3/2014 10:7:09\n";
 
-// A view that only counts how often the document refreshes it.
-class CountingView : public SimulatorView {
-  public:
-    explicit CountingView(SimulatorDocument& document) : document_(document) { document_.AddView(*this); }
-    ~CountingView() override { document_.RemoveView(*this); }
+struct CountingView : SimulatorView {
+    explicit CountingView(SimulatorDocument& document) : document(document) { document.AddView(*this); }
+    ~CountingView() override { document.RemoveView(*this); }
     void OnUpdate() override { ++updates; }
-
+    SimulatorDocument& document;
     int updates = 0;
-
-  private:
-    SimulatorDocument& document_;
 };
 
 class SimulatorTest : public ::testing::Test {
   protected:
     SimulatorEnvironment Environment() { return {set, store, kVersion, "VORN", folder.path()}; }
-
+    void Open(void (SimulatorDocument::*command)(), const std::string& name, const std::string& text) {
+        prompter.fileAnswers.push_back(folder.write(name, text));
+        (document.*command)();
+    }
     // Assembles the lines through "Open Source..." and loads them.
     void Load(const std::vector<std::string>& lines) {
         std::string source;
         for (const std::string& line : lines)
             source += line + "\n";
-        prompter.fileAnswers.push_back(folder.write("program.s", source));
-        document.OnOpenSource();
+        Open(&D::OnOpenSource, "program.s", source);
         ASSERT_EQ(prompter.boxes.back().caption, "open file") << prompter.boxes.back().text;
         prompter.boxes.clear();
         view.updates = 0;
@@ -57,7 +51,13 @@ class SimulatorTest : public ::testing::Test {
     }
     void AnswerOne(std::optional<std::string> text) { prompter.oneValueAnswers.push_back(std::move(text)); }
     void AnswerTwo(std::string first, std::string second) {
-        prompter.twoValueAnswers.push_back(std::make_pair(std::move(first), std::move(second)));
+        prompter.twoValueAnswers.emplace_back(std::pair(first, second));
+    }
+    // Gives a command its answers: one value, or a pair, or a pair and then one value.
+    void Run(void (SimulatorDocument::*command)(), std::vector<std::string> answers) {
+        if (answers.size() >= 2) AnswerTwo(answers[0], answers[1]);
+        if (answers.size() % 2 == 1) AnswerOne(answers.back());
+        (document.*command)();
     }
     isa::MachineState& machine() { return document.machine(); }
 

@@ -1,19 +1,35 @@
 // The form view's model: the Commands rows around the PC, the register texts of the current
-// file, watches, the commit of edited fields, the memory dump range, the register set, and the
-// state file the form saves.
+// file, watches, the commit of edited fields, the memory dump range, the register set, the
+// bytes of the state file it saves and the page it prints.
 
+#include "RecordingCanvas.h"
 #include "SimulatorFixture.h"
 #include "simulator/SimulatorForm.h"
 #include "simulator/StateFile.h"
-#include "simulator/TypedNumber.h"
+#include "simulator/StatePrinting.h"
 
 #include <filesystem>
 
 using namespace vorn::simulator;
 using namespace vorn::simulator::testing;
 using vorn::testing::ReadFile;
+using namespace vorn;
+using vorn::testing::CanvasOperation;
 
 namespace {
+
+FormTexts Picture() {
+    FormTexts texts;
+    texts.base = 4;
+    for (int r = 0; r < 10; ++r)
+        texts.values[r] = "0x" + std::to_string(r);
+    texts.commands[4] = "halt";
+    texts.registers.fill("0x0");
+    texts.registers[31] = "0xffffffff";
+    texts.watchAddresses[0] = "0x20";
+    texts.watchValues[0] = "0x37";
+    return texts;
+}
 
 class Form : public SimulatorTest {
   protected:
@@ -21,48 +37,37 @@ class Form : public SimulatorTest {
         // The fields take every text of a refresh and give back what the user typed.
         form.setShow([this] {
             fields = form.texts();
-            shownAfterBoxes.push_back(prompter.boxes.size());
+            shownAfterBoxes = prompter.boxes.size();
         });
         form.setRead([this](FormTexts& texts) { texts = fields; });
         form.OnInitialUpdate();
         view.updates = 0;
-        shownAfterBoxes.clear();
     }
-    // The user gives a field the focus, types and leaves it.
-    void Type(std::string& field, const std::string& text, void (SimulatorForm::*leave)(int), int i) {
+    // The user gives a field the focus, types (or only changes the text) and leaves it.
+    void Type(int i, const std::string& text, bool watch = false, bool notified = true) {
         form.OnEditSetFocus();
-        field = text;
-        form.OnEditChange();
-        (form.*leave)(i);
+        *(watch ? &fields.watchValues[i] : &fields.registers[i]) = text;
+        if (notified) form.OnEditChange();
+        watch ? form.OnWatchValueKillFocus(i) : form.OnRegisterKillFocus(i);
     }
-    void TypeRegister(int i, const std::string& text) {
-        Type(fields.registers[i], text, &SimulatorForm::OnRegisterKillFocus, i);
-    }
-    void TypeWatch(int i, const std::string& text) {
-        Type(fields.watchValues[i], text, &SimulatorForm::OnWatchValueKillFocus, i);
-    }
-    void AddWatch(std::optional<std::string> text) {
-        AnswerOne(text);
-        form.OnAddWatch();
+    void Ask(void (SimulatorForm::*command)(), std::optional<std::string> answer) {
+        AnswerOne(std::move(answer));
+        (form.*command)();
     }
 
     std::string prefix = "R";
     SimulatorForm form{document, prompter, prefix};
     FormTexts fields;
-    std::vector<size_t> shownAfterBoxes; // how many boxes had been shown at each refresh
+    size_t shownAfterBoxes = 0; // how many boxes had been shown at the last refresh
 };
 
 } // namespace
 
-TEST_F(Form, TheCommandsWindowShowsTenWordsAroundThePcWithTheDisassemblyOfTheLoad) {
+TEST_F(Form, TheCommandsWindowShowsTenWordsAroundThePcWithTheDisassemblyOfTheLoadAndNoneBeyondTheAddresses) {
     Load({"start: addi r1 r0 5", "j start", "dc 0x2a", "halt"});
-    AnswerTwo("0", "0");
-    AnswerOne("0xFFFFFFFF");
-    document.OnFillMemory();
-    machine().JumpTo(2);
-    document.UpdateAllViews();
+    Run(&D::OnFillMemory, {"0", "0", "0xFFFFFFFF"});
+    Run(&D::OnJumpTo, {"2"});
     const FormTexts& t = form.texts();
-    EXPECT_EQ(t.base, 2);
     // Rows 0 and 1 stand at negative addresses ("?": a word not looked at). Changed memory keeps its old
     // disassembly, a branch shows where it continues, a data word shows none, and memory past the program is
     // read (and so created) as 0.
@@ -71,173 +76,130 @@ TEST_F(Form, TheCommandsWindowShowsTenWordsAroundThePcWithTheDisassemblyOfTheLoa
         {0, "", "", ""}, {1, "", "", ""}, {2, "0x0", "0xffffffff", "addi R1 R0 0x0005"}, {3, "0x1", "?", "j 0x0000"},
         {4, "0x2", "0x2a", ""}, {5, "0x3", "?", "halt"}, {6, "0x4", "0x0", ""}, {9, "0x7", "0x0", ""}};
     // clang-format on
-    for (const auto& [r, address, value, command] : rows) {
-        EXPECT_EQ(t.AddressText(r), address) << r;
-        EXPECT_TRUE(value == "?" || t.values[r] == value) << r << ": " << t.values[r];
-        EXPECT_EQ(t.commands[r], command) << r;
-    }
-    EXPECT_EQ(machine().DataMemory().count(7), 1u);
-}
-
-TEST_F(Form, RowsPastTheLargestAddressShowEmptyRows) {
+    for (const auto& [r, address, value, command] : rows)
+        EXPECT_EQ(std::tuple(t.AddressText(r), value == "?" ? value : t.values[r], t.commands[r]),
+                  std::tuple(address, value, command));
+    EXPECT_EQ(std::tuple(t.base, machine().DataMemory().count(7)), std::tuple(2, 1u));
     // Rows past the largest address would wrap to negative ones: they stay empty.
-    machine().JumpTo(0x7FFFFFFF);
-    document.UpdateAllViews();
-    EXPECT_EQ(std::tuple(form.texts().AddressText(4), form.texts().AddressText(5)),
-              std::tuple("0x7fffffff", ""));
+    Run(&D::OnJumpTo, {"0x7FFFFFFF"});
+    EXPECT_EQ(std::tuple(t.AddressText(4), t.AddressText(5)), std::tuple("0x7fffffff", ""));
     // Nor do rows below 0x80000000 wrap round to the top: they are not shown, read or saved.
     const size_t words = machine().DataMemory().size();
-    AnswerOne("0x80000000");
-    document.OnJumpTo();
+    Run(&D::OnJumpTo, {"0x80000000"});
     for (int r = 0; r < 10; ++r)
-        EXPECT_EQ(form.texts().AddressText(r), "") << r;
+        EXPECT_EQ(t.AddressText(r), "") << r;
     EXPECT_EQ(machine().DataMemory().size(), words);
-    EXPECT_EQ(StateFileText(form.texts()).find("0x7f"), std::string::npos);
+    EXPECT_EQ(StateFileText(t).find("0x7f"), std::string::npos);
 }
 
-TEST_F(Form, ATypedRegisterReachesTheCurrentFileWhenTheFieldIsLeft) {
-    EXPECT_EQ(form.labels()[31], "R31");
-    TypeRegister(5, "0x1F");
-    TypeRegister(3, "-1");
-    TypeRegister(0, "5"); // R0 of "MR" stays 0
-    EXPECT_EQ(
-        std::tuple(machine().GetRegister(5), fields.registers[5], fields.registers[3], fields.registers[0]),
-        std::tuple(31, "0x1f", "0xffffffff", "0x0"));
-    EXPECT_TRUE(Boxes().empty());
+// Typing into fields and adding watches in their happy paths are the window tests' proof.
+TEST_F(Form, FieldsLeftWithBadTextsKeepTheMachinesValuesAndOnlyTheirOwnValueIsWritten) {
+    machine().SetRegister(5, 31);
+    document.UpdateAllViews();
     // A bad text: the field shows the machine's value again before the box.
-    TypeRegister(5, "abc");
-    EXPECT_EQ(std::tuple(machine().GetRegister(5), fields.registers[5]), std::tuple(31, "0x1f"));
-    EXPECT_EQ(Boxes(), std::vector<std::string>{"Invalid number"});
-    EXPECT_EQ(shownAfterBoxes.back(), 0u);
-
-    // Leaving a field whose text changed without a change notification only refreshes.
-    form.OnEditSetFocus();
-    fields.registers[7] = "0x99";
-    form.OnRegisterKillFocus(7);
-    EXPECT_EQ(std::tuple(machine().GetRegister(7), fields.registers[7]), std::tuple(0, "0x0"));
-    // A commit reads every field back but writes only its own register.
+    Type(5, "abc");
+    EXPECT_EQ(std::tuple(machine().GetRegister(5), fields.registers[5], shownAfterBoxes, Boxes()),
+              std::tuple(31, "0x1f", 0u, std::vector<std::string>{"Invalid number"}));
+    // Leaving a field whose text changed without a change notification only refreshes; a commit
+    // reads every field back but writes only its own register, in the current file.
+    Type(7, "0x99", false, false);
     fields.registers[1] = "7";
-    TypeRegister(2, "8");
-    EXPECT_EQ(std::tuple(machine().GetRegister(2), machine().GetRegister(1), fields.registers[1]),
-              std::tuple(8, 0, "0x0"));
+    Ask(&SimulatorForm::OnReplaceRegisterSet, "S");
+    Type(2, "-1");
+    EXPECT_EQ(std::tuple(machine().GetRegister(7), machine().GetRegister(1), store->registerFiles[0].cells[2],
+                         store->registerFiles[set.FindRegisterFile("MS")].cells[2]),
+              std::tuple(0, 0, 0, -1));
+    // Bad set names keep the set without a refresh; Cancel relabels from the current file.
+    view.updates = 0;
+    for (const char* name : {"r", "X", "", "SS"})
+        Ask(&SimulatorForm::OnReplaceRegisterSet, name);
+    EXPECT_EQ(std::tuple(Boxes().back(), machine().CurrentRegisterFile, view.updates),
+              std::tuple("bad name", set.FindRegisterFile("MS"), 0));
+    prefix = "Q";
+    Ask(&SimulatorForm::OnReplaceRegisterSet, std::nullopt);
+    EXPECT_EQ(std::tuple(prefix, form.labels()[31], fields.registers[2], view.updates),
+              std::tuple("S", "S31", "0xffffffff", 1));
 
-    AnswerOne("S");
-    form.OnReplaceRegisterSet();
-    TypeRegister(4, "-2");
-    EXPECT_EQ(std::tuple(store->registerFiles[set.FindRegisterFile("MS")].cells[4],
-                         store->registerFiles[0].cells[4]),
-              std::tuple(-2, 0));
-}
-
-TEST_F(Form, AtMostFifteenWatchesOfNonNegativeAddressesShowTheirWordsAndTakeEdits) {
-    machine().WriteMemory(0x20, 55);
-    AddWatch("0x20");
-    AddWatch("33");
-    EXPECT_EQ((std::vector<std::string>{fields.watchAddresses[0], fields.watchValues[0],
-                                        fields.watchAddresses[1], fields.watchValues[1]}),
-              (std::vector<std::string>{"0x20", "0x37", "0x21", "0x0"}));
-    TypeWatch(1, "-1");
-    EXPECT_EQ(std::tuple(machine().ReadMemory(0x21), fields.watchValues[1]), std::tuple(-1, "0xffffffff"));
-    TypeWatch(0, "0x");
-    EXPECT_EQ(Boxes().back(), "Invalid number");
-    EXPECT_EQ(std::tuple(machine().ReadMemory(0x20), fields.watchValues[0]), std::tuple(55, "0x37"));
-    // A slot not in use takes nothing and gets its empty text back.
-    TypeWatch(5, "0x12");
-    EXPECT_EQ(fields.watchValues[5], "");
-    EXPECT_TRUE(Boxes().empty());
-
+    // Watches: a slot not in use takes nothing, a bad text changes nothing; at most fifteen, of
+    // non-negative addresses, the same one more than once.
+    Ask(&SimulatorForm::OnAddWatch, "33");
+    Type(0, "0x", true);
+    Type(5, "0x12", true);
+    EXPECT_EQ(
+        std::tuple(fields.watchAddresses[0], fields.watchValues[0], fields.watchValues[5], Boxes().back()),
+        std::tuple("0x21", "0x0", "", "Invalid number"));
     for (int i = 0; i < 15; ++i)
-        AddWatch("0x10"); // the same address may be watched more than once
+        Ask(&SimulatorForm::OnAddWatch, "0x10");
     EXPECT_EQ(std::tuple(form.watchCount(), fields.watchAddresses[14]), std::tuple(15, "0x10"));
     form.OnRemoveWatches();
-    EXPECT_EQ(std::tuple(fields.watchAddresses[14], fields.watchValues[0]), std::tuple("", ""));
-    view.updates = 0;
     Boxes();
-    AddWatch("-1");
-    AddWatch("x1");
+    Ask(&SimulatorForm::OnAddWatch, "-1");
+    Ask(&SimulatorForm::OnAddWatch, "x1");
     EXPECT_EQ(Boxes(), (std::vector<std::string>{"Enter memory address:", "Invalid address",
                                                  "Enter memory address:", "Invalid number"}));
-    EXPECT_EQ(std::tuple(form.watchCount(), view.updates), std::tuple(0, 0));
-    AddWatch(std::nullopt);
-    EXPECT_EQ(view.updates, 1); // Cancel refreshes
+    EXPECT_EQ(std::tuple(form.watchCount(), fields.watchAddresses[0], view.updates), std::tuple(0, "", 20));
 }
 
-TEST_F(Form, TheMemoryDumpRangeIsCheckedAndBounded) {
-    const std::vector<std::tuple<std::string, std::string, std::optional<AddressRange>, std::string>> cases =
-        {{"0", "0xFFFF", AddressRange{0, 0xFFFF}, ""},
-         {"0", "0x10000", std::nullopt, "Cannot dump address space larger than 64k"},
-         {"5", "4", AddressRange{5, 4}, ""},
-         {"0", "-1", std::nullopt, "Invalid address"},
-         {"0x7FFFFFFF", "0", AddressRange{0x7FFFFFFF, 0}, ""},
-         {"", "4", std::nullopt, "Invalid number"}};
+TEST_F(Form, TheMemoryDumpRangeIsCheckedAndBoundedAndTheStateFileHoldsThePictureOfTheLastRefresh) {
+    const std::string area = "Enter memory address area:";
+    // clang-format off
+    const std::vector<std::tuple<std::string, std::string, std::optional<AddressRange>, std::string>> cases = {
+        {"0", "0xFFFF", AddressRange{0, 0xFFFF}, area}, {"0", "0x10000", {}, "Cannot dump address space larger than 64k"},
+        {"5", "4", AddressRange{5, 4}, area},           {"0", "-1", {}, "Invalid address"},
+        {"0x7FFFFFFF", "0", AddressRange{0x7FFFFFFF, 0}, area}, {"", "4", {}, "Invalid number"}};
+    // clang-format on
     for (const auto& [min, max, range, box] : cases) {
         AnswerTwo(min, max);
-        EXPECT_EQ(form.OnMemoryDump(), range) << min << " " << max;
-        EXPECT_EQ(Boxes().back(), box.empty() ? "Enter memory address area:" : box);
+        const std::optional<AddressRange> dumped = form.OnMemoryDump();
+        EXPECT_EQ(std::tuple(dumped, Boxes().back()), std::tuple(range, box)) << min << " " << max;
     }
-    EXPECT_EQ(form.OnMemoryDump(), std::nullopt); // cancelled
-    EXPECT_EQ(view.updates, 0);
-}
-
-TEST_F(Form, ReplaceRegisterSetRelabelsAndShowsTheOtherFileAndAnUnknownSetKeepsEverything) {
-    store->registerFiles[set.FindRegisterFile("MS")].cells[2] = 9;
-    AnswerOne("S");
-    form.OnReplaceRegisterSet();
-    const auto shown = [&] {
-        return std::tuple(prefix, form.labels()[0], form.labels()[31], fields.registers[2]);
-    };
-    EXPECT_EQ(shown(), std::tuple("S", "S0", "S31", "0x9"));
-    for (const char* name : {"r", "X", "", "SS"}) {
-        AnswerOne(name);
-        form.OnReplaceRegisterSet();
-        EXPECT_EQ(Boxes().back(), "bad name") << name;
-    }
-    EXPECT_EQ(std::tuple(machine().CurrentRegisterFile, view.updates),
-              std::tuple(set.FindRegisterFile("MS"), 1));
-    // Cancel relabels from the current file and refreshes.
-    prefix = "Q";
-    form.OnReplaceRegisterSet();
-    EXPECT_EQ(shown(), std::tuple("S", "S0", "S31", "0x9"));
-    EXPECT_EQ(view.updates, 2);
-    AnswerOne("R");
-    form.OnReplaceRegisterSet();
-    EXPECT_EQ(std::tuple(machine().CurrentRegisterFile, form.labels()[5]), std::tuple(0, "R5"));
-}
-
-TEST_F(Form, TheStateFileLeavesOutNegativeAddressesLabelsRegistersRAndHoldsThePictureShown) {
-    // PC 0: rows 0 to 3 stand at negative addresses; the marker is on the address after the PC;
-    // without watches the memory part is fifteen pairs of tabs.
-    std::string text = StateFileText(form.texts());
-    EXPECT_EQ(text.substr(0, text.find("registers")),
-              "address\t\tvalue\t\tcommand\r\n  0x0\t\t0x0\t\r\n->0x1\t\t0x0\t\r\n  0x2\t\t0x0\t\r\n"
-              "  0x3\t\t0x0\t\r\n  0x4\t\t0x0\t\r\n  0x5\t\t0x0\t\r\n\r\n");
-    std::string watches;
-    for (int i = 0; i < 15; ++i)
-        watches += "\t\t\r\n";
-    EXPECT_EQ(text.substr(text.find("memory:")), "memory:\r\n\r\n" + watches);
-
-    AnswerOne("S");
-    form.OnReplaceRegisterSet();
-    ASSERT_EQ(Boxes(), std::vector<std::string>{"Enter reg set:"});
-    machine().JumpTo(2);
-    document.UpdateAllViews();
-    text = StateFileText(form.texts());
-    EXPECT_EQ(text.substr(0, text.find("  0x1")), "address\t\tvalue\t\tcommand\r\n  0x0\t\t0x0\t\r\n");
-    EXPECT_NE(text.find("->0x3\t\t0x0\t\r\n  0x4"), std::string::npos);
-    EXPECT_NE(text.find("\r\nR0:\t0x0\r\n"), std::string::npos);
-    EXPECT_NE(text.find("\r\nR31:\t0x0\r\n"), std::string::npos);
-
-    // The file holds the picture of the last refresh, not the machine, and replaces what was there.
+    EXPECT_EQ(std::tuple(form.OnMemoryDump(), view.updates), std::tuple(std::nullopt, 0)); // cancelled
+    const std::string text = StateFileText(form.texts());
     machine().SetRegister(3, 77);
-    machine().WriteMemory(0, 5);
     const std::string path = folder.write("state.sim", "old contents that are longer than nothing");
-    prompter.fileAnswers = {path, std::nullopt, folder.file("no-such-folder/state.sim")};
+    const std::string nowhere = folder.file("no-such-folder/state.sim"),
+                      filter = "simulator (*.sim);;All (*.*)";
+    prompter.fileAnswers = {path, std::nullopt, nowhere};
     for (int i = 0; i < 3; ++i)
         form.OnSaveState();
     EXPECT_EQ(ReadFile(path), text);
-    const std::string filter = "simulator (*.sim);;All (*.*)";
-    EXPECT_EQ(Boxes(), (std::vector<std::string>{filter, filter, filter,
-                                                 "Cannot write the state file\n" +
-                                                     folder.file("no-such-folder/state.sim")}));
+    EXPECT_EQ(Boxes(), (std::vector<std::string>{area, filter, filter, filter,
+                                                 "Cannot write the state file\n" + nowhere}));
     EXPECT_FALSE(std::filesystem::exists(folder.file("no-such-folder")));
+}
+
+TEST(StatePicture, TheFileHoldsTheRowsRegistersAndWatchesInOrderAndThePageFramesThemWhereItsSizeSays) {
+    std::string expected = "address\t\tvalue\t\tcommand\r\n"
+                           "  0x0\t\t0x0\t\r\n  0x1\t\t0x1\t\r\n  0x2\t\t0x2\t\r\n  0x3\t\t0x3\t\r\n"
+                           "  0x4\t\t0x4\thalt\r\n->0x5\t\t0x5\t\r\n  0x6\t\t0x6\t\r\n  0x7\t\t0x7\t\r\n"
+                           "  0x8\t\t0x8\t\r\n  0x9\t\t0x9\t\r\n\r\nregisters:\r\n\r\n";
+    for (int i = 0; i < 31; ++i)
+        expected += "R" + std::to_string(i) + ":\t0x0\r\n";
+    expected += "R31:\t0xffffffff\r\n\r\nmemory:\r\n\r\n0x20\t\t0x37\r\n";
+    for (int i = 1; i < 15; ++i)
+        expected += "\t\t\r\n";
+    EXPECT_EQ(StateFileText(Picture()), expected);
+
+    // 209 by 263 millimetres is a page of 8.22 by 10.35 inches: W 822, H 1035.
+    vorn::testing::RecordingCanvas canvas;
+    canvas.sizeMm = {209, 263};
+    PrintState(Picture(), canvas);
+    // Fourteen grey lines: three boxes, the top edges of two with a gap for the title.
+    EXPECT_EQ(
+        std::tuple(canvas.lines().size(), canvas.lines()[1].state.pen, canvas.lines()[1].state.mappingMode,
+                   canvas.lines()[1].points, canvas.lines()[13].points),
+        std::tuple(14u, Pen{{200, 200, 200}, 1}, MappingMode::LoEnglish,
+                   std::vector<Point>{{45, -30}, {396, -30}}, std::vector<Point>{{792, -1005}, {30, -1005}}));
+    // Registers in two columns of sixteen; the marker on the address after the PC; empty
+    // commands and the unused watch slots are printed with empty texts.
+    std::vector<Point> at;
+    for (const char* text : {"  Memory Watch", "R15\t\t0x0", "R16\t\t0x0", "->0x5", "halt", "0x37"})
+        at.push_back(canvas.textsOf(text).at(0).at);
+    EXPECT_EQ(
+        at, (std::vector<Point>{{33, -699}, {441, -615}, {609, -60}, {45, -384}, {279, -330}, {136, -735}}));
+    EXPECT_EQ(canvas.textsOf("halt").at(0).state.font, (Font{"Arial", 12, 0}));
+    const std::vector<CanvasOperation> empties = canvas.textsOf("");
+    EXPECT_EQ(std::tuple(canvas.texts().size(), empties.size(), empties[0].at, empties.back().at),
+              std::tuple(98u, 9u + 28, Point{279, -114}, Point{45 + 7 * 91, -735 - 4 * 51}));
+    EXPECT_EQ(std::tuple(canvas.state.pen, canvas.state.font), std::tuple(Pen{kBlack, 1}, kDefaultFont));
 }

@@ -1,12 +1,7 @@
 #pragma once
-// Waveforms for the tests, written the way a .wf file writes them: a name and one character
-// per step.
+// Waveforms written the way a .wf file writes them: a name and one character per step.
 
 #include "waveform/GraphModel.h"
-
-#include <string>
-#include <utility>
-#include <vector>
 
 namespace vorn::waveform::testing {
 
