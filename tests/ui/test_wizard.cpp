@@ -18,6 +18,7 @@
 #include <QStackedWidget>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 using namespace vorn;
@@ -275,7 +276,17 @@ TEST_F(WizardDeathTest, NoLabCheckedAtNextEndsTheProcess) {
         sheet.control<QRadioButton>(1000)->setChecked(false);
         sheet.next();
     };
-    EXPECT_EXIT(Run(WizardSheet::Full, noLab), ::testing::ExitedWithCode(0),
+    // The child ends without unwinding: its own temporary folder goes at its exit.
+    static std::filesystem::path childFolder;
+    childFolder = directory.path();
+    const auto runInChild = [&] {
+        std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(childFolder, ignored);
+        });
+        Run(WizardSheet::Full, noLab);
+    };
+    EXPECT_EXIT(runInChild(), ::testing::ExitedWithCode(0),
                 "box: VORN \\| Error - no lab selected\\. REPORT TO ZUVO\\.");
     SetMessageBoxHook({});
 }
