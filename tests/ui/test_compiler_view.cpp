@@ -246,6 +246,12 @@ TEST_F(CompilerViewTest, ATextIsSavedBeforeItCompiles) {
     EXPECT_TRUE(
         boxes.back().startsWith(QStringLiteral("BOX VORN | %1 could not be written.").arg(Q(unwritable))));
     EXPECT_EQ(output()->count(), 0);
+    // The path that failed is not taken up: the next Compile asks for one again.
+    const qsizetype shown = boxes.size();
+    files.push_back(Q(folder.file("prog2.s")));
+    other.OnCompile();
+    EXPECT_EQ(boxes.size(), shown);
+    EXPECT_EQ(ReadFile(folder.file("prog2.s")), "nop");
 }
 
 // Load..., File > Open, closing the window and quitting ask before they drop an edited text;
@@ -290,20 +296,24 @@ TEST_F(CompilerViewTest, EditsAreNeverDroppedWithoutAsking) {
     EXPECT_TRUE(child->isVisible() && frame.isVisible());
     EXPECT_EQ(opened->editor()->toPlainText(), edited);
 
-    // Ctrl+S asks for the path as Save... does; a Yes whose save fails keeps the window open.
+    // Ctrl+S asks for the path as Save... does; a path that cannot be written is not taken up,
+    // and a Yes whose save fails keeps the window open.
     const std::string unwritable = folder.file("no/such/prog.s");
     files = {Q(unwritable)};
     frame.routeCommand(ID_FILE_SAVE);
     EXPECT_EQ(dialogs.back(), "SAVE S files (*.s);;All files (*.*)");
+    EXPECT_TRUE(
+        boxes.back().startsWith(QStringLiteral("BOX VORN | %1 could not be written.").arg(Q(unwritable))));
+    std::filesystem::remove(source);
+    std::filesystem::create_directory(source);
     answers = {BoxYes};
     frame.routeCommand(ID_FILE_CLOSE);
     EXPECT_TRUE(child->isVisible());
     EXPECT_TRUE(
-        boxes.back().startsWith(QStringLiteral("BOX VORN | %1 could not be written.").arg(Q(unwritable))));
+        boxes.back().startsWith(QStringLiteral("BOX VORN | %1 could not be written.").arg(Q(source))));
+    std::filesystem::remove(source);
 
     // Yes saves where the text belongs, then the window goes.
-    files = {Q(source)};
-    frame.routeCommand(ID_FILE_SAVE);
     opened->editor()->appendPlainText("nop");
     answers = {BoxYes};
     frame.routeCommand(ID_FILE_CLOSE);

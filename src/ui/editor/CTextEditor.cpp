@@ -118,9 +118,8 @@ void CTextEditor::OnLoad() {
 
 bool CTextEditor::OnSave() {
     const std::optional<QString> path = ChooseFile(this, FileDialogMode::Save, kSourceFilter, kSourceSuffix);
-    if (!path) return false;
+    if (!path || !WriteSourceFile(*path)) return false;
     sourcePath_ = *path;
-    if (!WriteSourceFile()) return false;
     ShowSourcePath();
     editor_->model().ClearTextChanged();
     return true;
@@ -136,7 +135,7 @@ QString CTextEditor::DocumentName() const {
 
 bool CTextEditor::DoFileSave() {
     if (sourcePath_.isEmpty()) return OnSave();
-    if (!WriteSourceFile()) return false;
+    if (!WriteSourceFile(sourcePath_)) return false;
     ShowSourcePath();
     editor_->model().ClearTextChanged();
     return true;
@@ -148,7 +147,7 @@ void CTextEditor::OnCompile() {
         const QString question =
             QStringLiteral("File has been changed. Save to\n%1\nbefore compilation?").arg(sourcePath_);
         if (!ShowMessageBox({this, question, QStringLiteral("Save?"), BoxButtons::YesNo}) ||
-            !WriteSourceFile())
+            !WriteSourceFile(sourcePath_))
             return;
     }
     if (sourcePath_.isEmpty()) {
@@ -158,8 +157,9 @@ void CTextEditor::OnCompile() {
             ShowMessageBox({this, QStringLiteral("You must save file before compiling.")});
             return;
         }
+        // A path that cannot be written is not taken up: the next Compile asks again.
+        if (!WriteSourceFile(*path)) return;
         sourcePath_ = *path;
-        if (!WriteSourceFile()) return;
         ShowSourcePath();
     }
 
@@ -246,14 +246,14 @@ std::optional<CommandUi> CTextEditor::commandUi(int command) const {
 
 // Written whole with CR LF line ends, or not at all: a file that cannot be written keeps its
 // old contents.
-bool CTextEditor::WriteSourceFile() {
+bool CTextEditor::WriteSourceFile(const QString& path) {
     QString text = editor_->toPlainText();
     text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
     const QByteArray bytes = codec_.encode(text);
-    if (text::WriteWholeFile(QFile::encodeName(sourcePath_).toStdString(),
+    if (text::WriteWholeFile(QFile::encodeName(path).toStdString(),
                              {bytes.constData(), size_t(bytes.size())}))
         return true;
-    ShowMessageBox({this, QStringLiteral("%1 could not be written.").arg(sourcePath_)});
+    ShowMessageBox({this, QStringLiteral("%1 could not be written.").arg(path)});
     return false;
 }
 

@@ -62,7 +62,7 @@ class CTextEditor : public QScrollArea, public CommandTarget, public SavableDocu
     bool DoFileSave() override;
 
   private:
-    bool WriteSourceFile();
+    bool WriteSourceFile(const QString& path);
     void ShowSourcePath();
     std::vector<std::string> SourceLines() const;
 
