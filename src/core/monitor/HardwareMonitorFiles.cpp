@@ -5,6 +5,7 @@
 #include "monitor/MonitorReports.h"
 #include "monitor/MonitorTexts.h"
 #include "text/ChosenFile.h"
+#include "text/WholeFile.h"
 
 namespace vorn::monitor {
 
@@ -35,7 +36,7 @@ void HardwareMonitor::OnSaveDataSnapshot() {
 }
 
 void HardwareMonitor::WriteReport(const std::string& path, const std::string& text) {
-    if (!WriteTextFile(path, text)) Message(CannotWriteText(path));
+    if (!WriteTextFile(path, text)) Message(text::CannotWriteText(path));
 }
 
 } // namespace vorn::monitor

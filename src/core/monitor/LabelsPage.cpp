@@ -4,6 +4,7 @@
 #include "monitor/MonitorTexts.h"
 #include "text/ChosenFile.h"
 #include "text/Text.h"
+#include "text/WholeFile.h"
 
 namespace vorn::monitor {
 
@@ -119,7 +120,7 @@ void LabelsPage::OnSaveLabels() {
     if (!path) return;
     const std::string file = WithDefaultExtension(*path, ".lbl");
     if (!WriteTextFile(file, LabelFileText(cpuRamEdit.text, laRamEdit.text, model_, settings_.SLAVEbase)))
-        Message(CannotWriteText(file));
+        Message(text::CannotWriteText(file));
 }
 
 void LabelsPage::OnLoadLabels() {
@@ -130,7 +131,7 @@ void LabelsPage::OnLoadLabels() {
     if (!path) return;
     // A file that does not open leaves the labels as they are.
     std::ifstream in;
-    if (!text::OpenChosenFile(*path, in)) return Message(CannotOpenText(*path));
+    if (!text::OpenChosenFile(*path, in)) return Message(text::CannotOpenText(*path));
     const LabelFileContent content = ReadLabelFile(in);
     OnClearAllLabels();
     cpuRamEdit.Set(content.cpuRamText);

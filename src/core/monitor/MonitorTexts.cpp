@@ -24,14 +24,6 @@ std::string WithDefaultExtension(const std::string& path, const std::string& ext
     return std::filesystem::path(path).has_extension() ? path : path + extension;
 }
 
-std::string CannotWriteText(const std::string& path) {
-    return "The file " + path + " could not be written.";
-}
-
-std::string CannotOpenText(const std::string& path) {
-    return "The file " + path + " could not be opened.";
-}
-
 bool WriteTextFile(const std::string& path, const std::string& text) {
     return text::WriteWholeFile(path, text::WithWindowsLineEnds(text));
 }

@@ -33,8 +33,4 @@ std::string WithDefaultExtension(const std::string& path, const std::string& ext
 // Writes the text with every "\n" as CR LF; false when the file cannot be written.
 bool WriteTextFile(const std::string& path, const std::string& text);
 
-// The boxes of a file that could not be written or opened, naming it.
-std::string CannotWriteText(const std::string& path);
-std::string CannotOpenText(const std::string& path);
-
 } // namespace vorn::monitor

@@ -4,6 +4,7 @@
 #include "assembler/Compiler.h"
 #include "simulator/SimulatorDocument.h"
 #include "simulator/TypedNumber.h"
+#include "text/ChosenFile.h"
 #include "text/TextFile.h"
 #include "text/WholeFile.h"
 
@@ -11,22 +12,10 @@
 
 namespace vorn::simulator {
 
-namespace {
-
-// A chosen path that is no readable file (a folder, a file without read access) does not open.
-bool OpenForReading(const std::string& path, std::ifstream& in) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return false;
-    in.open(path, std::ios::binary);
-    return in.is_open();
-}
-
-} // namespace
-
 bool SimulatorDocument::OpenChosenFile(const char* filter, std::ifstream& in) {
     const auto path = prompter_.chooseOpenFile(filter);
     if (!path) return false;
-    if (OpenForReading(*path, in)) return true;
+    if (text::OpenChosenFile(*path, in)) return true;
     Message("Cannot open file");
     return false;
 }
@@ -70,7 +59,8 @@ void SimulatorDocument::OnLoadDumpFile() {
     if (!path) return;
     std::ifstream in;
     std::string first;
-    if (!OpenForReading(*path, in) || !(in >> first) || first != "Dump") return Message("Wrong file type");
+    if (!text::OpenChosenFile(*path, in) || !(in >> first) || first != "Dump")
+        return Message("Wrong file type");
     // A trailing remark such as "end of dump" ends the pairs rather than writing 0 to address 0,
     // and a negative address names no word of memory.
     std::string address;

@@ -83,4 +83,12 @@ bool WriteWholeFile(const fs::path& target, std::string_view bytes) {
     return false;
 }
 
+std::string CannotWriteText(const std::string& path) {
+    return "The file " + path + " could not be written.";
+}
+
+std::string CannotOpenText(const std::string& path) {
+    return "The file " + path + " could not be opened.";
+}
+
 } // namespace vorn::text

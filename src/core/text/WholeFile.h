@@ -18,4 +18,8 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 // written; the temporary is then removed and the target is as it was.
 [[nodiscard]] bool WriteWholeFile(const std::filesystem::path& target, std::string_view bytes);
 
+// The boxes of a file that could not be written or opened, naming it.
+std::string CannotWriteText(const std::string& path);
+std::string CannotOpenText(const std::string& path);
+
 } // namespace vorn::text

@@ -142,8 +142,7 @@ void OnSave(const GraphModel& model, Prompter& prompter) {
     if (!path.has_extension()) path += ".wf";
     std::ostringstream out;
     SaveWaveform(model, out);
-    if (!text::WriteWholeFile(path, out.str()))
-        prompter.message("The file " + path.string() + " could not be written.", "");
+    if (!text::WriteWholeFile(path, out.str())) prompter.message(text::CannotWriteText(path.string()), "");
 }
 
 bool OnOpen(GraphModel& model, Prompter& prompter) {
