@@ -25,6 +25,7 @@ Compiler::Compiler(const isa::InstructionSet& set, std::string baseName, std::st
 
 bool Compiler::Compile(std::vector<std::string> lines) {
     success_ = true;
+    filesWritten_ = true;
     lines = ExpandDs(std::move(lines));
     lineAddress_.assign(lines.size() + 1, -1);
     image_.clear();
@@ -35,7 +36,7 @@ bool Compiler::Compile(std::vector<std::string> lines) {
     if (success_) CheckMemoryMap();
     if (success_ && EncodeLines(lines)) {
         BuildLabelReport();
-        // The listing goes first; a compile whose listing failed leaves no new image either.
+        // The listing goes first; a compile whose listing failed writes no .cod either.
         if (WriteLst(lines)) WriteCod();
     }
     if (!success_) image_.clear();
