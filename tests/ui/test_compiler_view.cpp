@@ -6,13 +6,13 @@
 #include "TempDir.h"
 #include "ui/app/CMainFrame.h"
 #include "ui/app/CVORNb1App.h"
-#include "ui/app/DocumentViews.h"
-#include "ui/app/Resources.h"
-#include "ui/app/Workbench.h"
 #include "ui/editor/CAssemblyEditor.h"
 #include "ui/editor/CTextEditor.h"
+#include "ui/editor/CompilerTemplate.h"
 #include "ui/framework/FileChooser.h"
 #include "ui/framework/MessageBox.h"
+#include "ui/shared/Resources.h"
+#include "ui/shared/Workbench.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -7,12 +7,12 @@
 #include "simulator/StateFile.h"
 #include "ui/app/CMainFrame.h"
 #include "ui/app/CVORNb1App.h"
-#include "ui/app/DocumentViews.h"
-#include "ui/app/Workbench.h"
 #include "ui/framework/FileChooser.h"
 #include "ui/framework/MessageBox.h"
+#include "ui/shared/Workbench.h"
 #include "ui/simulator/CSimGraphView.h"
 #include "ui/simulator/SimulatorResources.h"
+#include "ui/simulator/SimulatorTemplate.h"
 
 #include <QApplication>
 #include <QFocusEvent>

@@ -1,6 +1,6 @@
 #include "ui/app/CMainFrame.h"
 
-#include "ui/app/Resources.h"
+#include "ui/app/MainFrameResources.h"
 
 namespace vorn::ui {
 

@@ -3,10 +3,12 @@
 #include "isa/LoadCommands.h"
 #include "ui/app/CAboutDlg.h"
 #include "ui/app/CMainFrame.h"
-#include "ui/app/DocumentViews.h"
-#include "ui/app/Resources.h"
-#include "ui/app/Workbench.h"
+#include "ui/editor/CompilerTemplate.h"
 #include "ui/framework/MessageBox.h"
+#include "ui/monitor/MonitorTemplate.h"
+#include "ui/shared/Resources.h"
+#include "ui/shared/Workbench.h"
+#include "ui/simulator/SimulatorTemplate.h"
 
 #include <QApplication>
 

@@ -1,8 +1,8 @@
 #include "isa/CommandsFileDate.h"
 #include "ui/app/CVORNb1App.h"
-#include "ui/app/Resources.h"
-#include "ui/app/Workbench.h"
 #include "ui/framework/MessageBox.h"
+#include "ui/shared/Resources.h"
+#include "ui/shared/Workbench.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -4,11 +4,11 @@
 #include "assembler/Compiler.h"
 #include "text/TextFile.h"
 #include "text/WholeFile.h"
-#include "ui/app/Workbench.h"
 #include "ui/editor/CAssemblyEditor.h"
 #include "ui/framework/FileChooser.h"
 #include "ui/framework/MdiMainFrame.h"
 #include "ui/framework/MessageBox.h"
+#include "ui/shared/Workbench.h"
 
 #include <QFile>
 #include <QLabel>

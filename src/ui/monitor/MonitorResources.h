@@ -1,9 +1,9 @@
 #pragma once
 // The Hardware Monitor's resources: its command ids, menu 129 and form 101.
 
-#include "ui/app/Resources.h"
 #include "ui/framework/DialogTemplate.h"
 #include "ui/framework/MenuTable.h"
+#include "ui/shared/Resources.h"
 
 namespace vorn::ui {
 

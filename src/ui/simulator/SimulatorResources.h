@@ -1,9 +1,9 @@
 #pragma once
 // The DLX Simulator's resources: its command ids, menu 107 and form 106.
 
-#include "ui/app/Resources.h"
 #include "ui/framework/DialogTemplate.h"
 #include "ui/framework/MenuTable.h"
+#include "ui/shared/Resources.h"
 
 namespace vorn::ui {
 

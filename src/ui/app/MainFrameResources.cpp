@@ -1,4 +1,4 @@
-#include "ui/app/Resources.h"
+#include "ui/app/MainFrameResources.h"
 
 namespace vorn::ui {
 

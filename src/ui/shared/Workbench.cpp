@@ -1,4 +1,4 @@
-#include "ui/app/Workbench.h"
+#include "ui/shared/Workbench.h"
 
 namespace vorn::ui {
 

@@ -1,5 +1,6 @@
-#include "ui/app/DocumentViews.h"
-#include "ui/app/Workbench.h"
+#include "ui/simulator/SimulatorTemplate.h"
+
+#include "ui/shared/Workbench.h"
 #include "ui/simulator/CSimGraphView.h"
 #include "ui/simulator/SimulatorResources.h"
 

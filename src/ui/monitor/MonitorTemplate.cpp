@@ -1,7 +1,8 @@
-#include "ui/app/DocumentViews.h"
-#include "ui/app/Workbench.h"
+#include "ui/monitor/MonitorTemplate.h"
+
 #include "ui/monitor/CvornctrlView.h"
 #include "ui/monitor/MonitorResources.h"
+#include "ui/shared/Workbench.h"
 
 namespace vorn::ui {
 

@@ -1,7 +1,8 @@
-#include "ui/app/DocumentViews.h"
-#include "ui/app/Resources.h"
-#include "ui/app/Workbench.h"
+#include "ui/editor/CompilerTemplate.h"
+
 #include "ui/editor/CTextEditor.h"
+#include "ui/shared/Resources.h"
+#include "ui/shared/Workbench.h"
 
 #include <memory>
 
