@@ -37,6 +37,7 @@ class SimulatorTest : public ::testing::Test {
         for (const std::string& line : lines)
             source += line + "\n";
         Open(&D::OnOpenSource, "program.s", source);
+        ASSERT_FALSE(prompter.boxes.empty());
         ASSERT_EQ(prompter.boxes.back().caption, "open file") << prompter.boxes.back().text;
         prompter.boxes.clear();
         view.updates = 0;
@@ -48,6 +49,10 @@ class SimulatorTest : public ::testing::Test {
             texts.push_back(box.text);
         prompter.boxes.clear();
         return texts;
+    }
+    std::string LastBox() {
+        const std::vector<std::string> texts = Boxes();
+        return texts.empty() ? "(no box)" : texts.back();
     }
     void AnswerOne(std::optional<std::string> text) { prompter.oneValueAnswers.push_back(std::move(text)); }
     void AnswerTwo(std::string first, std::string second) {
