@@ -32,10 +32,10 @@ FileHandle OpenRegularFile(const fs::path& path, std::string& failure) {
 // owners, a link is followed only when its owner is the folder's owner or the writer, as another
 // user could have planted it to make the writer overwrite a file of the writer's own.
 std::optional<fs::path> FileToWrite(fs::path file) {
-    for (int hop = 0; hop <= kMostLinks; ++hop) {
+    for (int hop = 0; hop < kMostLinks; ++hop) {
         const std::optional<FileFacts> name = NameFacts(file);
         if (!name || name->regular) return file;
-        if (!name->link || hop == kMostLinks) return std::nullopt;
+        if (!name->link) return std::nullopt;
         const std::optional<FileFacts> folder =
             FileFactsOf(file.parent_path().empty() ? "." : file.parent_path());
         if (!folder || (folder->sharedSticky && name->owner != folder->owner && name->owner != CurrentUser()))
