@@ -127,7 +127,7 @@ uint32_t CurrentUser() {
     return ::geteuid();
 }
 
-// umask can only be read by setting it; the files are written on one thread.
+// umask can only be read by setting it; files are created on the user-interface thread alone.
 uint32_t NewFileMode() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
