@@ -184,10 +184,10 @@ TEST(StatePicture, TheFileHoldsTheRowsRegistersAndWatchesInOrderAndThePageFrames
     canvas.sizeMm = {209, 263};
     PrintState(Picture(), canvas);
     // Fourteen grey lines: three boxes, the top edges of two with a gap for the title.
-    const std::vector<CanvasOperation> lines = canvas.lines();
-    ASSERT_EQ(lines.size(), 14u);
-    EXPECT_EQ(std::tuple(lines[1].state.pen, lines[1].state.mappingMode, lines[1].points, lines[13].points),
-              std::tuple(Pen{{200, 200, 200}, 1}, MappingMode::LoEnglish,
+    EXPECT_EQ(std::tuple(canvas.lines().size(), canvas.lines().at(1).state.pen,
+                         canvas.lines().at(1).state.mappingMode, canvas.lines().at(1).points,
+                         canvas.lines().at(13).points),
+              std::tuple(14u, Pen{{200, 200, 200}, 1}, MappingMode::LoEnglish,
                          std::vector<Point>{{45, -30}, {396, -30}},
                          std::vector<Point>{{792, -1005}, {30, -1005}}));
     // Registers in two columns of sixteen; the marker on the address after the PC; empty
@@ -199,8 +199,7 @@ TEST(StatePicture, TheFileHoldsTheRowsRegistersAndWatchesInOrderAndThePageFrames
         at, (std::vector<Point>{{33, -699}, {441, -615}, {609, -60}, {45, -384}, {279, -330}, {136, -735}}));
     EXPECT_EQ(canvas.textsOf("halt").at(0).state.font, (Font{"Arial", 12, 0}));
     const std::vector<CanvasOperation> empties = canvas.textsOf("");
-    ASSERT_EQ(std::tuple(canvas.texts().size(), empties.size()), std::tuple(98u, 9u + 28));
-    EXPECT_EQ(std::tuple(empties[0].at, empties.back().at),
-              std::tuple(Point{279, -114}, Point{45 + 7 * 91, -735 - 4 * 51}));
+    EXPECT_EQ(std::tuple(canvas.texts().size(), empties.size(), empties.at(0).at, empties.at(9 + 28 - 1).at),
+              std::tuple(98u, 9u + 28, Point{279, -114}, Point{45 + 7 * 91, -735 - 4 * 51}));
     EXPECT_EQ(std::tuple(canvas.state.pen, canvas.state.font), std::tuple(Pen{kBlack, 1}, kDefaultFont));
 }

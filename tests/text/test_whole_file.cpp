@@ -84,8 +84,7 @@ TEST(WholeFile, WhereARenameWouldChangeWhatTheFileIsItIsWrittenInPlace) {
     EXPECT_FALSE(WriteOnAFullDisk(target, SIG_IGN));
     EXPECT_EQ(ReadWholeFile(dir.path() / "b.lbl"), "abc");
     ASSERT_TRUE(WriteWholeFile(target, "new text"));
-    EXPECT_EQ(std::pair(ReadWholeFile(dir.path() / "b.lbl"), fs::hard_link_count(target)),
-              std::pair(std::optional<std::string>("new text"), uintmax_t{2}));
+    EXPECT_TRUE(ReadWholeFile(dir.path() / "b.lbl") == "new text" && fs::hard_link_count(target) == 2);
     ASSERT_EQ(chown(theirs.c_str(), 65534, getegid()), 0);
     ASSERT_TRUE(WriteWholeFile(theirs, "new text"));
     struct stat status {};
@@ -123,8 +122,7 @@ TEST(WholeFile, AnOrdinaryUserWritesAWritableFileInAFolderItMayNotWriteAndNothin
                WriteWholeFile(writable, "new text") && !WriteWholeFile(readOnly, "new text") &&
                !WriteWholeFile(dir.path() / "c.cod", "new");
     }));
-    EXPECT_EQ(std::pair(ReadWholeFile(writable), ReadWholeFile(readOnly)),
-              std::pair(std::optional<std::string>("new text"), std::optional<std::string>("old")));
+    EXPECT_TRUE(ReadWholeFile(writable) == "new text" && ReadWholeFile(readOnly) == "old");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
 }
 
