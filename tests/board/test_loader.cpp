@@ -57,6 +57,7 @@ TEST_F(Loader, AMissingFileFailsAndLeavesTheBoardAloneAndAFileNotOursGivesTheLoa
     StepTheDlx();
     link->Disconnect();
     EXPECT_NE(Xsload(directory.file("missing.bit")), 0);
+    EXPECT_NE(Xsload("/dev/null"), 0) << "a device is no configuration";
     EXPECT_NE(Run(std::string("\"") + VORN_XSLOAD + "\" -usb 0"), 0);
     link->Connect();
     EXPECT_EQ(Read(CpuRam + 1), 7u);

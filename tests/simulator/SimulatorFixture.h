@@ -37,7 +37,7 @@ class SimulatorTest : public ::testing::Test {
         for (const std::string& line : lines)
             source += line + "\n";
         Open(&D::OnOpenSource, "program.s", source);
-        ASSERT_EQ(prompter.boxes.back().caption, "open file") << prompter.boxes.back().text;
+        ASSERT_EQ(prompter.boxes.empty() ? "" : prompter.boxes.back().caption, "open file") << LastBox();
         prompter.boxes.clear();
         view.updates = 0;
     }
@@ -49,6 +49,7 @@ class SimulatorTest : public ::testing::Test {
         prompter.boxes.clear();
         return texts;
     }
+    std::string LastBox() { return prompter.boxes.empty() ? "(no box)" : Boxes().back(); }
     void AnswerOne(std::optional<std::string> text) { prompter.oneValueAnswers.push_back(std::move(text)); }
     void AnswerTwo(std::string first, std::string second) {
         prompter.twoValueAnswers.emplace_back(std::pair(first, second));

@@ -44,6 +44,7 @@ TEST_F(Commands, OpenCodLoadsCodeAndDataBlocksAndARefusedOrMissingFileChangesNot
     // clang-format on
     EXPECT_EQ(machine().DataMemory(), (Memory{{16, addi}, {17, 42}, {18, -1}}));
     // Loading leaves the PC where it was; the refused files refreshed nothing.
+    ASSERT_TRUE(machine().FindInstruction(16) && machine().FindInstruction(17));
     EXPECT_EQ(std::tuple(machine().Program().size(), machine().FindInstruction(16)->instruction != nullptr,
                          machine().FindInstruction(17)->instruction, machine().PC, view.updates),
               std::tuple(3u, true, nullptr, 0, 1));
@@ -53,8 +54,8 @@ TEST_F(Commands,
        OpenSourceWritesTheErrorsAndLoadsNothingWhenTheAssemblyFailsButLoadsWhereItsFilesCannotBeWritten) {
     Open(&D::OnOpenSource, "faulty.s", "addi r1 r0 1\nfrob r1\nfrob r2\n");
     EXPECT_EQ(
-        std::tuple(Boxes().back(), ReadFile(folder.file("err.txt")), machine().DataMemory().size(),
-                   view.updates, Exists("temp.cod"), Exists("temp.lst")),
+        std::tuple(LastBox(), ReadFile(folder.file("err.txt")), machine().DataMemory().size(), view.updates,
+                   Exists("temp.cod"), Exists("temp.lst")),
         std::tuple("Errors in program",
                    "ERROR ON LINE: 2. unknown command: frob\r\nERROR ON LINE: 3. unknown command: frob\r\n",
                    0u, 0, false, false));
@@ -79,12 +80,14 @@ TEST_F(Commands, ADumpFileMustStartWithTheWordDumpAndWritesItsPairsAsFarAsTheyGo
         Open(&D::OnLoadDumpFile, "dump.txt", text);
     const std::vector<std::string> boxes = Boxes();
     EXPECT_EQ(std::count(boxes.begin(), boxes.end(), "Wrong file type"), 3);
-    // Reading stops at the first pair that is not two numbers; a negative address is skipped.
+    // The words are read as typed numbers are; reading stops at the first word that holds no
+    // number at all, and a negative address is skipped.
     const std::vector<std::pair<std::string, Memory>> dumps = {
         {"Dump\r\n0x10  0x5\r\n0x11  0xa\r\n", {{16, 5}, {17, 10}}},
         {"  Dump 0x1 7 0x2\n", {{1, 7}, {16, 5}, {17, 10}}},
         {"Dump\n0xffffffff -4\n-2 1\n0x0 -4\nend of dump\n0x3 0x3\n", {{1, 7}, {0, -4}, {16, 5}, {17, 10}}},
-        {"Dump\n0x4 zz\n0x5 0x5\n", {{1, 7}, {0, -4}, {16, 5}, {17, 10}}}};
+        {"Dump\n+5 0x000000010\n4294967313 12abc\n0x4 0x\n0x6 6\n",
+         {{1, 7}, {0, -4}, {5, 16}, {16, 5}, {17, 12}}}};
     for (const auto& [text, memory] : dumps) {
         Open(&D::OnLoadDumpFile, "dump.txt", text);
         EXPECT_EQ(machine().DataMemory(), memory) << text;
@@ -160,7 +163,7 @@ TEST_F(Commands, ARefusedPromptChangesNothingAndRefreshesNothing) {
     // Typed numbers must hold digits and fit 32 bits.
     for (const char* text : {"", "-", "0x", "4294967296", "-2147483649", "0x123456789", "12abc", " 1"}) {
         Run(&D::OnJumpTo, {text});
-        EXPECT_EQ(Boxes().back(), number) << '"' << text << '"';
+        EXPECT_EQ(LastBox(), number) << '"' << text << '"';
     }
     EXPECT_EQ(std::tuple(machine().PC, view.updates, machine().DataMemory().size()), std::tuple(9, 0, 0u));
     for (const auto& [text, pc] :
@@ -192,7 +195,7 @@ TEST_F(Commands,
     // clang-format on
     store->dataMemory.clear();
     Run(&D::OnFillMemory, {"0", "0x10000", "1"}); // one word more than 64k
-    EXPECT_EQ(std::tuple(Boxes().back(), machine().DataMemory().size()),
+    EXPECT_EQ(std::tuple(LastBox(), machine().DataMemory().size()),
               std::tuple("Cannot fill address space larger than 64k", 0u));
     Run(&D::OnFillMemory, {"0x10000", "0x1FFFF", "1"});
     EXPECT_EQ(machine().DataMemory().size(), 0x10000u);

@@ -113,7 +113,7 @@ TEST_F(Form, FieldsLeftWithBadTextsKeepTheMachinesValuesAndOnlyTheirOwnValueIsWr
     view.updates = 0;
     for (const char* name : {"r", "X", "", "SS"})
         Ask(&SimulatorForm::OnReplaceRegisterSet, name);
-    EXPECT_EQ(std::tuple(Boxes().back(), machine().CurrentRegisterFile, view.updates),
+    EXPECT_EQ(std::tuple(LastBox(), machine().CurrentRegisterFile, view.updates),
               std::tuple("bad name", set.FindRegisterFile("MS"), 0));
     prefix = "Q";
     Ask(&SimulatorForm::OnReplaceRegisterSet, std::nullopt);
@@ -125,9 +125,8 @@ TEST_F(Form, FieldsLeftWithBadTextsKeepTheMachinesValuesAndOnlyTheirOwnValueIsWr
     Ask(&SimulatorForm::OnAddWatch, "33");
     Type(0, "0x", true);
     Type(5, "0x12", true);
-    EXPECT_EQ(
-        std::tuple(fields.watchAddresses[0], fields.watchValues[0], fields.watchValues[5], Boxes().back()),
-        std::tuple("0x21", "0x0", "", "Invalid number"));
+    EXPECT_EQ(std::tuple(fields.watchAddresses[0], fields.watchValues[0], fields.watchValues[5], LastBox()),
+              std::tuple("0x21", "0x0", "", "Invalid number"));
     for (int i = 0; i < 15; ++i)
         Ask(&SimulatorForm::OnAddWatch, "0x10");
     EXPECT_EQ(std::tuple(form.watchCount(), fields.watchAddresses[14]), std::tuple(15, "0x10"));
@@ -151,7 +150,7 @@ TEST_F(Form, TheMemoryDumpRangeIsCheckedAndBoundedAndTheStateFileHoldsThePicture
     for (const auto& [min, max, range, box] : cases) {
         AnswerTwo(min, max);
         const std::optional<AddressRange> dumped = form.OnMemoryDump();
-        EXPECT_EQ(std::tuple(dumped, Boxes().back()), std::tuple(range, box)) << min << " " << max;
+        EXPECT_EQ(std::tuple(dumped, LastBox()), std::tuple(range, box)) << min << " " << max;
     }
     EXPECT_EQ(std::tuple(form.OnMemoryDump(), view.updates), std::tuple(std::nullopt, 0)); // cancelled
     const std::string text = StateFileText(form.texts());
@@ -185,11 +184,12 @@ TEST(StatePicture, TheFileHoldsTheRowsRegistersAndWatchesInOrderAndThePageFrames
     canvas.sizeMm = {209, 263};
     PrintState(Picture(), canvas);
     // Fourteen grey lines: three boxes, the top edges of two with a gap for the title.
-    EXPECT_EQ(
-        std::tuple(canvas.lines().size(), canvas.lines()[1].state.pen, canvas.lines()[1].state.mappingMode,
-                   canvas.lines()[1].points, canvas.lines()[13].points),
-        std::tuple(14u, Pen{{200, 200, 200}, 1}, MappingMode::LoEnglish,
-                   std::vector<Point>{{45, -30}, {396, -30}}, std::vector<Point>{{792, -1005}, {30, -1005}}));
+    EXPECT_EQ(std::tuple(canvas.lines().size(), canvas.lines().at(1).state.pen,
+                         canvas.lines().at(1).state.mappingMode, canvas.lines().at(1).points,
+                         canvas.lines().at(13).points),
+              std::tuple(14u, Pen{{200, 200, 200}, 1}, MappingMode::LoEnglish,
+                         std::vector<Point>{{45, -30}, {396, -30}},
+                         std::vector<Point>{{792, -1005}, {30, -1005}}));
     // Registers in two columns of sixteen; the marker on the address after the PC; empty
     // commands and the unused watch slots are printed with empty texts.
     std::vector<Point> at;
@@ -199,7 +199,7 @@ TEST(StatePicture, TheFileHoldsTheRowsRegistersAndWatchesInOrderAndThePageFrames
         at, (std::vector<Point>{{33, -699}, {441, -615}, {609, -60}, {45, -384}, {279, -330}, {136, -735}}));
     EXPECT_EQ(canvas.textsOf("halt").at(0).state.font, (Font{"Arial", 12, 0}));
     const std::vector<CanvasOperation> empties = canvas.textsOf("");
-    EXPECT_EQ(std::tuple(canvas.texts().size(), empties.size(), empties[0].at, empties.back().at),
+    EXPECT_EQ(std::tuple(canvas.texts().size(), empties.size(), empties.at(0).at, empties.at(9 + 28 - 1).at),
               std::tuple(98u, 9u + 28, Point{279, -114}, Point{45 + 7 * 91, -735 - 4 * 51}));
     EXPECT_EQ(std::tuple(canvas.state.pen, canvas.state.font), std::tuple(Pen{kBlack, 1}, kDefaultFont));
 }

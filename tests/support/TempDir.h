@@ -1,19 +1,21 @@
 #pragma once
 // A fresh directory under the system's temporary folder, removed with everything in it.
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <random>
+#include <stdexcept>
 #include <string>
 
 namespace vorn::testing {
 
 class TempDir {
   public:
+    // Made exclusively, readable by its owner alone: never a folder that was already there.
     TempDir() {
-        std::random_device random;
-        path_ = std::filesystem::temp_directory_path() / ("vorn-test-" + std::to_string(random()));
-        std::filesystem::create_directories(path_);
+        std::string name = (std::filesystem::temp_directory_path() / "vorn-test-XXXXXX").string();
+        if (!mkdtemp(name.data())) throw std::runtime_error("no temporary folder under " + name);
+        path_ = name;
     }
     ~TempDir() {
         std::error_code ignored;

@@ -25,10 +25,15 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <atomic>
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace vorn::ui;
 using vorn::testing::ReadFile;
@@ -133,19 +138,34 @@ TEST_F(CompilerViewTest, ALoadedLabExampleIsColouredAndCompilesBesideItsSource) 
               QStringLiteral("Compilation Succeeded on %1 - .cod,.lst files saved.").arg(Q(source)));
     EXPECT_TRUE(ReadFile(folder.file("loop.lst")).ends_with("*XML file date: Wed 5/3/2014 10:7:09\r\n"));
 
-    // A file that cannot be opened leaves everything as it was, or opens no window at all.
+    // A file that cannot be opened, a pipe or a device leaves everything as it was, or opens no
+    // window at all; nothing waits for the pipe (a reader that does is let go by a writer).
     const QString text = editor()->toPlainText();
-    files.push_back(Q(folder.file("missing.s")));
-    view->OnLoad();
-    ASSERT_EQ(boxes.size(), 1);
+    const std::string pipe = folder.file("pipe.s");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    std::atomic<bool> done = false;
+    std::thread writer([&] {
+        for (; !done; usleep(5000))
+            if (const int end = open(pipe.c_str(), O_WRONLY | O_NONBLOCK); end >= 0) close(end);
+    });
+    files = {Q(folder.file("missing.s")), Q(pipe), QStringLiteral("/dev/null")};
+    for (int load = 0; load < 3; ++load)
+        view->OnLoad();
+    const DocumentTemplate kind = CompilerTemplate();
+    EXPECT_EQ(kind.createView(Q(pipe)), nullptr);
+    done = true;
+    writer.join();
+    ASSERT_EQ(boxes.size(), 3);
     EXPECT_TRUE(boxes[0].startsWith("BOX problem opening file | ") &&
                 boxes[0].endsWith("\\nPlease try again"));
+    EXPECT_EQ(boxes.mid(1),
+              QStringList(2, "BOX problem opening file | Not a regular file\\nPlease try again"));
     EXPECT_EQ(editor()->toPlainText(), text);
     EXPECT_EQ(view->sourcePath(), Q(source));
     EXPECT_EQ(outputLines(), lines);
-    const DocumentTemplate kind = CompilerTemplate();
     EXPECT_EQ(kind.createView(Q(folder.file("missing.s"))), nullptr);
     std::unique_ptr<QWidget> opened(kind.createView(Q(source)));
+    ASSERT_TRUE(dynamic_cast<CTextEditor*>(opened.get()));
     EXPECT_EQ(dynamic_cast<CTextEditor&>(*opened).editor()->toPlainText(), text);
 }
 

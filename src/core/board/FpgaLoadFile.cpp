@@ -13,18 +13,10 @@ namespace {
 
 constexpr const char* Heading = "VORN FPGA load ";
 
-std::optional<std::string> FileBytes(const std::string& name) {
-    std::ifstream in(name, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 } // namespace
 
 bool HandOverBitFile(const std::string& bitFile) {
-    const auto bitText = FileBytes(bitFile);
+    const auto bitText = text::ReadWholeFile(bitFile);
     if (!bitText) return false;
     std::random_device random;
     const uint64_t id = uint64_t{random()} << 32 | random();
@@ -42,7 +34,7 @@ std::optional<uint64_t> ReadFpgaLoadId() {
 }
 
 std::optional<FpgaLoad> ReadFpgaLoad() {
-    const auto bytes = FileBytes(FpgaLoadFileName);
+    const auto bytes = text::ReadWholeFile(FpgaLoadFileName);
     const std::string heading = Heading;
     if (!bytes || bytes->compare(0, heading.size(), heading) != 0) return std::nullopt;
     std::istringstream in(*bytes);

@@ -28,4 +28,13 @@ int32_t ParseNumber(const std::string& text) {
     return ParseLeadingDecimal(text);
 }
 
+std::optional<int32_t> ReadNumber(const std::string& text) {
+    const bool hex = text.starts_with("0x") || text.starts_with("0X");
+    size_t first = hex ? 2 : text.find_first_not_of(" \t\n\v\f\r");
+    if (!hex && first < text.size() && (text[first] == '-' || text[first] == '+')) ++first;
+    if (first >= text.size() || !(hex ? text::IsHexDigit(text[first]) : text::IsDigit(text[first])))
+        return std::nullopt;
+    return ParseNumber(text);
+}
+
 } // namespace vorn::isa

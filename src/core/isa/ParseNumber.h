@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,10 @@ namespace vorn::isa {
 // a text with no digit to read gives 0, and a longer number keeps its low 32 bits
 // (0xffffffff is -1).
 int32_t ParseNumber(const std::string& text);
+
+// ParseNumber of a text that holds a number: nothing when no digit stands where ParseNumber
+// starts to read ("end", "-", a lone "0x").
+std::optional<int32_t> ReadNumber(const std::string& text);
 
 // Optional leading white space, an optional sign and decimal digits up to the first other
 // character; 0 when no digit follows, the low 32 bits of a longer number.

@@ -11,7 +11,7 @@ namespace vorn::monitor {
 
 bool HardwareMonitor::UploadCodFile(const std::string& path) {
     writeSuppressed_ = false;
-    std::ifstream in;
+    std::istringstream in;
     if (!text::OpenChosenFile(path, in)) return false;
     ReadCodUpload(in, [this](uint32_t address, uint32_t word) { WriteBoardWord(address, word); });
     return true;

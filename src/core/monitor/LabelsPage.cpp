@@ -130,7 +130,7 @@ void LabelsPage::OnLoadLabels() {
     const auto path = prompter_.chooseOpenFile(kLabelFilter);
     if (!path) return;
     // A file that does not open leaves the labels as they are.
-    std::ifstream in;
+    std::istringstream in;
     if (!text::OpenChosenFile(*path, in)) return Message(text::CannotOpenText(*path));
     const LabelFileContent content = ReadLabelFile(in);
     OnClearAllLabels();

@@ -15,9 +15,9 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -77,7 +77,7 @@ class SimulatorDocument {
     void Message(const std::string& text);
     // Asks for a file and opens it; false when the user cancelled or, after its box, when the
     // file does not open.
-    bool OpenChosenFile(const char* filter, std::ifstream& in);
+    bool OpenChosenFile(const char* filter, std::istringstream& in);
     std::filesystem::path WorkFile(const std::string& name) const;
 
     SimulatorEnvironment environment_;

@@ -2,17 +2,17 @@
 // file assembled on the spot, and a memory dump file.
 
 #include "assembler/Compiler.h"
+#include "isa/ParseNumber.h"
 #include "simulator/SimulatorDocument.h"
-#include "simulator/TypedNumber.h"
 #include "text/ChosenFile.h"
 #include "text/TextFile.h"
 #include "text/WholeFile.h"
 
-#include <fstream>
+#include <sstream>
 
 namespace vorn::simulator {
 
-bool SimulatorDocument::OpenChosenFile(const char* filter, std::ifstream& in) {
+bool SimulatorDocument::OpenChosenFile(const char* filter, std::istringstream& in) {
     const auto path = prompter_.chooseOpenFile(filter);
     if (!path) return false;
     if (text::OpenChosenFile(*path, in)) return true;
@@ -21,7 +21,7 @@ bool SimulatorDocument::OpenChosenFile(const char* filter, std::ifstream& in) {
 }
 
 void SimulatorDocument::OnOpenCod() {
-    std::ifstream in;
+    std::istringstream in;
     if (!OpenChosenFile("Code (*.cod);;All (*.*)", in)) return;
     assembler::Compiler compiler(instructionSet(), WorkFile("temp").string(),
                                  environment_.commandsXmlVersion);
@@ -31,7 +31,7 @@ void SimulatorDocument::OnOpenCod() {
 }
 
 void SimulatorDocument::OnOpenSource() {
-    std::ifstream in;
+    std::istringstream in;
     if (!OpenChosenFile("Source (*.s);;All (*.*)", in)) return;
     assembler::Compiler compiler(instructionSet(), WorkFile("temp").string(),
                                  environment_.commandsXmlVersion);
@@ -57,17 +57,18 @@ void SimulatorDocument::OnLoadDumpFile() {
     // Windows matches the filter's pattern in either case; here both cases are listed.
     const auto path = prompter_.chooseOpenFile("Text (*.TXT *.txt);;All (*.*)");
     if (!path) return;
-    std::ifstream in;
+    std::istringstream in;
     std::string first;
     if (!text::OpenChosenFile(*path, in) || !(in >> first) || first != "Dump")
         return Message("Wrong file type");
-    // A trailing remark such as "end of dump" ends the pairs rather than writing 0 to address 0,
-    // and a negative address names no word of memory.
+    // The pairs are read as a typed number is ("+5", "0x000000010", 12abc as 12). A word that
+    // holds no number at all, such as a trailing remark "end of dump", ends the pairs rather than
+    // writing 0 to address 0, and a negative address names no word of memory.
     std::string address;
     std::string value;
     while (in >> address >> value) {
-        const std::optional<int32_t> word = TypedNumber(address);
-        const std::optional<int32_t> number = TypedNumber(value);
+        const std::optional<int32_t> word = isa::ReadNumber(address);
+        const std::optional<int32_t> number = isa::ReadNumber(value);
         if (!word || !number) break;
         if (*word >= 0) machine_.WriteMemory(*word, *number);
     }

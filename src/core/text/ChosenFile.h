@@ -1,19 +1,19 @@
 #pragma once
-// Opening a file that the user chose. Only a regular file opens: a folder, a device or a pipe
-// is refused like a file that does not exist, so that no reader blocks on it or reads without
-// end.
+// Opening a file that the user chose: its bytes are read whole through ReadWholeFile, so a
+// folder, a device or a pipe is refused like a file that does not exist, and no reader blocks
+// on it or reads without end.
 
-#include <filesystem>
-#include <fstream>
-#include <system_error>
+#include "text/WholeFile.h"
+
+#include <sstream>
 
 namespace vorn::text {
 
-inline bool OpenChosenFile(const std::filesystem::path& path, std::ifstream& in) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return false;
-    in.open(path, std::ios::binary);
-    return in.is_open();
+inline bool OpenChosenFile(const std::filesystem::path& path, std::istringstream& in) {
+    std::optional<std::string> bytes = ReadWholeFile(path);
+    if (!bytes) return false;
+    in.str(std::move(*bytes));
+    return true;
 }
 
 } // namespace vorn::text

@@ -5,7 +5,6 @@
 #include "text/WholeFile.h"
 
 #include <filesystem>
-#include <fstream>
 #include <istream>
 #include <ostream>
 #include <sstream>
@@ -148,7 +147,7 @@ void OnSave(const GraphModel& model, Prompter& prompter) {
 bool OnOpen(GraphModel& model, Prompter& prompter) {
     const std::optional<std::string> chosen = prompter.chooseOpenFile(kWaveformFilter);
     if (!chosen) return false;
-    std::ifstream in;
+    std::istringstream in;
     return text::OpenChosenFile(*chosen, in) && LoadWaveform(model, in);
 }
 

@@ -82,11 +82,11 @@ CTextEditor::CTextEditor(const Workbench& workbench, QWidget* parent)
 }
 
 std::optional<QString> CTextEditor::LoadFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return file.errorString();
+    std::string failure;
+    std::optional<std::string> bytes = text::ReadWholeFile(QFile::encodeName(path).toStdString(), failure);
+    if (!bytes) return QString::fromLocal8Bit(failure);
     // Lines of either line end, each followed by a line break.
-    std::istringstream in(file.readAll().toStdString());
-    if (file.error() != QFileDevice::NoError) return file.errorString();
+    std::istringstream in(std::move(*bytes));
     std::string joined;
     for (std::string line; text::ReadTextLine(in, line);)
         joined += line + '\n';

@@ -1,11 +1,13 @@
 #include "ui/framework/MdiMainFrame.h"
 
+#include "text/WholeFile.h"
 #include "ui/framework/FileChooser.h"
 #include "ui/framework/NewDocumentChooser.h"
 #include "ui/framework/SavableDocument.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -142,7 +144,7 @@ bool MdiMainFrame::fileOpen() {
 }
 
 bool MdiMainFrame::openFile(const QString& path) {
-    if (templates_.empty() || !QFileInfo(path).isFile()) return false;
+    if (templates_.empty() || !text::IsRegularFile(QFile::encodeName(path).toStdString())) return false;
     const QString extension = QFileInfo(path).suffix();
     const DocumentTemplate* chosen = &templates_.front();
     for (const DocumentTemplate& kind : templates_)
