@@ -55,6 +55,15 @@ TEST(WholeFile, ReplacesTheTargetWholeOrLeavesItAsItWas) {
     EXPECT_TRUE(WriteWholeFile(longest, "x") && WriteWholeFile(longest, "yz") &&
                 ReadWholeFile(longest) == "yz");
 
+    const fs::path fresh = dir.path() / "fresh.txt"; // a new file is made as the user's umask says
+    EXPECT_TRUE(InChild([&] {
+        umask(027);
+        return WriteWholeFile(fresh, "new");
+    }));
+    EXPECT_EQ(fs::status(fresh).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::remove(fresh);
+
     fs::create_directory(dir.path() / "folder");
     EXPECT_FALSE(WriteWholeFile(dir.path() / "folder", bytes));
     EXPECT_FALSE(WriteWholeFile(dir.path() / "missing" / "a.txt", bytes));

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
+#include <fstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -127,8 +128,13 @@ uint32_t CurrentUser() {
     return ::geteuid();
 }
 
-// umask can only be read by setting it; files are created on the user-interface thread alone.
+// The process's umask as the kernel reports it, so that no other thread ever sees it changed;
+// only where the kernel does not report it is it read by setting it and putting it back.
 uint32_t NewFileMode() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("Umask:", 0) == 0)
+            return 0666 & ~static_cast<uint32_t>(std::stoul(line.substr(6), nullptr, 8));
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
