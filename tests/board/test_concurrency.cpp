@@ -4,6 +4,7 @@
 #include "BoardRoad.h"
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 namespace vorn::board {
@@ -11,6 +12,8 @@ namespace {
 
 using Concurrency = testing::BoardRoad;
 
+// The worker polls no faster than the ui thread reads: the CPU advances at every sample of the
+// port, and the worker's polls alone could take it to its halt before the first read.
 TEST_F(Concurrency, APollingWorkerAndReadingUiThreadShareTheLink) {
     // r1 counts 20000 down to 0 (about 60000 steps), then halt at address 3.
     const std::vector<uint32_t> program = {dlx.I("addi", 1, 0, 20000), dlx.I("subi", 1, 1, 1),
@@ -18,15 +21,17 @@ TEST_F(Concurrency, APollingWorkerAndReadingUiThreadShareTheLink) {
     WriteProgram(program);
     ASSERT_EQ(link->RunStart(), NoError);
 
-    std::atomic<bool> halted{false};
-    std::atomic<bool> giveUp{false};
+    std::atomic<int> reads{0};
+    std::atomic<bool> halted{false}, giveUp{false};
     std::thread worker([&] {
-        while (!giveUp && !link->PollHalt()) {
+        for (int polls = 0; !halted && !giveUp; ++polls) {
+            while (reads < polls && !giveUp)
+                std::this_thread::yield();
+            halted = link->PollHalt();
         }
-        halted = !giveUp;
     });
-    int reads = 0;
-    for (; reads < 2000 && !halted; ++reads) {
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!halted && std::chrono::steady_clock::now() < limit) {
         const uint32_t address = static_cast<uint32_t>(reads) % program.size();
         uint32_t word = 0;
         const BoardError result = link->ReadWord(address, word);
@@ -34,9 +39,8 @@ TEST_F(Concurrency, APollingWorkerAndReadingUiThreadShareTheLink) {
         EXPECT_EQ(word, program[address]);
         // Not an ASSERT: the worker must be joined before the test may end.
         if (result != NoError || word != program[address]) break;
+        ++reads;
     }
-    for (int wait = 0; wait < 20000 && !halted; ++wait)
-        std::this_thread::yield();
     giveUp = true;
     worker.join();
 

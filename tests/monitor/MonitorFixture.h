@@ -147,6 +147,13 @@ class MonitorTest : public ::testing::Test {
             monitor::MonitorPorts{prompter, clock, processes, host, &ownerlessPrompter});
         monitor->OnInitialUpdate();
     }
+    // On a ScriptedHostPort that answers with these samples, connected.
+    void MakeScriptedMonitor(std::deque<uint64_t> samples) {
+        auto scripted = std::make_unique<ScriptedHostPort>();
+        scripted->samples = std::move(samples);
+        MakeMonitor(std::move(scripted));
+        monitor->link().Connect();
+    }
 
     // The full wizard as a user finishes it: the lab, then the lab's label file (which sets the
     // start fields), then Finish (the .bit and .cod paths as they stand). Forgets the boxes.
@@ -155,7 +162,7 @@ class MonitorTest : public ::testing::Test {
         auto& wizard = monitor->wizard();
         wizard.OnShow();
         ASSERT_FALSE(wizard.OnLabChoiceNext(lab));
-        wizard.labels.OnSetActive(true);
+        wizard.labels.OnSetActive();
         // The labels of an earlier lab stay until the load replaces them.
         if (!wizard.labels.model().Empty()) prompter.yesNoAnswers.push_back(true);
         prompter.fileAnswers.push_back(VORN_SOURCE_DIR "/lab/" + labelFile);

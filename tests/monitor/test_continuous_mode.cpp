@@ -2,11 +2,12 @@
 // board and on scripted status samples.
 
 #include "MonitorFixture.h"
-#include "ScriptedHostPort.h"
 
+#include <algorithm>
 #include <atomic>
 #include <future>
 #include <gmock/gmock.h>
+#include <ranges>
 #include <thread>
 
 namespace vorn::monitor {
@@ -17,8 +18,6 @@ using ::testing::IsEmpty;
 using namespace control;
 using testing::PortSample;
 
-constexpr int kRunButtons[] = {Step, Reset, RefreshData, Write, SignalWaveforms, UpdateDump};
-
 class ContinuousRun : public testing::MonitorTest {
   protected:
     // Counts r1 down from 2000, then halts at 3 (the PC then reads 4).
@@ -28,8 +27,8 @@ class ContinuousRun : public testing::MonitorTest {
     }
     void ExpectIdle() {
         EXPECT_EQ(form().Text(ContinuousMode), "C&ontinuous Mode");
-        for (int id : kRunButtons)
-            EXPECT_TRUE(form().Enabled(id)) << id;
+        for (const auto& [id, state] : form().Controls())
+            EXPECT_TRUE(state.enabled) << id;
         EXPECT_FALSE(monitor->continuousModeRunning());
     }
 };
@@ -39,8 +38,7 @@ TEST_F(ContinuousRun, RunsUntilTheHaltAndEndsItselfOnTheUiThread) {
     LoadStoreLab();
     monitor->OnContinuousMode();
     EXPECT_EQ(form().Text(ContinuousMode), "St&op");
-    for (int id : kRunButtons)
-        EXPECT_FALSE(form().Enabled(id)) << id;
+    EXPECT_FALSE(form().Enabled(Step));
     EXPECT_EQ(form().defaultButton, ContinuousMode) << "Enter stops the run";
 
     ASSERT_TRUE(host.WaitForPosted());
@@ -52,11 +50,18 @@ TEST_F(ContinuousRun, RunsUntilTheHaltAndEndsItselfOnTheUiThread) {
     EXPECT_EQ(form().defaultButton, ContinuousMode) << "nothing sets the default back";
 }
 
-TEST_F(ContinuousRun, StopEndsTheWorkerAndTheRun) {
+// One rule for the buttons, the menu and its accelerators: while the CPU runs free, only what leaves
+// the board alone stays, and the button that ends the run.
+TEST_F(ContinuousRun, StopEndsTheWorkerAndTheRunAndWhileItRunsOnlyBoardFreeCommandsStay) {
     WriteProgram({dlx.I("j", 0, 0, -1)});
     LoadStoreLab();
+    const auto commands = std::views::iota(1000, 32805); // the form's controls and menu 129
     monitor->OnContinuousMode();
     ASSERT_TRUE(monitor->continuousModeRunning());
+    for (int id : commands)
+        ASSERT_EQ(monitor->CommandAllowed(id),
+                  id == ContinuousMode || id == 32785 || id == 32803 || id == 32804)
+            << id;
     const int opens = port->opens;
     monitor->OnContinuousMode();
     ExpectIdle();
@@ -70,6 +75,7 @@ TEST_F(ContinuousRun, StopEndsTheWorkerAndTheRun) {
     EXPECT_TRUE(monitor->continuousModeRunning());
     monitor->OnContinuousMode();
     ExpectIdle();
+    EXPECT_TRUE(std::ranges::all_of(commands, [&](int id) { return monitor->CommandAllowed(id); }));
 }
 
 TEST_F(ContinuousRun, AStartThatFailsChangesNothing) {
@@ -134,18 +140,15 @@ TEST(ContinuousWorker, WaitsBetweenPollsWakesAtAStopAndSeesAHaltWithinMillisecon
     runner.Stop();
 }
 
-// On scripted samples: the start (bit 2 toggles), then the polls.
-class ScriptedContinuousMode : public testing::MonitorTest {
-  protected:
-    void MakeScriptedMonitor(std::deque<uint64_t> samples) {
-        auto scripted = std::make_unique<testing::ScriptedHostPort>();
-        scripted->samples = std::move(samples);
-        MakeMonitor(std::move(scripted));
-        monitor->link().Connect();
-    }
-};
+// On scripted samples (the start sees bit 2 toggle, then the polls): a user's stop that fails
+// shows the error text, a stop after the halt that fails says so without it.
+TEST_F(ContinuousRun, AStopThatFailsSaysSo) {
+    MakeScriptedMonitor({PortSample(0x00), PortSample(0x04)});
+    monitor->OnContinuousMode();
+    monitor->OnContinuousMode();
+    EXPECT_THAT(TakeBoxes(), ElementsAre("Error in stop:\nOperation not done"));
+    ExpectIdle();
 
-TEST_F(ScriptedContinuousMode, AStopThatFailsAfterTheHaltSaysSoWithoutTheErrorText) {
     MakeScriptedMonitor({PortSample(0x00), PortSample(0x04), PortSample(0x0C), PortSample(0x04)});
     monitor->OnContinuousMode();
     ASSERT_TRUE(host.WaitForPosted());
@@ -153,15 +156,6 @@ TEST_F(ScriptedContinuousMode, AStopThatFailsAfterTheHaltSaysSoWithoutTheErrorTe
     EXPECT_THAT(TakeBoxes(),
                 ElementsAre("HALT has been reached. \nStopping Continuous mode.", "Error in stop."));
     EXPECT_EQ(form().Text(ContinuousMode), "C&ontinuous Mode");
-}
-
-TEST_F(ScriptedContinuousMode, AUserStopThatFailsShowsTheErrorText) {
-    MakeScriptedMonitor({PortSample(0x00), PortSample(0x04)});
-    monitor->OnContinuousMode();
-    monitor->OnContinuousMode();
-    EXPECT_THAT(TakeBoxes(), ElementsAre("Error in stop:\nOperation not done"));
-    EXPECT_EQ(form().Text(ContinuousMode), "C&ontinuous Mode");
-    EXPECT_TRUE(form().Enabled(Step));
 }
 
 } // namespace

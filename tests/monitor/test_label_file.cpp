@@ -23,7 +23,7 @@ class LabelFileTest : public ::testing::Test {
         EXPECT_TRUE(lab.ok());
         settings = *lab;
         EXPECT_FALSE(wizard.OnLabChoiceNext(LoadStore));
-        page.OnSetActive(true);
+        page.OnSetActive();
     }
     void Load(const std::string& path) {
         prompter.fileAnswers.push_back(path);

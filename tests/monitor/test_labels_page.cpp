@@ -22,7 +22,7 @@ class LabelsPageTest : public ::testing::Test {
         settings.RAMstart = 0x10;
         settings.RAMend = 0x3FFF;
         EXPECT_FALSE(wizard.OnLabChoiceNext(LoadStore));
-        page.OnSetActive(true);
+        page.OnSetActive();
     }
     std::vector<std::string> Boxes() { return testing::TakeBoxTexts(prompter); }
 
@@ -129,7 +129,7 @@ TEST_F(LabelsPageTest, StartFieldsAreCheckedAlignedAndStored) {
         page.CheckStartAddresses();
         return Boxes();
     };
-    EXPECT_THAT(check("45", "0x40"), ElementsAre("CPU RAM address has been aligned to 0x40."));
+    EXPECT_THAT(check("55", "0x40"), ElementsAre("CPU RAM address has been aligned to 0x40."));
     EXPECT_EQ(page.cpuRamEdit.text, "0x00000040");
     EXPECT_EQ(wizard.state.addresses.cpuRam, 0x140u);
     EXPECT_EQ(wizard.state.addresses.laRam, 0x140u);
@@ -140,20 +140,20 @@ TEST_F(LabelsPageTest, StartFieldsAreCheckedAlignedAndStored) {
     EXPECT_FALSE(wizard.state.addresses.cpuRamSet || wizard.state.addresses.laRamSet);
     EXPECT_THAT(check("fffff", ""), ElementsAre("CPU RAM Address out of allowed range, CPU RAM NOT set.",
                                                 "LA RAM address not set! No Graphic view."));
-    EXPECT_THAT(check("", "3"), ElementsAre("CPU RAM address not set! No register view.",
-                                            "LA RAM address has been aligned to 0x0."));
+    EXPECT_THAT(check("", "3f"), ElementsAre("CPU RAM address not set! No register view.",
+                                             "LA RAM address has been aligned to 0x20."));
 }
 
 TEST_F(LabelsPageTest, ANewLabChoiceKeepsTheLabelsAndChecksSlaveOnce) {
     ASSERT_TRUE(page.InsertLabel(0, "PC", "40"));
     page.kind = 2;
     ASSERT_FALSE(wizard.OnLabChoiceNext(ReadWrite));
-    page.OnSetActive(true);
+    page.OnSetActive();
     EXPECT_THAT(page.Lines(LabelKind::Slave), ElementsAre("PC@0x40")) << "the wizard run again keeps them";
     EXPECT_EQ(page.kind, 0);
     EXPECT_FALSE(wizard.state.flags.labChosen);
     page.kind = 2;
-    page.OnSetActive(true); // back from the FPGA page
+    page.OnSetActive(); // back from the FPGA page
     EXPECT_EQ(page.kind, 2);
 }
 

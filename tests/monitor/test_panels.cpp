@@ -36,11 +36,11 @@ TEST_F(Panels, TheRefreshReadsExactlyWhatEachLabEnables) {
     EXPECT_EQ(port->opens, 1);
     auto& wizard = monitor->wizard(); // the load/store lab without its labels and start addresses
     ASSERT_FALSE(wizard.OnLabChoiceNext(LoadStore));
-    wizard.labels.OnSetActive(true);
+    wizard.labels.OnSetActive();
     wizard.labels.CheckStartAddresses();
     monitor->OnWizardEnded(true);
     EXPECT_EQ(form().Text(RegisterGroup), "Registers - CPU RAM ADDRESS NOT SET");
-    EXPECT_FALSE(form().Visible(FirstRegisterValue + 5));
+    EXPECT_FALSE(form().Visible(FirstRegisterValue + 31) || form().Visible(FirstRegisterNumber + 31));
     EXPECT_EQ(form().Text(CommandGroup), "Commands - PC LABEL NOT SET");
 
     struct Case {
@@ -188,10 +188,13 @@ TEST_F(Panels, ACancelledWizardHidesTheMonitorAndPutsTheLabelsBack) {
     LoadStoreLab();
     const LabelMaps viewLabels = monitor->labels();
     auto& wizard = monitor->wizard();
-    wizard.OnShow();
+    wizard.OnShow(); // run again: the labels and their start addresses stay
+    EXPECT_EQ(wizard.labels.cpuRamEdit.text, "0x00000000");
     ASSERT_FALSE(wizard.OnLabChoiceNext(ReadWrite));
-    wizard.labels.OnSetActive(true);
+    wizard.labels.OnSetActive();
     ASSERT_TRUE(wizard.labels.InsertLabel(0, "OTHER", "1"));
+    wizard.labels.laRamEdit.Set("");
+    wizard.labels.CheckStartAddresses();
     prompter.boxes.clear();
     monitor->OnWizardEnded(false);
     EXPECT_THAT(TakeBoxes(), ElementsAre("Wizard was not completed.\nPlease rerun wizard."));
@@ -201,6 +204,8 @@ TEST_F(Panels, ACancelledWizardHidesTheMonitorAndPutsTheLabelsBack) {
         EXPECT_FALSE(form().Visible(id)) << id;
     EXPECT_EQ(wizard.labels.model(), viewLabels);
     EXPECT_EQ(monitor->labels(), viewLabels);
+    wizard.OnShow();
+    EXPECT_EQ(wizard.labels.laRamEdit.text, "0x00000020") << "the start addresses went back too";
 
     LoadStoreLab();
     for (int id : hidden)
@@ -212,7 +217,7 @@ TEST_F(Panels, LabelsConfigTakesThePageAndRefreshesWithoutANewDevice) {
     LoadStoreLab();
     auto& page = monitor->wizard().labels;
     page.OnShow();
-    page.OnSetActive(false);
+    page.OnSetActive();
     EXPECT_EQ(page.cpuRamEdit.text, "0x00000000") << "the set start address as an offset";
     EXPECT_EQ(page.laRamEdit.text, "0x00000020");
     page.OnSelect(LabelKind::Memory, 0);
@@ -257,7 +262,9 @@ TEST_F(Panels, TheFullWizardLoadsTheFpgaAndUploadsTheImage) {
     EXPECT_EQ(processes.calls.size(), 2u) << "the paths stay in their pages";
     directory.write("w.cod", ".DATA\n0x00000020\n0x00000001\n0x00001234\n");
     ChooseLab(SimpleSlave, "slave.lbl");
+    monitor->OnMemoryConfigEnded(true);
     EXPECT_EQ(BoardWord(0x20), 0xABCDu) << "a lab without memory labels uploads nothing";
+    EXPECT_THAT(TakeBoxes(), ElementsAre(".COD filename was empty.\nDid not upload."));
 }
 
 } // namespace

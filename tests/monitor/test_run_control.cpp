@@ -88,10 +88,12 @@ TEST_F(RunControl, RunNStepsMakesEveryStepWithoutAskingAndCountsFailures) {
     EXPECT_EQ(form().slaveList.lines[0], "PC = 0x00000005");
     EXPECT_EQ(TakeBoxes(), std::vector<std::string>(5, "Enter number of steps to run:"));
 
-    port->deadCpu = true;
-    prompter.oneValueAnswers.push_back("4");
+    std::deque<uint64_t> samples(10, testing::PortSample(0x0C)); // the second of three steps sees no toggle
+    samples.front() = samples.back() = testing::PortSample(0);
+    MakeScriptedMonitor(samples);
+    prompter.oneValueAnswers.push_back("3");
     monitor->OnRunSteps();
-    EXPECT_THAT(TakeBoxes(), ElementsAre("Enter number of steps to run:", "There have been 4 errors."));
+    EXPECT_THAT(TakeBoxes(), ElementsAre("Enter number of steps to run:", "There have been 1 errors."));
 }
 
 TEST_F(RunControl, RunUntilPcAsksEveryStepsUntilMsgHardwareStepsAndNoEndsTheRun) {
@@ -125,7 +127,7 @@ TEST_F(RunControl, RunsRefuseWhatTheyNeedButLack) {
 
     ChooseLab(SimpleSlave, "slave.lbl");
     auto& page = monitor->wizard().labels;
-    page.OnSetActive(false);
+    page.OnSetActive();
     page.OnSelect(LabelKind::Slave, 0);
     page.OnDeleteLabel(LabelKind::Slave);
     monitor->OnLabelsConfigEnded(true);

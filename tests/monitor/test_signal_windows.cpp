@@ -84,7 +84,7 @@ TEST_F(SignalWindows, TheWindowNeedsLaRamAndAStatusLabel) {
 
     LoadStoreLab();
     auto& page = monitor->wizard().labels;
-    page.OnSetActive(false);
+    page.OnSetActive();
     page.OnSelect(LabelKind::Slave, 1);
     page.OnDeleteLabel(LabelKind::Slave);
     monitor->OnLabelsConfigEnded(true);

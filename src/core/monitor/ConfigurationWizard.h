@@ -53,6 +53,9 @@ class ConfigurationWizard {
     // .cod path only with memory labels.
     bool FpgaPathEnabled() const { return settings_.configureBit; }
     bool MemoryPathEnabled() const { return state.flags.memoryLabels; }
+    // The .cod file to upload: the memory page's path where the lab has memory labels. A lab
+    // without them has no image, whatever path an earlier lab left in the disabled field.
+    std::string ImagePath() const { return MemoryPathEnabled() ? memory.path : std::string(); }
 
   private:
     const isa::Settings& settings_;

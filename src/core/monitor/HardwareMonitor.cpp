@@ -40,10 +40,10 @@ void HardwareMonitor::OnWizardEnded(bool finished) {
         form_.ShowMemoryControls(false);
         form_.ShowRegisterControls(false);
         form_.ShowCommandControls(false);
-        // The flags and set flags keep what the cancelled wizard made of them.
+        // The labels go back, and their start addresses with them, set flags and all: a rerun
+        // offers what the monitor shows. The lab flags keep what the cancelled wizard made of them.
         wizard_.labels.model() = labels_;
-        wizard_.state.addresses.cpuRam = cpuRam_;
-        wizard_.state.addresses.laRam = laRam_;
+        wizard_.state.addresses = addresses_;
         Message("Wizard was not completed.\nPlease rerun wizard.");
         return;
     }
@@ -66,10 +66,9 @@ void HardwareMonitor::OnWizardEnded(bool finished) {
         RunConfigurationTool(wizard_.fpga.path);
         link_->Connect();
     }
-    // A lab without memory labels has no image to upload, whatever path an earlier lab left.
-    if (state.flags.memoryLabels && !wizard_.memory.path.empty()) {
+    if (const std::string image = wizard_.ImagePath(); !image.empty()) {
         link_->Connect();
-        UploadCodFile(wizard_.memory.path);
+        UploadCodFile(image);
     }
     OnRefreshData();
 }
@@ -90,11 +89,12 @@ void HardwareMonitor::OnFpgaConfigEnded(bool finished) {
 }
 
 void HardwareMonitor::OnMemoryConfigEnded(bool finished) {
-    if (finished && wizard_.memory.path.empty()) {
+    const std::string image = wizard_.ImagePath();
+    if (finished && image.empty()) {
         Message(".COD filename was empty.\nDid not upload.");
     } else if (finished) {
         link_->Connect();
-        UploadCodFile(wizard_.memory.path);
+        UploadCodFile(image);
     }
     OnRefreshData();
 }
@@ -107,8 +107,7 @@ void HardwareMonitor::ShowRunControls(bool visible) {
 
 void HardwareMonitor::TakeWizardLabels() {
     labels_ = wizard_.labels.model();
-    cpuRam_ = wizard_.state.addresses.cpuRam;
-    laRam_ = wizard_.state.addresses.laRam;
+    addresses_ = wizard_.state.addresses;
 }
 
 // Labels Config shows the labels at once, whatever the lab flags say and without restarting

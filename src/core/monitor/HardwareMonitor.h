@@ -23,6 +23,7 @@
 #include "monitor/ConfigurationWizard.h"
 #include "monitor/ContinuousRunner.h"
 #include "monitor/LabelMaps.h"
+#include "monitor/MonitorCommands.h"
 #include "monitor/MonitorForm.h"
 #include "monitor/MonitorHost.h"
 
@@ -81,9 +82,14 @@ class HardwareMonitor {
     const Capture& capture() const { return capture_; }
     board::BoardLink& link() { return *link_; }
     uint32_t dumpStart() const { return dumpStart_; }
-    uint32_t cpuRamAddress() const { return cpuRam_; }
-    uint32_t laRamAddress() const { return laRam_; }
+    uint32_t cpuRamAddress() const { return addresses_.cpuRam; }
+    uint32_t laRamAddress() const { return addresses_.laRam; }
     bool continuousModeRunning() const { return continuous_.Started(); }
+    // Whether a command may run now: a button of the form by its control id (control::...), a
+    // command of the menu by its command id (command::...). The ui asks it for its menus and
+    // accelerators; the form's buttons are enabled by it. While continuous mode runs, only the
+    // commands that leave the board alone stay, and the button that ends the run.
+    bool CommandAllowed(int id) const;
 
     // Start-up: the dump field and the signal button's new-window mode. The ui then runs the
     // full wizard (RunWizard) and maximises the frame.
@@ -163,7 +169,7 @@ class HardwareMonitor {
     void StartContinuousMode();
     void StopContinuousMode();
     void OnContinuousHalt(unsigned run);
-    void EnableRunButtons(bool enabled);
+    void EnableFormButtons();
     void SetStatus(const std::string& text);
     void Message(const std::string& text);
     void BoardErrorBox(const char* heading);
@@ -180,8 +186,8 @@ class HardwareMonitor {
     ConfigurationWizard wizard_;
     MonitorForm form_;
     LabelMaps labels_;
-    uint32_t cpuRam_ = 0;
-    uint32_t laRam_ = 0;
+    // The start addresses with their set flags, as the last finished wizard left them.
+    StartAddresses addresses_;
     uint32_t dumpStart_ = 0;
     bool readSuppressed_ = false;
     bool writeSuppressed_ = false;

@@ -4,16 +4,30 @@
 
 #include "monitor/HardwareMonitor.h"
 
+#include <algorithm>
+
 namespace vorn::monitor {
 
 using namespace control;
 
 namespace {
 
-// The buttons that would drive the board while the CPU runs free.
-constexpr int kRunButtons[] = {Step, Reset, RefreshData, Write, SignalWaveforms, UpdateDump};
+// While the CPU runs free, the worker tells its halt by status bits 2 and 3 having both changed
+// since the run's start. The link's lock keeps each transfer whole, but not the free run's
+// protocol: a step toggles those very bits, a reset or a stop ends the run under the worker,
+// another run starts one of its own, and a refresh, a load or an upload re-establishes the link
+// under it. So while the mode runs, the commands that stay are those that leave the board alone,
+// and the button that ends the run.
+constexpr int kFreeRunCommands[] = {ContinuousMode, command::ReferenceWindow, command::LabelReport,
+                                    command::DataSnapshot};
+
+constexpr int kFormButtons[] = {Step, Reset, RefreshData, ContinuousMode, SignalWaveforms, Write, UpdateDump};
 
 } // namespace
+
+bool HardwareMonitor::CommandAllowed(int id) const {
+    return !continuousModeRunning() || std::ranges::find(kFreeRunCommands, id) != std::end(kFreeRunCommands);
+}
 
 void HardwareMonitor::OnContinuousMode() {
     if (form_.Text(ContinuousMode) == kContinuousIdle)
@@ -25,7 +39,6 @@ void HardwareMonitor::OnContinuousMode() {
 void HardwareMonitor::StartContinuousMode() {
     if (link_->RunStart() != board::NoError) return BoardErrorBox("Error in run:");
     form_.SetText(ContinuousMode, kContinuousRunning);
-    EnableRunButtons(false);
     const unsigned run = ++continuousRun_;
     const std::weak_ptr<HardwareMonitor*> self = self_;
     continuous_.Start([this] { return link_->PollHalt(); },
@@ -34,6 +47,7 @@ void HardwareMonitor::StartContinuousMode() {
                               if (const auto monitor = self.lock()) (*monitor)->OnContinuousHalt(run);
                           });
                       });
+    EnableFormButtons();
     // Enter stops the run.
     form_.defaultButton = ContinuousMode;
 }
@@ -42,7 +56,7 @@ void HardwareMonitor::StopContinuousMode() {
     continuous_.Stop();
     if (link_->Stop() != board::NoError) BoardErrorBox("Error in stop:");
     form_.SetText(ContinuousMode, kContinuousIdle);
-    EnableRunButtons(true);
+    EnableFormButtons();
     OnRefreshData();
 }
 
@@ -53,13 +67,13 @@ void HardwareMonitor::OnContinuousHalt(unsigned run) {
     Message("HALT has been reached. \nStopping Continuous mode.");
     if (link_->Stop() != board::NoError) Message("Error in stop.");
     form_.SetText(ContinuousMode, kContinuousIdle);
-    EnableRunButtons(true);
+    EnableFormButtons();
     OnRefreshData();
 }
 
-void HardwareMonitor::EnableRunButtons(bool enabled) {
-    for (int id : kRunButtons)
-        form_.Enable(id, enabled);
+void HardwareMonitor::EnableFormButtons() {
+    for (int id : kFormButtons)
+        form_.Enable(id, CommandAllowed(id));
 }
 
 } // namespace vorn::monitor

@@ -20,7 +20,7 @@ bool HardwareMonitor::UploadCodFile(const std::string& path) {
 void HardwareMonitor::OnSaveLabelReport() {
     const auto path = prompter_.chooseSaveFile(kReportFilter);
     if (!path) return;
-    const StartAddresses addresses{cpuRam_, laRam_, wizard_.state.addresses.cpuRamSet,
+    const StartAddresses addresses{addresses_.cpuRam, addresses_.laRam, wizard_.state.addresses.cpuRamSet,
                                    wizard_.state.addresses.laRamSet};
     WriteReport(WithDefaultExtension(*path, ".txt"),
                 LabelReportText(addresses, labels_, settings_.SLAVEbase));

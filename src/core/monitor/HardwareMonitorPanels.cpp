@@ -82,7 +82,8 @@ void HardwareMonitor::UpdateRegisters() {
     form_.SetText(RegisterGroup, "Registers");
     form_.ShowRegisterControls(true);
     for (uint32_t i = 0; i < 32; ++i)
-        form_.SetText(FirstRegisterValue + static_cast<int>(i), WordText(ReadBoardWord(cpuRam_ + i)));
+        form_.SetText(FirstRegisterValue + static_cast<int>(i),
+                      WordText(ReadBoardWord(addresses_.cpuRam + i)));
 }
 
 void HardwareMonitor::UpdateCommands() {

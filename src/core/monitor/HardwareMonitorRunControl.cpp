@@ -67,7 +67,7 @@ void HardwareMonitor::OnRunUntilReg() {
         const auto target = static_cast<uint32_t>(isa::ParseNumber(typed->second));
         if (reg > 31) return Message("Invalid register number.");
         SetStatus("Running...");
-        RunUntilWord(cpuRam_ + reg, target);
+        RunUntilWord(addresses_.cpuRam + reg, target);
     }
     SetStatus({});
     OnRefreshData();

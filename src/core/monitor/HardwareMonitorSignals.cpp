@@ -13,7 +13,7 @@ void HardwareMonitor::TakeCapture() {
     if (const auto count = StatusSampleCount(); count && *count <= kMaxSamples) {
         capture.steps = static_cast<int>(*count);
         for (uint32_t i = 0; i < *count; ++i)
-            capture.samples.push_back(ReadBoardWord(laRam_ + i));
+            capture.samples.push_back(ReadBoardWord(addresses_.laRam + i));
     }
     capture_ = std::move(capture);
 }

@@ -37,12 +37,16 @@ std::vector<std::string> LabelsPage::Lines(LabelKind kind) const {
 }
 
 void LabelsPage::OnShow() {
-    for (EditText* edit : {&nameEdit, &addressEdit, &cpuRamEdit, &laRamEdit})
+    for (EditText* edit : {&nameEdit, &addressEdit})
         edit->Set({});
+    // The labels stay from one showing to the next, and their start addresses with them.
+    const StartAddresses& addresses = wizard_.addresses;
+    cpuRamEdit.Set(addresses.cpuRamSet ? WordText(addresses.cpuRam - settings_.SLAVEbase) : std::string());
+    laRamEdit.Set(addresses.laRamSet ? WordText(addresses.laRam - settings_.SLAVEbase) : std::string());
     selection = {-1, -1, -1};
 }
 
-void LabelsPage::OnSetActive(bool fullWizard) {
+void LabelsPage::OnSetActive() {
     // A new lab choice keeps the labels: the lists show the model, so every label that reaches
     // the monitor is one the page shows.
     if (wizard_.flags.labChosen) {
@@ -50,12 +54,6 @@ void LabelsPage::OnSetActive(bool fullWizard) {
         wizard_.flags.labChosen = false;
         kind = static_cast<int>(LabelKind::Slave);
     }
-    if (fullWizard) return;
-    const StartAddresses& addresses = wizard_.addresses;
-    if (wizard_.flags.registers && addresses.cpuRamSet)
-        cpuRamEdit.Set(WordText(addresses.cpuRam - settings_.SLAVEbase));
-    if (wizard_.flags.graphicLabels && addresses.laRamSet)
-        laRamEdit.Set(WordText(addresses.laRam - settings_.SLAVEbase));
 }
 
 bool LabelsPage::InsertLabel(int kindValue, const std::string& name, const std::string& address) {

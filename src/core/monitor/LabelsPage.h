@@ -44,12 +44,13 @@ class LabelsPage {
     bool MemoryControlsEnabled() const { return wizard_.flags.memoryLabels; }
     bool CpuRamEditEnabled() const { return wizard_.flags.registers; }
 
-    // A showing of the wizard makes the page's widgets anew: empty fields, nothing selected.
+    // A showing of the wizard makes the page's widgets anew, nothing selected. The label fields
+    // start empty; the start fields show the start addresses that are set, as offsets, since the
+    // labels kept from the last showing need them (so only the first showing starts empty).
     void OnShow();
-    // The page becomes active, in the full wizard (four pages) or alone (Labels Config). A new
-    // lab choice keeps the labels, drops the selections and checks "Slave"; alone, the page
-    // shows the start addresses that are set, as offsets.
-    void OnSetActive(bool fullWizard);
+    // The page becomes active, in the full wizard or alone (Labels Config). A new lab choice
+    // keeps the labels, drops the selections and checks "Slave".
+    void OnSetActive();
 
     // Inserts a label, or edits the selected one when the name is the selected line's. False,
     // after its box, for a name that does not start with a letter, a value out of the kind's

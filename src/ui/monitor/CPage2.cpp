@@ -145,8 +145,8 @@ CPage2::CPage2(monitor::LabelsPage& page, QWidget* parent)
     }
 }
 
-void CPage2::OnSetActive(bool fullWizard) {
-    page_.OnSetActive(fullWizard);
+void CPage2::OnSetActive(bool) {
+    page_.OnSetActive();
     ShowFields();
 }
 

@@ -16,7 +16,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QTimer>
-#include <algorithm>
 
 namespace vorn::ui {
 
@@ -58,11 +57,6 @@ constexpr EngineCommand kFormButtons[] = {
     {ContinuousMode, &HardwareMonitor::OnContinuousMode},
     {SignalWaveforms, &HardwareMonitor::OnSignalWaveforms},
 };
-
-// The menu commands that leave the board alone, and so stay live while continuous mode's
-// worker polls it.
-constexpr int kBoardFreeCommands[] = {ID_MONITOR_REFERENCE_WINDOW, ID_MONITOR_LABEL_REPORT,
-                                      ID_MONITOR_DATA_SNAPSHOT};
 
 struct WizardCommand {
     int id;
@@ -193,22 +187,18 @@ void CvornctrlView::RunWizard(int command) {
     ShowForm();
 }
 
-// While continuous mode runs, the worker alone talks to the board: the link has no lock.
-bool CvornctrlView::CommandAllowed(int command) const {
-    return !monitor_->continuousModeRunning() ||
-           std::ranges::find(kBoardFreeCommands, command) != std::end(kBoardFreeCommands);
-}
-
-// A disabled command that arrives all the same (by its accelerator) does nothing.
+// The engine says which commands may run now (continuous mode keeps most of them off); a
+// command it refuses that arrives all the same, by its accelerator, does nothing.
 bool CvornctrlView::onCommand(int command) {
     for (const WizardCommand& wizard : kWizardCommands)
         if (wizard.id == command) {
-            if (CommandAllowed(command)) RunWizard(command);
+            if (monitor_->CommandAllowed(command)) RunWizard(command);
             return true;
         }
     for (const EngineCommand& menu : kMenuCommands)
         if (menu.id == command) {
-            if (CommandAllowed(command)) Do([handler = menu.handler](HardwareMonitor& m) { (m.*handler)(); });
+            if (monitor_->CommandAllowed(command))
+                Do([handler = menu.handler](HardwareMonitor& m) { (m.*handler)(); });
             return true;
         }
     return false;
@@ -216,9 +206,9 @@ bool CvornctrlView::onCommand(int command) {
 
 std::optional<CommandUi> CvornctrlView::commandUi(int command) const {
     for (const WizardCommand& wizard : kWizardCommands)
-        if (wizard.id == command) return CommandUi{CommandAllowed(command)};
+        if (wizard.id == command) return CommandUi{monitor_->CommandAllowed(command)};
     for (const EngineCommand& menu : kMenuCommands)
-        if (menu.id == command) return CommandUi{CommandAllowed(command)};
+        if (menu.id == command) return CommandUi{monitor_->CommandAllowed(command)};
     return std::nullopt;
 }
 

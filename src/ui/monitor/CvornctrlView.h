@@ -45,7 +45,6 @@ class CvornctrlView : public QScrollArea, public CommandTarget, private monitor:
   private:
     void OnInitialUpdate();
     void RunWizard(int command);
-    bool CommandAllowed(int command) const;
     void ConnectControls();
     void SetPanelFonts();
     // Runs a command of the engine, then shows its form. Nothing once the engine is gone: the
