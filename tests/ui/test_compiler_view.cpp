@@ -15,6 +15,7 @@
 #include "ui/shared/Workbench.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -23,8 +24,10 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QTimer>
 #include <atomic>
 #include <csignal>
 #include <fcntl.h>
@@ -108,6 +111,17 @@ class CompilerViewTest : public ::testing::Test {
         return target;
     }
 
+    // Opens the file, or a new text, in a Compiler window of the shown frame, as the current view.
+    void openWindow(const std::string& path) {
+        frame.registerTemplate(CompilerTemplate());
+        frame.show();
+        QApplication::setActiveWindow(&frame);
+        child = frame.newDocument(frame.templates().front(), Q(path));
+        ASSERT_NE(child, nullptr);
+        current = dynamic_cast<CTextEditor*>(child->widget());
+        ASSERT_NE(current, nullptr);
+    }
+
     vorn::testing::TempDir folder;
     std::unique_ptr<CTextEditor> view;
     CTextEditor* current; // the view that the helpers work on
@@ -115,6 +129,9 @@ class CompilerViewTest : public ::testing::Test {
     QStringList dialogs;
     QList<int> answers; // BoxAnswer
     QList<std::optional<QString>> files;
+    CVORNb1App app;
+    CMainFrame frame{&app};
+    QMdiSubWindow* child = nullptr;
 };
 
 TEST_F(CompilerViewTest, ALoadedLabExampleIsColouredAndCompilesBesideItsSource) {
@@ -169,21 +186,25 @@ TEST_F(CompilerViewTest, ALoadedLabExampleIsColouredAndCompilesBesideItsSource) 
     EXPECT_EQ(dynamic_cast<CTextEditor&>(*opened).editor()->toPlainText(), text);
 }
 
+// Every character that was loaded and not edited is saved as it came, non-breaking spaces and
+// line separators included; only the line ends become CR LF.
 TEST_F(CompilerViewTest, LoadingReadsEitherLineEndAndSavingWritesCrLfKeepingTheBytes) {
-    const std::string source = folder.write("latin.s", "nop\r\n* caf\xE9\r\nhalt");
+    const std::string source = folder.write("latin.s", "nop\r\n*\xA0"
+                                                       "caf\xE9\r\nhalt");
     ASSERT_FALSE(view->LoadFile(Q(source)));
-    EXPECT_EQ(editor()->toPlainText(), QString::fromLatin1("nop\n* caf\xE9\nhalt\n"));
+    EXPECT_EQ(editor()->textCursor().blockNumber(), 3); // the start of the last line
     const std::string copy = folder.file("copy.s");
     files.push_back(Q(copy));
     view->OnSave();
-    EXPECT_EQ(ReadFile(copy), "nop\r\n* caf\xE9\r\nhalt\r\n");
+    EXPECT_EQ(ReadFile(copy), "nop\r\n*\xA0"
+                              "caf\xE9\r\nhalt\r\n");
     EXPECT_EQ(view->control<QLabel>(CTextEditor::kSourcePathText)->text(), Q(copy));
 
-    ASSERT_FALSE(view->LoadFile(Q(folder.write("utf8.s", "* \xC5\x99\nnop\n"))));
-    EXPECT_EQ(editor()->document()->firstBlock().text(), "* \u0159");
+    ASSERT_FALSE(view->LoadFile(Q(folder.write("utf8.s", "* \xC5\x99\xE2\x80\xA8\xC2\xA0x\nnop\n"))));
+    EXPECT_EQ(editor()->document()->firstBlock().text(), "* \u0159\u2028\u00A0x");
     files.push_back(Q(copy));
     view->OnSave();
-    EXPECT_EQ(ReadFile(copy), "* \xC5\x99\r\nnop\r\n");
+    EXPECT_EQ(ReadFile(copy), "* \xC5\x99\xE2\x80\xA8\xC2\xA0x\r\nnop\r\n");
 }
 
 // The keys reach the model and its verdicts are painted; which colour is the model's rule.
@@ -274,56 +295,26 @@ TEST_F(CompilerViewTest, ATextIsSavedBeforeItCompiles) {
     EXPECT_EQ(ReadFile(folder.file("prog2.s")), "nop");
 }
 
-// Load..., File > Open, closing the window and quitting ask before they drop an edited text;
-// a text just loaded, coloured or saved asks nothing.
+// Load..., File > Open, closing the window and quitting ask before they drop an edited text.
 TEST_F(CompilerViewTest, EditsAreNeverDroppedWithoutAsking) {
-    CVORNb1App app;
-    CMainFrame frame(&app);
-    frame.registerTemplate(CompilerTemplate());
-    frame.show();
     const std::string source = folder.write("prog.s", "x: nop\n");
-    QMdiSubWindow* child = frame.newDocument(frame.templates().front(), Q(source));
-    auto* opened = current = dynamic_cast<CTextEditor*>(child->widget());
-    // The window brings its own menu; Colorize off removes the colours, keeps them off while
-    // loading and disables Refresh colors.
-    QStringList menus;
-    for (QAction* action : frame.menuBar()->actions())
-        menus << action->text();
-    EXPECT_EQ(menus, (QStringList{"&File", "&Edit", "&Options", "&View", "&Window", "&Help"}));
-    EXPECT_FALSE(frame.routeCommandUi(ID_SIMULATOR_STEP).enabled);
-    auto* refresh = opened->control<QPushButton>(CTextEditor::kRefreshColors);
-    frame.routeCommand(ID_OPTIONS_COLORIZE);
-    EXPECT_FALSE(frame.routeCommandUi(ID_OPTIONS_COLORIZE).checked || refresh->isEnabled());
-    EXPECT_TRUE(editor()->document()->firstBlock().layout()->formats().isEmpty());
-    ASSERT_FALSE(opened->LoadFile(Q(source)));
-    EXPECT_TRUE(editor()->document()->firstBlock().layout()->formats().isEmpty());
-    frame.routeCommand(ID_OPTIONS_COLORIZE);
-    EXPECT_TRUE(frame.routeCommandUi(ID_OPTIONS_COLORIZE).checked && refresh->isEnabled());
-    EXPECT_EQ(colourAt(0, 0), kBlue);
-    EXPECT_FALSE(opened->IsModified());
-    opened->editor()->appendPlainText("halt");
-    const QString edited = opened->editor()->toPlainText();
+    ASSERT_NO_FATAL_FAILURE(openWindow(source));
+    editor()->appendPlainText("halt");
+    const QString edited = editor()->toPlainText();
 
     // Cancel keeps the window, the text and the application.
     answers = {BoxCancel, BoxCancel, BoxCancel, BoxCancel};
     const QString other = Q(copyExample("loop.s"));
     files = {other, other};
-    opened->control<QPushButton>(CTextEditor::kLoad)->click();
+    current->control<QPushButton>(CTextEditor::kLoad)->click();
     frame.routeCommand(ID_FILE_OPEN);
     frame.routeCommand(ID_FILE_CLOSE);
     EXPECT_FALSE(frame.close());
     EXPECT_EQ(boxes, QStringList(4, QStringLiteral("BOX VORN | Save changes to %1?").arg(Q(source))));
     EXPECT_TRUE(child->isVisible() && frame.isVisible());
-    EXPECT_EQ(opened->editor()->toPlainText(), edited);
+    EXPECT_EQ(editor()->toPlainText(), edited);
 
-    // Ctrl+S asks for the path as Save... does; a path that cannot be written is not taken up,
-    // and a Yes whose save fails keeps the window open.
-    const std::string unwritable = folder.file("no/such/prog.s");
-    files = {Q(unwritable)};
-    frame.routeCommand(ID_FILE_SAVE);
-    EXPECT_EQ(dialogs.back(), "SAVE S files (*.s);;All files (*.*)");
-    EXPECT_TRUE(
-        boxes.back().startsWith(QStringLiteral("BOX VORN | %1 could not be written.").arg(Q(unwritable))));
+    // A Yes whose save fails keeps the window open.
     std::filesystem::remove(source);
     std::filesystem::create_directory(source);
     answers = {BoxYes};
@@ -334,42 +325,71 @@ TEST_F(CompilerViewTest, EditsAreNeverDroppedWithoutAsking) {
     std::filesystem::remove(source);
 
     // Yes saves where the text belongs, then the window goes.
-    opened->editor()->appendPlainText("nop");
     answers = {BoxYes};
     frame.routeCommand(ID_FILE_CLOSE);
     EXPECT_FALSE(child->isVisible());
-    EXPECT_EQ(ReadFile(source), "x: nop\r\n\r\nhalt\r\nnop");
+    EXPECT_EQ(ReadFile(source), "x: nop\r\n\r\nhalt");
 
+    // A new text asks for its path on Ctrl+S and does not take up one that cannot be written;
     // No drops the edits and quits.
-    frame.newDocument(frame.templates().front())
-        ->widget()
-        ->findChild<CAssemblyEditor*>()
-        ->appendPlainText("x");
+    QMdiSubWindow* fresh = frame.newDocument(frame.templates().front());
+    ASSERT_NE(fresh, nullptr);
+    auto* freshEditor = fresh->widget()->findChild<CAssemblyEditor*>();
+    ASSERT_NE(freshEditor, nullptr);
+    freshEditor->appendPlainText("x");
+    const std::string unwritable = folder.file("no/such/prog.s");
+    files = {Q(unwritable)};
+    frame.routeCommand(ID_FILE_SAVE);
+    EXPECT_TRUE(
+        boxes.back().startsWith(QStringLiteral("BOX VORN | %1 could not be written.").arg(Q(unwritable))));
     answers = {BoxNo};
     boxes.clear();
     EXPECT_TRUE(frame.close());
     EXPECT_EQ(boxes, QStringList{"BOX VORN | Save changes to Compiler2?"});
 }
 
-#ifdef __linux__
-// A disk that fills while the buffered text goes out must not leave a short file in place.
-TEST_F(CompilerViewTest, ASaveOnAFullDiskKeepsTheOldFile) {
-    const std::string source = folder.write("full.s", "nop\n");
-    ASSERT_FALSE(view->LoadFile(Q(source)));
-    editor()->setPlainText(QString(3000, QLatin1Char('x')));
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    const rlimit full{1024, old.rlim_max};
-    setrlimit(RLIMIT_FSIZE, &full);
-    const bool saved = view->DoFileSave();
-    setrlimit(RLIMIT_FSIZE, &old);
-    EXPECT_FALSE(saved);
-    EXPECT_EQ(ReadFile(source), "nop\n");
-    EXPECT_TRUE(view->IsModified());
-    ASSERT_EQ(boxes.size(), 1);
+// The window brings its own menu; Colorize off removes the colours, keeps them off while
+// loading and disables Refresh colors. Ctrl+S writes the text to its own file without a dialog,
+// after which closing asks nothing; Save... keeps its dialog, which opens on that file.
+TEST_F(CompilerViewTest, AWindowsMenuColorizeAndCtrlSSavingWhereTheTextBelongs) {
+    const std::string source = folder.write("prog.s", "x: nop\n");
+    ASSERT_NO_FATAL_FAILURE(openWindow(source));
+    QStringList menus;
+    for (QAction* action : frame.menuBar()->actions())
+        menus << action->text();
+    EXPECT_EQ(menus, (QStringList{"&File", "&Edit", "&Options", "&View", "&Window", "&Help"}));
+    EXPECT_FALSE(frame.routeCommandUi(ID_SIMULATOR_STEP).enabled);
+    auto* refresh = current->control<QPushButton>(CTextEditor::kRefreshColors);
+    frame.routeCommand(ID_OPTIONS_COLORIZE);
+    EXPECT_FALSE(frame.routeCommandUi(ID_OPTIONS_COLORIZE).checked || refresh->isEnabled());
+    EXPECT_TRUE(editor()->document()->firstBlock().layout()->formats().isEmpty());
+    ASSERT_FALSE(current->LoadFile(Q(source)));
+    EXPECT_TRUE(editor()->document()->firstBlock().layout()->formats().isEmpty());
+    frame.routeCommand(ID_OPTIONS_COLORIZE);
+    EXPECT_TRUE(frame.routeCommandUi(ID_OPTIONS_COLORIZE).checked && refresh->isEnabled());
+    EXPECT_EQ(colourAt(0, 0), kBlue);
+    EXPECT_FALSE(current->IsModified());
+
+    editor()->appendPlainText("halt");
+    QTest::keyClick(&frame, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(ReadFile(source), "x: nop\r\n\r\nhalt");
+
+    SetFileChooserHook({});
+    QString offered;
+    std::function<void()> answer = [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return QTimer::singleShot(10, answer);
+        offered = dialog->selectedFiles().value(0);
+        dialog->reject();
+    };
+    QTimer::singleShot(0, answer);
+    current->control<QPushButton>(CTextEditor::kSave)->click();
+    EXPECT_EQ(offered, Q(source));
+
+    frame.routeCommand(ID_FILE_CLOSE);
+    EXPECT_FALSE(child->isVisible());
+    EXPECT_TRUE(boxes.isEmpty()) << boxes.join('\n').toStdString();
 }
-#endif
 
 // The line of an error is shown second from the top, the first line at the top.
 TEST_F(CompilerViewTest, ErrorsAreListedAndADoubleClickShowsTheirLine) {

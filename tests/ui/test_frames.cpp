@@ -121,14 +121,18 @@ TEST_F(FrameTest, TheActiveViewFillsTheSparePane) {
     EXPECT_EQ(frame.indicatorText(), QString());
 }
 
-TEST_F(FrameTest, OpenOffersTheFiltersOfTheKindsAndAllFiles) {
+// A simulator state file, which nothing reads back, is refused whatever the case of its name.
+TEST_F(FrameTest, OpenOffersTheFiltersOfTheKindsAndRefusesAStateFile) {
     QString offered;
+    const QString state = QString::fromStdString(folder.write("STATE.SIM", "address\r\n"));
     SetFileChooserHook([&](FileDialogMode, const QString& filter) {
         offered = filter;
-        return std::optional<QString>();
+        return std::optional<QString>(state);
     });
     frame.routeCommand(ID_FILE_OPEN);
     EXPECT_EQ(offered, "Compiler Files (*.txt);;DLX Simulator Files (*.sim);;All Files (*.*)");
+    EXPECT_TRUE(frame.mdiArea()->subWindowList().isEmpty());
+    EXPECT_TRUE(boxes.size() == 1 && boxes[0].startsWith("BOX VORN | " + state + "\\ncannot be opened as a"));
 }
 
 // New Window numbers the windows of one document without counting a new document; the Window

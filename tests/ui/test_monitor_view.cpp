@@ -29,6 +29,7 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTest>
@@ -247,6 +248,24 @@ TEST_F(MonitorView, ControlsAndCommandsReachTheBoardAndItsStateIsShown) {
     Command(ID_MONITOR_LABELS_CONFIG);
     EXPECT_EQ(sheets.back(), WizardSheet::LabelsConfig);
     EXPECT_TRUE(boxes.isEmpty()) << boxes.join('\n').toStdString();
+}
+
+// The form's access keys come before the menu bar's: Alt+S steps, Alt+R presses Reset=1 and
+// Alt+W opens the signal window; a letter that no enabled button marks opens its menu.
+TEST_F(MonitorView, TheFormsAccessKeysComeBeforeTheMenuBars) {
+    ASSERT_NO_FATAL_FAILURE(Open());
+    QTest::keyClick(&frame, Qt::Key_S, Qt::AltModifier);
+    EXPECT_EQ(Lines(SlaveList).front(), "PC = 0x00000001");
+    QTest::keyClick(&frame, Qt::Key_R, Qt::AltModifier);
+    EXPECT_EQ(Text(Reset), "&Reset=0");
+    QTest::keyClick(&frame, Qt::Key_W, Qt::AltModifier);
+    EXPECT_EQ(SignalWindows("ACTIVE Signals Window").size(), 1u);
+    frame.mdiArea()->setActiveSubWindow(child);
+    view->control<QPushButton>(Step)->setEnabled(false);
+    QTest::keyClick(&frame, Qt::Key_S, Qt::AltModifier);
+    ASSERT_NE(frame.menuBar()->activeAction(), nullptr);
+    EXPECT_EQ(frame.menuBar()->activeAction()->text(), "&Signals");
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
 }
 
 using ContinuousRun = MonitorView;

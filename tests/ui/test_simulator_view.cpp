@@ -4,7 +4,6 @@
 
 #include "LabProgram.h"
 #include "TempDir.h"
-#include "simulator/StateFile.h"
 #include "ui/app/CMainFrame.h"
 #include "ui/app/CVORNb1App.h"
 #include "ui/framework/FileChooser.h"
@@ -110,7 +109,7 @@ class SimulatorWindow : public ::testing::Test {
 
 } // namespace
 
-TEST_F(SimulatorWindow, TheFormBuildsFromItsTemplateAndItsFieldsCommitWhenLeft) {
+TEST_F(SimulatorWindow, TheFormBuildsFromItsTemplateAndItsFieldsCommitWhenLeftOrACommandRuns) {
     QStringList groups;
     // As on Windows, a group's frame runs through the middle of its title, at the top of its
     // rectangle, so that it never crosses the first row of the controls it holds.
@@ -137,22 +136,39 @@ TEST_F(SimulatorWindow, TheFormBuildsFromItsTemplateAndItsFieldsCommitWhenLeft) 
     EXPECT_EQ(Text(IDC_ADDRESS + 4), "0x0");
 
     // Leaving a field commits it; a menu that opens takes no focus and commits nothing.
-    Focus(IDC_REGISTER + 6, QEvent::FocusIn);
-    view().control<QLineEdit>(IDC_REGISTER + 6)->setText("0x1F");
-    Focus(IDC_REGISTER + 6, QEvent::FocusOut, Qt::PopupFocusReason);
-    EXPECT_EQ(machine().GetRegister(6), 0);
-    Focus(IDC_REGISTER + 6, QEvent::FocusOut);
-    EXPECT_EQ(machine().GetRegister(6), 31);
-    EXPECT_EQ(Text(IDC_REGISTER + 6), "0x1f");
+    Focus(IDC_REGISTER + 31, QEvent::FocusIn);
+    view().control<QLineEdit>(IDC_REGISTER + 31)->setText("0x1F");
+    Focus(IDC_REGISTER + 31, QEvent::FocusOut, Qt::PopupFocusReason);
+    EXPECT_EQ(machine().GetRegister(31), 0);
+    Focus(IDC_REGISTER + 31, QEvent::FocusOut);
+    EXPECT_EQ(machine().GetRegister(31), 31);
+    EXPECT_EQ(Text(IDC_REGISTER + 31), "0x1f");
+
+    // A command takes in what the field holds before it runs, although the field keeps the focus
+    // (Ctrl+T or a menu); the editing commands work on the field's text and take nothing in.
+    Focus(IDC_REGISTER + 30, QEvent::FocusIn);
+    view().control<QLineEdit>(IDC_REGISTER + 30)->setText("7");
+    frame.routeCommand(ID_EDIT_PASTE);
+    EXPECT_EQ(machine().GetRegister(30), 0);
+    frame.routeCommand(ID_SIMULATOR_STEP);
+    EXPECT_EQ(machine().GetRegister(30), 7);
     EXPECT_TRUE(boxes.isEmpty());
 }
 
 TEST_F(SimulatorWindow, ThePromptsOfTheViewsCommandsReachTheForm) {
+    machine().WriteMemory(1, 7);
     machine().WriteMemory(0x20, 55);
+    machine().SetRegister(31, 0x1F);
     AnswerPrompt({"0x20"});
     frame.routeCommand(ID_ADD_WATCH);
     EXPECT_EQ(Text(IDC_WATCH_ADDRESS), "0x20");
     EXPECT_EQ(Text(IDC_WATCH_VALUE), "0x37");
+    // "Save State..." writes the picture shown, with row 5 (PC + 1) marked.
+    const std::string path = folder.file("picture.sim");
+    ChooseFile(path);
+    frame.routeCommand(ID_SAVE_STATE);
+    EXPECT_EQ(ReadFile(path), ReadFile(VORN_SOURCE_DIR "/tests/ui/data/picture.sim"));
+    EXPECT_TRUE(boxes.isEmpty());
     Focus(IDC_WATCH_VALUE, QEvent::FocusIn);
     view().control<QLineEdit>(IDC_WATCH_VALUE)->setText("12");
     Focus(IDC_WATCH_VALUE, QEvent::FocusOut);
@@ -186,15 +202,11 @@ TEST_F(SimulatorWindow, ThePromptsOfTheViewsCommandsReachTheForm) {
     EXPECT_EQ(lines, (QStringList{"0x1f  0x0", "0x20  0xc"}));
     EXPECT_EQ(ReadFile(folder.file("dump.txt")), "Dump\r\n0x1f  0x0\r\n0x20  0xc\r\n");
     EXPECT_EQ(boxes.size(), 1);
-    boxes.clear();
+}
 
-    const std::string path = folder.file("picture.sim");
-    ChooseFile(path);
-    frame.routeCommand(ID_SAVE_STATE);
-    EXPECT_EQ(ReadFile(path), simulator::StateFileText(view().form().texts()));
-    EXPECT_TRUE(boxes.isEmpty());
-
-    // New Window shows the same document without the watches; a step refreshes both.
+// Every simulator window shows the one machine after any document changes it: a window of the
+// same document, and one of another document when a new document clears the registers.
+TEST_F(SimulatorWindow, EveryWindowShowsTheSharedMachine) {
     CSimGraphView* first = &view();
     AnswerPrompt({"0x5"});
     frame.routeCommand(ID_ADD_WATCH);
@@ -203,9 +215,13 @@ TEST_F(SimulatorWindow, ThePromptsOfTheViewsCommandsReachTheForm) {
     ASSERT_NE(second, first);
     EXPECT_EQ(second->document(), first->document());
     EXPECT_TRUE(second->form().watchCount() == 0 && first->form().watchCount() == 1);
+    machine().SetRegister(31, 5);
     frame.routeCommand(ID_SIMULATOR_STEP);
     EXPECT_EQ(Text(IDC_ADDRESS + 4), "0x1");
     EXPECT_EQ(::Text(*first, IDC_ADDRESS + 4), "0x1");
+
+    ASSERT_NE(frame.newDocument(frame.templates()[0]), nullptr);
+    EXPECT_EQ(::Text(*first, IDC_REGISTER + 31), "0x0");
 }
 
 TEST_F(SimulatorWindow, Menu107AndTheLabLoopThroughOpenSourceStepAndPrint) {

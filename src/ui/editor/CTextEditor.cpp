@@ -116,8 +116,10 @@ void CTextEditor::OnLoad() {
                         QStringLiteral("problem opening file")});
 }
 
+// The dialog opens on the text's own file, so that keeping the name is one key.
 bool CTextEditor::OnSave() {
-    const std::optional<QString> path = ChooseFile(this, FileDialogMode::Save, kSourceFilter, kSourceSuffix);
+    const std::optional<QString> path =
+        ChooseFile(this, FileDialogMode::Save, kSourceFilter, kSourceSuffix, sourcePath_);
     if (!path || !WriteSourceFile(*path)) return false;
     sourcePath_ = *path;
     ShowSourcePath();
@@ -204,7 +206,7 @@ bool CTextEditor::onCommand(int command) {
         OnLoad();
         return true;
     case ID_FILE_SAVE:
-        OnSave();
+        DoFileSave();
         return true;
     case ID_EDIT_CUT:
         editor_->cutSelection();
@@ -245,11 +247,14 @@ std::optional<CommandUi> CTextEditor::commandUi(int command) const {
 }
 
 // Written whole with CR LF line ends, or not at all: a file that cannot be written keeps its
-// old contents.
+// old contents. The lines are those that a compile reads, each character as the editor holds
+// it (the editor's plain text would make blanks of non-breaking spaces and line ends of line
+// separators).
 bool CTextEditor::WriteSourceFile(const QString& path) {
-    QString text = editor_->toPlainText();
-    text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    const QByteArray bytes = codec_.encode(text);
+    QStringList lines;
+    for (QTextBlock block = editor_->document()->firstBlock(); block.isValid(); block = block.next())
+        lines << block.text();
+    const QByteArray bytes = codec_.encode(lines.join(QLatin1String("\r\n")));
     if (text::WriteWholeFile(QFile::encodeName(path).toStdString(),
                              {bytes.constData(), size_t(bytes.size())}))
         return true;

@@ -5,10 +5,12 @@
 #include "ui/framework/NewDocumentChooser.h"
 #include "ui/framework/SavableDocument.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -73,11 +75,14 @@ MdiMainFrame::MdiMainFrame(QString title, MenuBarSpec menu, const std::vector<Ac
     connect(area_, &QMdiArea::subWindowActivated, this, [this] { updateMenuAndTitle(); });
     updateMenuAndTitle();
     resize(1024, 720);
+    // The keys that a form's buttons take before the menu bar does reach the focus widget first.
+    qApp->installEventFilter(this);
 }
 
 // Closing the children while the frame goes away changes the active child; the frame must not
 // answer that half destroyed.
 MdiMainFrame::~MdiMainFrame() {
+    qApp->removeEventFilter(this);
     disconnect(area_, nullptr, this, nullptr);
 }
 
@@ -203,7 +208,31 @@ void MdiMainFrame::updateFrameCounts(int document, const QMdiSubWindow* closing)
     updateTitle();
 }
 
+// As in a dialog, the access keys of the active form come before those of the menu bar: Alt and
+// a letter presses the visible, enabled button whose caption marks that letter. The menus keep
+// every letter that no such button has, and Alt alone still enters the menu bar.
+QAbstractButton* MdiMainFrame::formButtonFor(QObject* receiver, const QEvent* event) const {
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) return nullptr;
+    const auto* widget = qobject_cast<const QWidget*>(receiver);
+    const QMdiSubWindow* active = area_->currentSubWindow();
+    if (!widget || widget->window() != this || !active || !active->widget()) return nullptr;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::AltModifier || key->key() > Qt::Key_Z) return nullptr;
+    const QKeySequence pressed(QKeyCombination(Qt::AltModifier, Qt::Key(key->key())));
+    for (QAbstractButton* button : active->widget()->findChildren<QAbstractButton*>())
+        if (button->isVisible() && button->isEnabled() && QKeySequence::mnemonic(button->text()) == pressed)
+            return button;
+    return nullptr;
+}
+
 bool MdiMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    // Accepting the override keeps the menu bar's shortcut from taking the key, which then
+    // comes as a key press.
+    if (QAbstractButton* button = formButtonFor(watched, event)) {
+        event->accept();
+        if (event->type() == QEvent::KeyPress) button->click();
+        return true;
+    }
     auto* child = qobject_cast<QMdiSubWindow*>(watched);
     if (child && event->type() == QEvent::Close && !closing_) {
         const QVariant document = child->property(kDocumentProperty);

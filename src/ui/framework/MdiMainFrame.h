@@ -11,6 +11,7 @@
 #include <QMap>
 #include <vector>
 
+class QAbstractButton;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
@@ -75,6 +76,7 @@ class MdiMainFrame : public QMainWindow, public CommandTarget {
     void fillWindowList(QMenu* menu);
     void cascade();
     void installMenuKeys();
+    QAbstractButton* formButtonFor(QObject* receiver, const QEvent* event) const;
     void buildStatusBar();
     bool saveAllModified();
 

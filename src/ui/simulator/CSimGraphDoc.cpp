@@ -3,6 +3,7 @@
 #include "ui/simulator/SimulatorResources.h"
 
 #include <map>
+#include <vector>
 
 namespace vorn::ui {
 
@@ -32,11 +33,33 @@ const std::map<int, Handler>& MessageMap() {
     return map;
 }
 
+std::vector<CSimGraphDoc*>& OpenDocuments() {
+    static std::vector<CSimGraphDoc*> documents;
+    return documents;
+}
+
 } // namespace
 
-// The document's boxes have no owner window; each carries the application title.
+// The document's boxes have no owner window; each carries the application title. Its first view
+// passes every refresh on to the other documents, before its own views show the machine.
 CSimGraphDoc::CSimGraphDoc(simulator::SimulatorEnvironment environment)
-    : prompter_(nullptr), core_(std::move(environment), prompter_) {}
+    : prompter_(nullptr), core_(std::move(environment), prompter_) {
+    core_.AddView(*this);
+    OpenDocuments().push_back(this);
+}
+
+CSimGraphDoc::~CSimGraphDoc() {
+    std::erase(OpenDocuments(), this);
+}
+
+void CSimGraphDoc::OnUpdate() {
+    static bool passing = false;
+    if (passing) return;
+    passing = true;
+    for (CSimGraphDoc* other : OpenDocuments())
+        if (other != this) other->core_.UpdateAllViews();
+    passing = false;
+}
 
 bool CSimGraphDoc::OnCommand(int command) {
     const auto handler = MessageMap().find(command);

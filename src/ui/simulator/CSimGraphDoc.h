@@ -7,9 +7,12 @@
 
 namespace vorn::ui {
 
-class CSimGraphDoc {
+// The documents share one machine: whatever refreshes the views of one refreshes the views of
+// every other, so that no window shows registers or memory that another has changed.
+class CSimGraphDoc : private simulator::SimulatorView {
   public:
     explicit CSimGraphDoc(simulator::SimulatorEnvironment environment);
+    ~CSimGraphDoc() override;
     CSimGraphDoc(const CSimGraphDoc&) = delete;
     CSimGraphDoc& operator=(const CSimGraphDoc&) = delete;
 
@@ -21,6 +24,8 @@ class CSimGraphDoc {
     static bool Handles(int command);
 
   private:
+    void OnUpdate() override;
+
     QtPrompter prompter_;
     simulator::SimulatorDocument core_;
 };

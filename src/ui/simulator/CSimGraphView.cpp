@@ -115,8 +115,7 @@ void CSimGraphView::BindEdits() {
 }
 
 void CSimGraphView::ConnectEdits() {
-    connect(control<QPushButton>(IDC_STEP), &QPushButton::clicked, this,
-            [this] { document_->OnCommand(IDC_STEP); });
+    connect(control<QPushButton>(IDC_STEP), &QPushButton::clicked, this, [this] { onCommand(IDC_STEP); });
     auto watchEdits = [this](int first, int count) {
         for (int id = first; id < first + count; ++id) {
             QLineEdit* edit = control<QLineEdit>(id);
@@ -134,17 +133,32 @@ bool CSimGraphView::eventFilter(QObject* watched, QEvent* event) {
         // A menu that opens takes no focus from the field.
         if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
             const int id = watched->objectName().toInt();
-            committing_ = !focusIn;
+            focusedField_ = focusIn ? id : 0;
             if (focusIn)
                 form_->OnEditSetFocus();
-            else if (IsRegister(id))
-                form_->OnRegisterKillFocus(id - IDC_REGISTER);
-            else if (IsWatchValue(id))
-                form_->OnWatchValueKillFocus(id - IDC_WATCH_VALUE);
-            committing_ = false;
+            else
+                Commit(id);
         }
     }
     return QScrollArea::eventFilter(watched, event);
+}
+
+void CSimGraphView::Commit(int id) {
+    committing_ = true;
+    if (IsRegister(id))
+        form_->OnRegisterKillFocus(id - IDC_REGISTER);
+    else if (IsWatchValue(id))
+        form_->OnWatchValueKillFocus(id - IDC_WATCH_VALUE);
+    committing_ = false;
+}
+
+// A command works on the machine, so what is typed into the field that holds the focus goes in
+// first, as leaving the field would put it; the field then starts a new edit. The editing
+// commands work on the field's text itself.
+void CSimGraphView::CommitPendingEdit() {
+    if (focusedField_ == 0 || committing_) return;
+    Commit(focusedField_);
+    form_->OnEditSetFocus();
 }
 
 void CSimGraphView::ShowTexts() {
@@ -181,6 +195,9 @@ void CSimGraphView::ReadTexts(FormTexts& texts) const {
 }
 
 bool CSimGraphView::onCommand(int command) {
+    if (command != ID_EDIT_COPY && command != ID_EDIT_CUT && command != ID_EDIT_PASTE &&
+        command != ID_EDIT_UNDO)
+        CommitPendingEdit();
     switch (command) {
     case ID_ADD_WATCH:
         form_->OnAddWatch();

@@ -49,6 +49,8 @@ class CSimGraphView : public QScrollArea, public CommandTarget {
     void ShowTexts();
     void ReadTexts(simulator::FormTexts& texts) const;
     void AddPcMarker();
+    void Commit(int id);
+    void CommitPendingEdit();
 
     std::shared_ptr<CSimGraphDoc> document_;
     std::string& registerSetPrefix_;
@@ -58,6 +60,9 @@ class CSimGraphView : public QScrollArea, public CommandTarget {
     ControlMap controls_;
     // A commit may show a box, which moves the focus; those moves are not the user's.
     bool committing_ = false;
+    // The register or watch value field that holds the focus, 0 for none; an open menu takes
+    // no focus from it.
+    int focusedField_ = 0;
 };
 
 } // namespace vorn::ui
