@@ -1,8 +1,6 @@
 // The colouring editor's bookkeeping: the look of a text, the lines an edit repaints, the label
-// popup, and random edits that must leave what a full check of the same text leaves. Every edit
-// goes to two models: one that searches the text for each name it recolours, and one that finds
-// the names in one pass over the text whenever it judges or takes out three lines or more; both
-// must answer alike.
+// popup, and random edits that must leave what a full check leaves. A model that searches the text
+// name by name and one that finds the names of three lines or more at once must answer alike.
 
 #include "LabProgram.h"
 #include "assembler/EditorModel.h"
@@ -18,16 +16,13 @@ namespace {
 
 using vorn::testing::LabInstructionSet;
 using Counts = std::map<std::string, int32_t>;
+using Table = std::vector<std::pair<std::string, int32_t>>;
 using enum TextColour;
 
 // A text edited as the editor widget reports it: the lines from the edit's start to the end of
 // what it inserted, and the new line count.
 class EditorText {
   public:
-    EditorText() {
-        model.SetLinesWorthAnIndex(std::numeric_limits<int32_t>::max());
-        indexed.SetLinesWorthAnIndex(3);
-    }
     LineSet Replace(size_t position, size_t count, const std::string& inserted,
                     EditKind kind = EditKind::Typing) {
         text.replace(position, count, inserted);
@@ -36,15 +31,12 @@ class EditorText {
             c == '\n' ? lines.emplace_back() : lines.back() += c;
         const auto lineOf = [&](size_t at) { return std::ranges::count(text.substr(0, at), '\n'); };
         const auto first = lineOf(position);
-        const auto apply = [&](EditorModel& to) {
-            return to.ApplyEdit(
-                kind, int32_t(first),
-                {lines.begin() + first, lines.begin() + lineOf(position + inserted.size()) + 1},
-                static_cast<int32_t>(lines.size()));
-        };
-        const std::optional<LineSet> dirty = apply(model);
+        const std::vector<std::string> edited{lines.begin() + first,
+                                              lines.begin() + lineOf(position + inserted.size()) + 1};
+        const std::optional<LineSet> dirty =
+            model.ApplyEdit(kind, int32_t(first), edited, int32_t(lines.size()));
         EXPECT_TRUE(dirty.has_value());
-        EXPECT_EQ(apply(indexed), dirty);
+        EXPECT_EQ(indexed.ApplyEdit(kind, int32_t(first), edited, int32_t(lines.size())), dirty);
         return dirty.value_or(LineSet{});
     }
     LineSet Retype(int line, const std::string& newText) {
@@ -52,11 +44,11 @@ class EditorText {
     }
     // As the view loads a file: the text set with checking off, then judged in full.
     void Load(const std::string& newText) {
-        model.SetCheckingEnabled(false);
-        indexed.SetCheckingEnabled(false);
+        for (EditorModel* each : {&model, &indexed})
+            each->SetCheckingEnabled(false);
         Replace(0, text.size(), newText);
-        model.SetCheckingEnabled(true);
-        indexed.SetCheckingEnabled(true);
+        for (EditorModel* each : {&model, &indexed})
+            each->SetCheckingEnabled(true);
         EXPECT_EQ(model.RecheckAll(), indexed.RecheckAll());
     }
     size_t At(int line, int column) const {
@@ -82,16 +74,17 @@ class EditorText {
             looks += "|" + Look(line);
         return looks;
     }
-    Counts LabelCounts() const {
-        Counts counts;
-        for (const LabelEntry& entry : model.Checker().Labels())
-            counts[entry.name] = entry.definitionCount;
-        return counts;
+    // The label table in its order: each name with its definition count.
+    static Table LabelTable(const EditorModel& of) {
+        Table entries;
+        for (const LabelEntry& entry : of.Checker().Labels())
+            entries.emplace_back(entry.name, entry.definitionCount);
+        return entries;
     }
 
     std::string text;
-    EditorModel model{LabInstructionSet()};
-    EditorModel indexed{LabInstructionSet()};
+    EditorModel model{LabInstructionSet(), std::numeric_limits<int32_t>::max()};
+    EditorModel indexed{LabInstructionSet(), 3};
 };
 
 TEST(EditorModelLook, AFullCheckColoursVerdictsCommentsAndLabelNames) {
@@ -115,7 +108,7 @@ TEST(EditorModelLook, AFullCheckColoursVerdictsCommentsAndLabelNames) {
     }
     editor.Load(text);
     EXPECT_EQ(editor.Looks(static_cast<int>(looks.size())) + "|", expected);
-    EXPECT_EQ(editor.LabelCounts(), (Counts{{"x", 1}, {"y", 2}, {"loop", 1}, {"z", 1}}));
+    EXPECT_EQ(EditorText::LabelTable(editor.model), (Table{{"x", 1}, {"y", 2}, {"loop", 1}, {"z", 1}}));
 }
 
 TEST(EditorModelEdits, OnlyLinesThatLookDifferentAreRepainted) {
@@ -156,22 +149,16 @@ TEST(EditorModelLabels, ThePopupKeepsTheOrderOfFirstDefinitions) {
 }
 
 // After random edits the line verdicts, the label counts and, with coloursToo, every character's
-// look but a colon's (which keeps the look its line was judged with) are a full re-check's; and
-// the two models hold the same label table and the same look of every character.
+// look but a colon's (which keeps the look its line was judged with) are a full re-check's; both
+// models hold the same label table and the same look of every character.
 void ExpectLikeAFullRecheck(const EditorText& edited, bool coloursToo) {
     EditorText fresh;
     fresh.Load(edited.text);
     ASSERT_EQ(edited.model.LineCount(), fresh.model.LineCount());
-    ASSERT_EQ(edited.indexed.LineCount(), fresh.model.LineCount());
-    EXPECT_EQ(edited.LabelCounts(), fresh.LabelCounts()) << edited.text;
-    const auto table = [](const EditorModel& model) {
-        std::vector<std::pair<std::string, int32_t>> entries;
-        for (const LabelEntry& entry : model.Checker().Labels())
-            entries.emplace_back(entry.name, entry.definitionCount);
-        return entries;
-    };
-    EXPECT_EQ(table(edited.indexed), table(edited.model));
-    EXPECT_EQ(edited.indexed.TextChanged(), edited.model.TextChanged());
+    const Table table = EditorText::LabelTable(edited.model);
+    const auto counts = [](const Table& of) { return Counts(of.begin(), of.end()); };
+    EXPECT_EQ(counts(table), counts(EditorText::LabelTable(fresh.model))) << edited.text;
+    EXPECT_EQ(EditorText::LabelTable(edited.indexed), table);
     for (int32_t line = 0; line < fresh.model.LineCount(); ++line) {
         const std::string& text = fresh.model.LineText(line);
         ASSERT_EQ(edited.model.LineText(line), text);

@@ -101,8 +101,7 @@ class WaveformWindow : public ::testing::Test {
         return shown;
     }
     void Press(int button) const { window->toolbar()->button(button)->trigger(); }
-    // The view keeps its fonts and texts from one repaint to the next: what it shows must be
-    // what a canvas of its own draws there.
+    // The view keeps its fonts and texts between repaints, yet shows what a new canvas draws.
     bool ShowsWhatANewCanvasDraws() const {
         QImage expected(view()->viewport()->size(), QImage::Format_RGB32);
         expected.fill(Qt::white);
@@ -235,7 +234,6 @@ TEST_F(WaveformWindow, MouseKeysButtonsAndTheNameDialogOnTheScrolledView) {
     answer("BUS", IDOK);
     EXPECT_EQ(seen, (QStringList{"~EN[0:1]", "EN", "enter a name for the graph", "Signal Name"}));
     EXPECT_EQ(RowNames(), (Names{"CLK", "BUS"}));
-    EXPECT_TRUE(ShowsWhatANewCanvasDraws());
     answer("OTHER", IDCANCEL);
     EXPECT_EQ(RowNames(), (Names{"CLK", "BUS"}));
     Click(RowPoint(1), Qt::ControlModifier); // nothing selected: the notes

@@ -65,7 +65,8 @@ std::optional<uint32_t> ColourRef(TextColour colour) {
 EditorModel::Line::Line(std::string lineText)
     : text(std::move(lineText)), lowered(ToLower(text)), formats(text.size()) {}
 
-EditorModel::EditorModel(const isa::InstructionSet& set) : checker_(set) {
+EditorModel::EditorModel(const isa::InstructionSet& set, int32_t linesWorthAnIndex)
+    : checker_(set), linesWorthAnIndex_(linesWorthAnIndex) {
     lines_.emplace_back(std::string());
 }
 

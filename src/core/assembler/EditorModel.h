@@ -61,7 +61,11 @@ using LineSet = std::vector<int32_t>;
 
 class EditorModel {
   public:
-    explicit EditorModel(const isa::InstructionSet& set);
+    // An edit or a full re-check that judges or takes out at least linesWorthAnIndex lines at
+    // once finds the places of the names those lines define in one pass over the text, instead
+    // of searching the text for each name; 1 always does, a count above any text never does.
+    // Both ways colour alike.
+    explicit EditorModel(const isa::InstructionSet& set, int32_t linesWorthAnIndex = 16);
 
     int32_t LineCount() const { return static_cast<int32_t>(lines_.size()); }
     const std::string& LineText(int32_t line) const { return lines_.at(static_cast<size_t>(line)).text; }
@@ -96,12 +100,6 @@ class EditorModel {
 
     const LineHandler& Checker() const { return checker_; }
 
-    // An edit or a full re-check that judges or takes out at least this many lines at once
-    // finds the places of the names those lines define in one pass over the text, instead of
-    // searching the text for each name; 1 always does, a count above any text never does. Both
-    // ways colour alike.
-    void SetLinesWorthAnIndex(int32_t lines) { linesWorthAnIndex_ = lines; }
-
   private:
     struct Line {
         explicit Line(std::string lineText);
@@ -128,7 +126,7 @@ class EditorModel {
     // While many lines are judged or taken out, the places (line, column) of the names they
     // define, found once.
     std::optional<std::unordered_map<std::string, std::vector<std::pair<int32_t, size_t>>>> wordIndex_;
-    int32_t linesWorthAnIndex_ = 16;
+    int32_t linesWorthAnIndex_;
     bool checkingEnabled_ = true;
     bool textChanged_ = false;
 };
