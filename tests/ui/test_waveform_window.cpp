@@ -104,7 +104,6 @@ class WaveformWindow : public ::testing::Test {
     // The view keeps its fonts and texts between repaints, yet shows what a new canvas draws.
     bool ShowsWhatANewCanvasDraws() const {
         QImage expected(view()->viewport()->size(), QImage::Format_RGB32);
-        expected.fill(Qt::white);
         const QPoint scrolled(view()->horizontalScrollBar()->value(), view()->verticalScrollBar()->value());
         QPainter(&expected).drawImage(-scrolled, RenderWaveform(view()->model()));
         return view()->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32) == expected;
