@@ -35,8 +35,8 @@ class QtCanvas : public Canvas {
     struct DeviceFont;
 
   public:
-    // The fonts that canvases made, each for its height in device pixels, and the texts laid
-    // out in them.
+    // The fonts that canvases made (face, cell height, weight and the scale of the mapping
+    // mode), each with its metrics and the texts laid out in it.
     class Fonts {
       public:
         Fonts();
