@@ -1,11 +1,13 @@
 // The colouring editor's bookkeeping: the look of a text, the lines an edit repaints, the label
-// popup, and random edits that must leave what a full check of the same text leaves.
+// popup, and random edits that must leave what a full check leaves. A model that searches the text
+// name by name and one that finds the names of three lines or more at once must answer alike.
 
 #include "LabProgram.h"
 #include "assembler/EditorModel.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <limits>
 #include <map>
 #include <random>
 
@@ -14,6 +16,7 @@ namespace {
 
 using vorn::testing::LabInstructionSet;
 using Counts = std::map<std::string, int32_t>;
+using Table = std::vector<std::pair<std::string, int32_t>>;
 using enum TextColour;
 
 // A text edited as the editor widget reports it: the lines from the edit's start to the end of
@@ -28,11 +31,12 @@ class EditorText {
             c == '\n' ? lines.emplace_back() : lines.back() += c;
         const auto lineOf = [&](size_t at) { return std::ranges::count(text.substr(0, at), '\n'); };
         const auto first = lineOf(position);
+        const std::vector<std::string> edited{lines.begin() + first,
+                                              lines.begin() + lineOf(position + inserted.size()) + 1};
         const std::optional<LineSet> dirty =
-            model.ApplyEdit(kind, int32_t(first),
-                            {lines.begin() + first, lines.begin() + lineOf(position + inserted.size()) + 1},
-                            static_cast<int32_t>(lines.size()));
+            model.ApplyEdit(kind, int32_t(first), edited, int32_t(lines.size()));
         EXPECT_TRUE(dirty.has_value());
+        EXPECT_EQ(indexed.ApplyEdit(kind, int32_t(first), edited, int32_t(lines.size())), dirty);
         return dirty.value_or(LineSet{});
     }
     LineSet Retype(int line, const std::string& newText) {
@@ -40,10 +44,12 @@ class EditorText {
     }
     // As the view loads a file: the text set with checking off, then judged in full.
     void Load(const std::string& newText) {
-        model.SetCheckingEnabled(false);
+        for (EditorModel* each : {&model, &indexed})
+            each->SetCheckingEnabled(false);
         Replace(0, text.size(), newText);
-        model.SetCheckingEnabled(true);
-        model.RecheckAll();
+        for (EditorModel* each : {&model, &indexed})
+            each->SetCheckingEnabled(true);
+        EXPECT_EQ(model.RecheckAll(), indexed.RecheckAll());
     }
     size_t At(int line, int column) const {
         size_t position = 0;
@@ -68,15 +74,17 @@ class EditorText {
             looks += "|" + Look(line);
         return looks;
     }
-    Counts LabelCounts() const {
-        Counts counts;
-        for (const LabelEntry& entry : model.Checker().Labels())
-            counts[entry.name] = entry.definitionCount;
-        return counts;
+    // The label table in its order: each name with its definition count.
+    static Table LabelTable(const EditorModel& of) {
+        Table entries;
+        for (const LabelEntry& entry : of.Checker().Labels())
+            entries.emplace_back(entry.name, entry.definitionCount);
+        return entries;
     }
 
     std::string text;
-    EditorModel model{LabInstructionSet()};
+    EditorModel model{LabInstructionSet(), std::numeric_limits<int32_t>::max()};
+    EditorModel indexed{LabInstructionSet(), 3};
 };
 
 TEST(EditorModelLook, AFullCheckColoursVerdictsCommentsAndLabelNames) {
@@ -100,7 +108,7 @@ TEST(EditorModelLook, AFullCheckColoursVerdictsCommentsAndLabelNames) {
     }
     editor.Load(text);
     EXPECT_EQ(editor.Looks(static_cast<int>(looks.size())) + "|", expected);
-    EXPECT_EQ(editor.LabelCounts(), (Counts{{"x", 1}, {"y", 2}, {"loop", 1}, {"z", 1}}));
+    EXPECT_EQ(EditorText::LabelTable(editor.model), (Table{{"x", 1}, {"y", 2}, {"loop", 1}, {"z", 1}}));
 }
 
 TEST(EditorModelEdits, OnlyLinesThatLookDifferentAreRepainted) {
@@ -141,15 +149,20 @@ TEST(EditorModelLabels, ThePopupKeepsTheOrderOfFirstDefinitions) {
 }
 
 // After random edits the line verdicts, the label counts and, with coloursToo, every character's
-// look but a colon's (which keeps the look its line was judged with) are a full re-check's.
+// look but a colon's (which keeps the look its line was judged with) are a full re-check's; both
+// models hold the same label table and the same look of every character.
 void ExpectLikeAFullRecheck(const EditorText& edited, bool coloursToo) {
     EditorText fresh;
     fresh.Load(edited.text);
     ASSERT_EQ(edited.model.LineCount(), fresh.model.LineCount());
-    EXPECT_EQ(edited.LabelCounts(), fresh.LabelCounts()) << edited.text;
+    const Table table = EditorText::LabelTable(edited.model);
+    const auto counts = [](const Table& of) { return Counts(of.begin(), of.end()); };
+    EXPECT_EQ(counts(table), counts(EditorText::LabelTable(fresh.model))) << edited.text;
+    EXPECT_EQ(EditorText::LabelTable(edited.indexed), table);
     for (int32_t line = 0; line < fresh.model.LineCount(); ++line) {
         const std::string& text = fresh.model.LineText(line);
         ASSERT_EQ(edited.model.LineText(line), text);
+        EXPECT_EQ(edited.indexed.LineFormats(line), edited.model.LineFormats(line)) << line << ": " << text;
         const auto bad = [line](const EditorText& e) {
             return e.model.LineFormats(line).empty() ? false : e.model.LineFormats(line)[0].underline;
         };
@@ -168,10 +181,10 @@ void ExpectLikeAFullRecheck(const EditorText& edited, bool coloursToo) {
 TEST(EditorModelRandom, EditsLeaveWhatAFullRecheckLeaves) {
     // clang-format off
     const std::vector<std::string> pieces{"a:", "b:", "A:", " ", "\n", "\n", "nop", "j a", "beqz r1 b", "add", "r1", "*",
-                                          "dc ", "pc=", ":", "x", "\t", "halt\nc: nop\n"};
+                                          "dc ", "pc=", ":", "x", "\t", "halt\nc: nop\n", "x.y:"};
     const std::vector<std::string> lines{"alpha: nop", "beta: addi r1 r2 5", "ALPHA: halt", "gamma: beqz r1 beta",
                                          "beqz r1 alpha", "j gamma", "dc beta", "bnez r2 GAMMA", "add r1 r2", "foo r1",
-                                         "* alpha beta", "nop * gamma", "", "addi r1 r2 99999"};
+                                         "* alpha beta", "nop * gamma", "", "addi r1 r2 99999", "al.ph: j al.ph"};
     // clang-format on
     std::mt19937 random(20240229);
     const auto pick = [&](const std::vector<std::string>& from) -> const std::string& {
@@ -196,11 +209,15 @@ TEST(EditorModelRandom, EditsLeaveWhatAFullRecheckLeaves) {
             const auto kind = random() % 4;
             if (kind == 0) editor.Retype(line, pick(lines));
             if (kind == 1) editor.Replace(editor.At(line, 0), 0, pick(lines) + "\n");
-            if (kind == 2 && line + 1 < count)
-                editor.Replace(editor.At(line, 0), editor.At(line + 1, 0) - editor.At(line, 0), {},
+            if (kind == 2 && line + 1 < count) {
+                const int end = std::min(count - 1, line + 1 + static_cast<int>(random() % 20));
+                editor.Replace(editor.At(line, 0), editor.At(end, 0) - editor.At(line, 0), {},
                                EditKind::Delete);
+            }
             if (kind == 3) {
-                const std::string pasted = pick(lines) + "\n";
+                std::string pasted;
+                for (auto n = random() % 24; n-- > 0;)
+                    pasted += pick(lines) + "\n";
                 editor.Replace(editor.At(line, 0), 0, pasted + pick(lines) + "\n", EditKind::Paste);
             }
         }

@@ -101,6 +101,13 @@ class WaveformWindow : public ::testing::Test {
         return shown;
     }
     void Press(int button) const { window->toolbar()->button(button)->trigger(); }
+    // The view keeps its fonts and texts between repaints, yet shows what a new canvas draws.
+    bool ShowsWhatANewCanvasDraws() const {
+        QImage expected(view()->viewport()->size(), QImage::Format_RGB32);
+        const QPoint scrolled(view()->horizontalScrollBar()->value(), view()->verticalScrollBar()->value());
+        QPainter(&expected).drawImage(-scrolled, RenderWaveform(view()->model()));
+        return view()->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32) == expected;
+    }
     void Click(QPoint at, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const {
         QWidget* viewport = view()->viewport();
         QMouseEvent press(QEvent::MouseButtonPress, at, viewport->mapToGlobal(at), Qt::LeftButton,
@@ -250,6 +257,7 @@ TEST_F(WaveformWindow, MouseKeysButtonsAndTheNameDialogOnTheScrolledView) {
     QApplication::sendEvent(view(), &down);
     EXPECT_EQ(RowNames(), (Names{"CLK", "D7", "EN"}));
     EXPECT_EQ(vertical->value(), 80);
+    EXPECT_TRUE(ShowsWhatANewCanvasDraws());
     // Above the rows a click sets the marker; a zoom clears it and makes the extent larger.
     vertical->setValue(0);
     Click({260, 20});
@@ -257,6 +265,8 @@ TEST_F(WaveformWindow, MouseKeysButtonsAndTheNameDialogOnTheScrolledView) {
     Press(ID_GRAPH_ZOOM_IN);
     EXPECT_EQ(view()->model().marker(), -1);
     EXPECT_EQ(vertical->maximum(), 3 * 50 + 2 * 62 - view()->viewport()->height());
+    view()->horizontalScrollBar()->setValue(70);
+    EXPECT_TRUE(ShowsWhatANewCanvasDraws());
 }
 
 namespace {

@@ -10,12 +10,19 @@
 
 #include <gtest/gtest.h>
 #include <numeric>
+#include <optional>
 
 using namespace vorn;
 using namespace vorn::waveform;
 using namespace vorn::waveform::testing;
 using vorn::testing::CanvasOperation;
 using vorn::testing::RecordingCanvas;
+
+// The pen of the line between the two points; none when there is no such line.
+std::optional<Pen> PenOf(const RecordingCanvas& canvas, Point from, Point to) {
+    const CanvasOperation* line = canvas.findLine(from, to);
+    return line ? std::optional(line->state.pen) : std::nullopt;
+}
 
 TEST(Rows, ABitRowDrawsAPiecePerStepAndAnEdgeWhereItChangesABusRowItsValuesWhereTheyChange) {
     // At zoom level 1 the traces start at x 250, the low line of row 0 is at y 80, the high at 60.
@@ -24,8 +31,8 @@ TEST(Rows, ABitRowDrawsAPiecePerStepAndAnEdgeWhereItChangesABusRowItsValuesWhere
     DrawBitRow(model, bit, 0, model.rows()[0]);
     DrawBusRow(model, bit, 0, model.rows()[0]); // draws nothing for a bit row
     const CanvasOperation name = bit.textsOf("CLK").at(0);
-    EXPECT_EQ(std::tuple(bit.lines().size(), bit.findLine({300, 80}, {300, 60})->state.pen, name.at,
-                         name.state.font, bit.state.font),
+    EXPECT_EQ(std::tuple(bit.lines().size(), PenOf(bit, {300, 80}, {300, 60}), name.at, name.state.font,
+                         bit.state.font),
               std::tuple(6u, Pen{kBlack, 1}, Point{62, 63}, Font{"Arial", 18, 0}, kDefaultFont));
     // The bus A B C reads 5, 5, 7: cell ends slant by 50 / 8 = 6 on either side of a step
     // boundary, equal cells join, changing ones cross; none after the last. Selected: white
@@ -69,12 +76,10 @@ TEST(Frame, BordersRulerGridNotesAndTheMarkerAndNothingAtAllWithoutRows) {
     OnDraw(model, canvas);
     // left 50, top 50, x0 250, total width 450, total height 130; ticks at the step boundaries
     // 1 to 3, none at the end of the last step.
-    EXPECT_EQ(std::tuple(canvas.findLine({50, 50}, {450, 50})->state.pen,
-                         canvas.findLine({400, 133}, {400, 127})->state.pen,
-                         canvas.findLine({300, 53}, {300, 127})->state.pen,
-                         canvas.findLine({450, 53}, {450, 47})),
-              std::tuple(Pen{kBlack, 3}, Pen{kBlack, 1}, Pen{kGridGrey, 1}, nullptr));
-    EXPECT_EQ(std::tuple(canvas.texts().size(), canvas.textsOf("0")[1].at, canvas.textsOf("3")[0].at,
+    EXPECT_EQ(std::tuple(PenOf(canvas, {50, 50}, {450, 50}), PenOf(canvas, {400, 133}, {400, 127}),
+                         PenOf(canvas, {300, 53}, {300, 127}), PenOf(canvas, {450, 53}, {450, 47})),
+              std::tuple(Pen{kBlack, 3}, Pen{kBlack, 1}, Pen{kGridGrey, 1}, std::nullopt));
+    EXPECT_EQ(std::tuple(canvas.texts().size(), canvas.textsOf("0").at(1).at, canvas.textsOf("3").at(0).at,
                          canvas.textsOf("first run").at(0).at),
               std::tuple(11u, Point{248, 137}, Point{398, 35}, Point{53, 155}));
     EXPECT_EQ(std::tuple(canvas.state.pen, canvas.state.font), std::tuple(Pen{kBlack, 1}, kDefaultFont));
@@ -131,7 +136,7 @@ TEST(Print, FollowsThePageNotTheScreenInHundredthsOfAnInchWithYUpAndNoInverseVid
     }
     EXPECT_EQ(canvas.state.mappingMode, MappingMode::Pixels);
     // Three rows: step width 151, row height 65, x0 332, W 785, H 225.
-    EXPECT_EQ(canvas.findLine({30, -30}, {785, -30})->state.pen, (Pen{kBlack, 3}));
+    EXPECT_EQ(PenOf(canvas, {30, -30}, {785, -30}), (Pen{kBlack, 3}));
     EXPECT_EQ(std::tuple(canvas.textsOf("0").at(1).at, canvas.textsOf("0").at(1).state.font),
               std::tuple(Point{326, -230}, Font{"Arial", 10, 0}));
     // Row 0 (A 011): low line 79, high line 47 below the top edge. Row 2, the bus C D: values

@@ -3,6 +3,7 @@
 #include "text/Text.h"
 
 #include <algorithm>
+#include <bitset>
 
 namespace vorn::assembler {
 
@@ -12,10 +13,6 @@ namespace {
 
 constexpr CharFormat kBadLine{TextColour::BadLine, false, true};
 constexpr CharFormat kComment{TextColour::Comment, false, false};
-// Taking this many lines out of the table at once finds the words of the text once, rather
-// than once for each definition that goes.
-constexpr int64_t kLinesWorthAnIndex = 16;
-
 // Letters of the 8-bit code pages count as word characters too, so "xé" is one word.
 bool IsWordCharacter(char c) {
     return IsLetter(c) || IsDigit(c) || c == '_' || static_cast<unsigned char>(c) >= 0x80;
@@ -32,6 +29,17 @@ std::optional<size_t> FindWholeWord(const std::string& lowered, const std::strin
     for (size_t at = lowered.find(name, from); at != std::string::npos; at = lowered.find(name, at + 1))
         if (IsWholeWord(lowered, at, name.size())) return at;
     return std::nullopt;
+}
+
+// The name that a line's first word defines, lower case, when it is one whose places in the
+// text can be found word by word: a label name of word characters only.
+std::optional<std::string> IndexableNameDefinedBy(const std::string& text) {
+    int position = 0;
+    std::string word = ToLower(NextWord(text, position));
+    if (!IsLabel(word)) return std::nullopt;
+    word.pop_back();
+    if (!IsLabelName(word) || !std::all_of(word.begin(), word.end(), IsWordCharacter)) return std::nullopt;
+    return word;
 }
 
 } // namespace
@@ -57,7 +65,8 @@ std::optional<uint32_t> ColourRef(TextColour colour) {
 EditorModel::Line::Line(std::string lineText)
     : text(std::move(lineText)), lowered(ToLower(text)), formats(text.size()) {}
 
-EditorModel::EditorModel(const isa::InstructionSet& set) : checker_(set) {
+EditorModel::EditorModel(const isa::InstructionSet& set, int32_t linesWorthAnIndex)
+    : checker_(set), linesWorthAnIndex_(linesWorthAnIndex) {
     lines_.emplace_back(std::string());
 }
 
@@ -92,16 +101,17 @@ std::optional<LineSet> EditorModel::ApplyEdit(EditKind kind, int32_t firstLine,
     textChanged_ = true;
     const bool withinOneLine = touched == 1 && (kind == EditKind::Typing || kind == EditKind::Backspace);
     const std::string savedText = withinOneLine ? first->text : std::string();
+    const auto lastTouched = firstLine + static_cast<int32_t>(touched);
     // The touched lines leave the label table while they still stand, so that a name they
     // stop defining is recoloured in the whole text as it was.
     if (checkingEnabled_ && !withinOneLine) {
-        if (touched >= kLinesWorthAnIndex) IndexWords();
-        for (int32_t line = firstLine; line < firstLine + touched; ++line)
+        if (touched >= linesWorthAnIndex_) IndexNamesDefinedBy(firstLine, lastTouched);
+        for (int32_t line = firstLine; line < lastTouched; ++line)
             Retract(line);
         wordIndex_.reset();
     }
 
-    const auto at = lines_.erase(lines_.begin() + firstLine, lines_.begin() + firstLine + touched);
+    const auto at = lines_.erase(first, last);
     std::vector<Line> inserted;
     inserted.reserve(newLines.size());
     for (std::string& text : newLines)
@@ -109,9 +119,13 @@ std::optional<LineSet> EditorModel::ApplyEdit(EditKind kind, int32_t firstLine,
     lines_.insert(at, std::make_move_iterator(inserted.begin()), std::make_move_iterator(inserted.end()));
 
     if (checkingEnabled_) {
+        const auto lastInserted = firstLine + static_cast<int32_t>(inserted.size());
+        if (lastInserted - firstLine >= linesWorthAnIndex_)
+            IndexNamesDefinedBy(firstLine, lastInserted, savedText);
         Judge(firstLine, savedText);
-        for (int32_t line = firstLine + 1; line < firstLine + static_cast<int32_t>(inserted.size()); ++line)
+        for (int32_t line = firstLine + 1; line < lastInserted; ++line)
             Judge(line, {});
+        wordIndex_.reset();
     }
     return TakeDirtyLines();
 }
@@ -119,7 +133,7 @@ std::optional<LineSet> EditorModel::ApplyEdit(EditKind kind, int32_t firstLine,
 LineSet EditorModel::RecheckAll() {
     checker_.ClearLabels();
     ResetFormats();
-    IndexWords();
+    if (LineCount() >= linesWorthAnIndex_) IndexNamesDefinedBy(0, LineCount());
     for (int32_t line = 0; line < LineCount(); ++line) {
         // Labels on a bad line are not coloured: the error colour shows the whole line.
         const bool good = checker_.CheckLine({}, lines_[static_cast<size_t>(line)].text) >= 0;
@@ -130,16 +144,40 @@ LineSet EditorModel::RecheckAll() {
     return TakeDirtyLines();
 }
 
-void EditorModel::IndexWords() {
+// While lines are judged one after another the text stands still, and a name is recoloured
+// across the text only when a line that defines it, or defined it, is judged. So the places of
+// the names that these lines (and the text they replace) define are found in one pass over the
+// text, rather than in one pass per definition. A name that this misses is still found by the
+// search of the whole text: the index answers only for the names it was built for.
+void EditorModel::IndexNamesDefinedBy(int32_t first, int32_t last, const std::string& oldText) {
     wordIndex_.emplace();
+    // Most words of a text are mnemonics, registers and numbers: a word whose length or first
+    // letter no name has is passed over without a look-up.
+    size_t longest = 0;
+    std::bitset<256> initials;
+    const auto take = [&](const std::string& text) {
+        if (std::optional<std::string> name = IndexableNameDefinedBy(text)) {
+            longest = std::max(longest, name->size());
+            initials.set(static_cast<unsigned char>(name->front()));
+            wordIndex_->try_emplace(std::move(*name));
+        }
+    };
+    take(oldText);
+    for (int32_t line = first; line < last; ++line)
+        take(lines_[static_cast<size_t>(line)].text);
+    if (wordIndex_->empty()) return;
+    std::string word;
     for (int32_t index = 0; index < LineCount(); ++index) {
         const std::string& text = lines_[static_cast<size_t>(index)].lowered;
         for (size_t start = 0; start < text.size();) {
             size_t end = start;
             while (end < text.size() && IsWordCharacter(text[end]))
                 ++end;
-            const std::string word = text.substr(start, end - start);
-            if (IsLabelName(word)) (*wordIndex_)[word].emplace_back(index, start);
+            if (end > start && end - start <= longest && initials[static_cast<unsigned char>(text[start])]) {
+                word.assign(text, start, end - start);
+                if (const auto found = wordIndex_->find(word); found != wordIndex_->end())
+                    found->second.emplace_back(index, start);
+            }
             start = end + 1;
         }
     }
@@ -233,12 +271,12 @@ void EditorModel::ColourLabelsOfLine(int32_t line) {
 void EditorModel::ColourWordEverywhere(const std::string& name, TextColour colour) {
     const std::string lowered = ToLower(name);
     if (lowered.empty()) return;
-    if (wordIndex_ && std::all_of(lowered.begin(), lowered.end(), IsWordCharacter)) {
-        const auto found = wordIndex_->find(lowered);
-        if (found == wordIndex_->end()) return;
-        for (const auto& [line, at] : found->second)
-            RecolourUnlessMarked(lines_[static_cast<size_t>(line)], at, lowered.size(), colour);
-        return;
+    if (wordIndex_) {
+        if (const auto found = wordIndex_->find(lowered); found != wordIndex_->end()) {
+            for (const auto& [line, at] : found->second)
+                RecolourUnlessMarked(lines_[static_cast<size_t>(line)], at, lowered.size(), colour);
+            return;
+        }
     }
     for (Line& line : lines_)
         for (std::optional<size_t> at = FindWholeWord(line.lowered, lowered); at;

@@ -61,7 +61,11 @@ using LineSet = std::vector<int32_t>;
 
 class EditorModel {
   public:
-    explicit EditorModel(const isa::InstructionSet& set);
+    // An edit or a full re-check that judges or takes out at least linesWorthAnIndex lines at
+    // once finds the places of the names those lines define in one pass over the text, instead
+    // of searching the text for each name; 1 always does, a count above any text never does.
+    // Both ways colour alike.
+    explicit EditorModel(const isa::InstructionSet& set, int32_t linesWorthAnIndex = 16);
 
     int32_t LineCount() const { return static_cast<int32_t>(lines_.size()); }
     const std::string& LineText(int32_t line) const { return lines_.at(static_cast<size_t>(line)).text; }
@@ -112,17 +116,17 @@ class EditorModel {
     void ColourLabelsOfLine(int32_t line);
     void ColourWordEverywhere(const std::string& name, TextColour colour);
     void RecolourUnlessMarked(Line& line, size_t start, size_t length, TextColour colour);
-    void IndexWords();
+    void IndexNamesDefinedBy(int32_t first, int32_t last, const std::string& oldText = {});
     static void Recolour(Line& line, size_t start, size_t end, TextColour colour);
     static void Embolden(Line& line, size_t end, std::optional<TextColour> colour);
     LineSet TakeDirtyLines();
 
     LineHandler checker_;
     std::vector<Line> lines_;
-    // While a full re-check runs, or many lines leave the table before an edit replaces them,
-    // the text stands still, so the places of every word that could be a label name are found
-    // once (line, column) instead of once per definition.
+    // While many lines are judged or taken out, the places (line, column) of the names they
+    // define, found once.
     std::optional<std::unordered_map<std::string, std::vector<std::pair<int32_t, size_t>>>> wordIndex_;
+    int32_t linesWorthAnIndex_;
     bool checkingEnabled_ = true;
     bool textChanged_ = false;
 };

@@ -59,7 +59,19 @@ QString Latin1(const std::string& text) {
 
 } // namespace
 
-QtCanvas::QtCanvas(QPainter& painter) : painter_(painter) {
+QtCanvas::Fonts::Fonts() = default;
+QtCanvas::Fonts::~Fonts() = default;
+
+QtCanvas::QtCanvas(QPainter& painter)
+    : ownFonts_(std::make_unique<Fonts>()), painter_(painter), fonts_(*ownFonts_) {
+    SetUpPainter();
+}
+
+QtCanvas::QtCanvas(QPainter& painter, Fonts& fonts) : painter_(painter), fonts_(fonts) {
+    SetUpPainter();
+}
+
+void QtCanvas::SetUpPainter() {
     // Windows draws lines without anti-aliasing; the waveform's pixel layout relies on it.
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
@@ -116,22 +128,22 @@ QPoint QtCanvas::toDevice(Point point) const {
 }
 
 QtCanvas::DeviceFont& QtCanvas::deviceFont() {
-    if (currentFont_ >= 0) return fonts_[static_cast<size_t>(currentFont_)];
+    if (currentFont_ >= 0) return fonts_.made[static_cast<size_t>(currentFont_)];
     const double scale = scaleY();
-    const auto known = std::find_if(fonts_.begin(), fonts_.end(), [&](const DeviceFont& entry) {
+    const auto known = std::find_if(fonts_.made.begin(), fonts_.made.end(), [&](const DeviceFont& entry) {
         return entry.font == font_ && entry.scaleY == scale;
     });
-    if (known != fonts_.end()) {
-        currentFont_ = static_cast<int>(known - fonts_.begin());
+    if (known != fonts_.made.end()) {
+        currentFont_ = static_cast<int>(known - fonts_.made.begin());
         return *known;
     }
     QFont font(InstalledFace(font_.face));
     font.setWeight(font_.weight <= 0 ? QFont::Normal
                                      : static_cast<QFont::Weight>(std::min(font_.weight, 1000)));
     font.setPixelSize(PixelSizeForCell(font, std::max(1, font_.height) * scale));
-    fonts_.push_back({font_, scale, font, QFontMetrics(font, painter_.device()), std::nullopt});
-    currentFont_ = static_cast<int>(fonts_.size()) - 1;
-    return fonts_.back();
+    fonts_.made.push_back({font_, scale, font, QFontMetrics(font, painter_.device()), std::nullopt, {}});
+    currentFont_ = static_cast<int>(fonts_.made.size()) - 1;
+    return fonts_.made.back();
 }
 
 void QtCanvas::usePainterPen(PainterPen pen) {
@@ -183,9 +195,12 @@ void QtCanvas::fillRect(const Rect& rect, Color color) {
 const QtCanvas::TextRun& QtCanvas::textRun(DeviceFont& font, const QString& text) {
     auto known = font.texts.constFind(text);
     if (known == font.texts.cend()) {
+        if (font.texts.size() >= kTextsKept) font.texts.clear();
         TextRun run{QStaticText(text), font.metrics.horizontalAdvance(text)};
         run.glyphs.setTextFormat(Qt::PlainText);
-        run.glyphs.prepare(painter_.transform(), font.qtFont);
+        // Laid out for screen pixels without the scroll offset, which moves every text alike:
+        // the layout serves wherever the view is scrolled to.
+        run.glyphs.prepare(QTransform(), font.qtFont);
         known = font.texts.insert(text, run);
     }
     return *known;

@@ -8,9 +8,11 @@
 //
 // A view is redrawn whole at every change, so the canvas keeps what it made: the Qt pen of
 // the selected pen, each font it has used with its metrics, and each text laid out once. The
-// painter's pen and font are set only when they change, and its state is put back when the
-// canvas goes. On screen pixels, thin straight lines are filled and texts drawn from their
-// layout: the same pixels on a far shorter road.
+// fonts and the laid-out texts can outlive the canvas: a view keeps them (a QtCanvas::Fonts)
+// across its redraws, each of which paints through a new canvas, so a redraw lays out only the
+// texts that the last ones did not show. The painter's pen and font are set only when they
+// change, and its state is put back when the canvas goes. On screen pixels, thin straight
+// lines are filled and texts drawn from their layout: the same pixels on a far shorter road.
 
 #include "Canvas.h"
 
@@ -21,6 +23,7 @@
 #include <QPoint>
 #include <QPolygon>
 #include <QStaticText>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -29,8 +32,26 @@ class QPainter;
 namespace vorn::ui {
 
 class QtCanvas : public Canvas {
+    struct DeviceFont;
+
   public:
+    // The fonts that canvases made (face, cell height, weight and the scale of the mapping
+    // mode), each with its metrics and the texts laid out in it.
+    class Fonts {
+      public:
+        Fonts();
+        ~Fonts();
+        Fonts(const Fonts&) = delete;
+        Fonts& operator=(const Fonts&) = delete;
+
+      private:
+        friend class QtCanvas;
+        std::vector<DeviceFont> made;
+    };
+
+    // A canvas with fonts of its own, or with fonts kept by its caller.
     explicit QtCanvas(QPainter& painter);
+    QtCanvas(QPainter& painter, Fonts& fonts);
     ~QtCanvas() override;
     QtCanvas(const QtCanvas&) = delete;
     QtCanvas& operator=(const QtCanvas&) = delete;
@@ -54,7 +75,7 @@ class QtCanvas : public Canvas {
         QStaticText glyphs;
         int advance = 0;
     };
-    // A font as the painter's device shows it, made once per canvas.
+    // A font as the painter's device shows it, made once.
     struct DeviceFont {
         Font font;
         double scaleY = 1.0;
@@ -64,6 +85,8 @@ class QtCanvas : public Canvas {
         // The texts drawn so far, laid out once: a view repeats its numbers and values.
         QHash<QString, TextRun> texts;
     };
+    // A font keeps at most this many texts; past it, it starts again.
+    static constexpr qsizetype kTextsKept = 4096;
     enum class PainterPen { Unknown, Lines, Text };
 
     // Device pixels per logical unit.
@@ -76,7 +99,11 @@ class QtCanvas : public Canvas {
     const TextRun& textRun(DeviceFont& font, const QString& text);
     void usePainterPen(PainterPen pen);
 
+    void SetUpPainter();
+
+    std::unique_ptr<Fonts> ownFonts_;
     QPainter& painter_;
+    Fonts& fonts_;
     MappingMode mappingMode_ = MappingMode::Pixels;
     Pen pen_{kBlack, 1};
     Font font_ = kDefaultFont;
@@ -86,7 +113,6 @@ class QtCanvas : public Canvas {
 
     std::optional<QPen> linePen_;
     PainterPen painterPen_ = PainterPen::Unknown;
-    std::vector<DeviceFont> fonts_;
     int currentFont_ = -1;
     int painterFont_ = -1;
     QPolygon outline_;

@@ -1,7 +1,6 @@
 #include "ui/waveform/CGraphView.h"
 
 #include "ui/dialogs/QtPrompter.h"
-#include "ui/framework/QtCanvas.h"
 #include "ui/waveform/CSignalNameDlg.h"
 #include "ui/waveform/GraphToolbar.h"
 #include "waveform/GraphCommands.h"
@@ -53,7 +52,9 @@ CGraphView::CGraphView(QWidget* parent) : QAbstractScrollArea(parent) {
     setObjectName(QStringLiteral("CGraphView"));
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setFocusPolicy(Qt::StrongFocus);
+    // The view paints every pixel of its area itself, the background first.
     viewport()->setAutoFillBackground(false);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void CGraphView::setToolbar(GraphToolbar* toolbar) {
@@ -93,7 +94,7 @@ void CGraphView::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
     painter.fillRect(viewport()->rect(), Qt::white);
     painter.translate(-scrollPosition());
-    QtCanvas canvas(painter);
+    QtCanvas canvas(painter, canvasFonts_);
     waveform::OnDraw(model_, canvas);
 }
 

@@ -3,6 +3,7 @@
 // extent, turns clicks and the arrow keys into model calls, runs the toolbar's commands on
 // the model and keeps the toolbar's buttons in step with the selection.
 
+#include "ui/framework/QtCanvas.h"
 #include "waveform/GraphModel.h"
 
 #include <QAbstractScrollArea>
@@ -45,6 +46,9 @@ class CGraphView : public QAbstractScrollArea {
 
     waveform::GraphModel model_;
     QPointer<GraphToolbar> toolbar_;
+    // Every repaint draws the whole view again through a new canvas; the fonts and the texts
+    // laid out in them are kept from one repaint to the next.
+    QtCanvas::Fonts canvasFonts_;
 };
 
 } // namespace vorn::ui
