@@ -266,6 +266,10 @@ TEST_F(MonitorView, TheFormsAccessKeysComeBeforeTheMenuBars) {
     ASSERT_NE(frame.menuBar()->activeAction(), nullptr);
     EXPECT_EQ(frame.menuBar()->activeAction()->text(), "&Signals");
     QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    QTest::keyClick(&frame, Qt::Key_F10);
+    ASSERT_NE(frame.menuBar()->activeAction(), nullptr);
+    EXPECT_EQ(frame.menuBar()->activeAction()->text(), "&File");
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
 }
 
 using ContinuousRun = MonitorView;

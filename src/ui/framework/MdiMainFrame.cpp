@@ -72,6 +72,10 @@ MdiMainFrame::MdiMainFrame(QString title, MenuBarSpec menu, const std::vector<Ac
         auto* next = new QShortcut(QKeySequence(QString::fromLatin1(keys)), this);
         connect(next, &QShortcut::activated, area_, &QMdiArea::activateNextSubWindow);
     }
+    // F10 enters the menu bar at its first menu, as Alt alone does.
+    connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this, [this] {
+        if (!menuBar()->actions().isEmpty()) menuBar()->setActiveAction(menuBar()->actions().front());
+    });
     connect(area_, &QMdiArea::subWindowActivated, this, [this] { updateMenuAndTitle(); });
     updateMenuAndTitle();
     resize(1024, 720);
