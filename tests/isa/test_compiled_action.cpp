@@ -187,7 +187,7 @@ TEST(CompiledAction, AgreesWithTheTextEvaluatorOnAwkwardTexts) {
         "MR[1]:=(PC)+(MR[2]?halt:0)", "M[PC]:=halt", "M[MR[1]]:=M[MR[1]]+1?halt:nop",
         "MR[1]:=-2147483648-1;MR[2]:=-;MR[3]:=1+;MR[4]:=()", "MR[1]:=MR[2]==-(MR[3]);MR[4]:=!(MR[5])",
         "MR[1]:=(((((MR[2])))));MR[3]:=M[M[MR[4]]]", "nop;MR[1]:=(MR[2]?MR[3]:MR[4])?MR[5]:-MR[6]",
-        "MR[1]:=MS[MR[2]:=3]+M[(MR[3])-1]+M[-1]",
+        "MR[1]:=MS[MR[2]:=3]+M[(MR[3])-1]+M[-1]", "MR[1]:=MR[32]+MF[-1];MR[32]:=1", "MR[PC&1]:=halt",
         "MR[1]:=1?2;MR[2]:=5x;MR[3]:=1=2;MR[4]:=);MR[5]:=5!(MR[6])"};
     const char* const leftToTheEvaluator[] = {
         "MR[1]:=2(3)", "MR[1]:=MR[2](2)", "MR[1]:=(1)2", "MR[MR[1]+(MR[2]:=1)]:=1", "MR[1]:=)(",
