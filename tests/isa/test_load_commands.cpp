@@ -7,9 +7,12 @@
 #include "isa/ParseNumber.h"
 #include "isa/Settings.h"
 
+#include <cstdlib>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <map>
 #include <optional>
+#include <sys/stat.h>
 
 using namespace vorn::isa;
 using namespace std::chrono;
@@ -25,6 +28,20 @@ Row Add() {
     return {{"type", "R"}, {"name", "add"}, {"opcode", "000000"}, {"function", "100000"},
             {"action", "MR[RD]:=MR[RS1]+MR[RS2]"}, {"args", "RD,RS1,RS2"}, {"isbranch", "false"}};
     // clang-format on
+}
+
+// The date text of a commands.xml last written at whole seconds since 1970, in a folder of its
+// own on tmpfs, which keeps any time (ext4 keeps none before 1901).
+std::string DateOfFileWrittenAt(int64_t seconds) {
+    std::string folder = "/dev/shm/vorn-test-XXXXXX";
+    if (!mkdtemp(folder.data())) return "no folder on tmpfs";
+    const std::string path = folder + "/commands.xml";
+    std::ofstream(path) << "<x/>";
+    const timespec times[2] = {{seconds, 0}, {seconds, 0}};
+    const std::string date =
+        utimensat(AT_FDCWD, path.c_str(), times, 0) == 0 ? CommandsFileDate(path) : "not set";
+    std::filesystem::remove_all(folder);
+    return date;
 }
 
 std::string CommandXml(const Row& row) {
@@ -168,16 +185,16 @@ TEST_F(LoadCommandsTest, UnreadableFileGivesTheXmlBox) {
     EXPECT_EQ(LoadCommands(dir.write("cut.xml", "<?xml><d>\xdd")).fault().caption, "XML File Error");
 }
 
-// The date of commands.xml is shown at UTC+2 whatever the zone; nothing for a missing file.
+// The date of commands.xml is shown at UTC+2 whatever the zone, also for a file written before
+// the library's file clock (nanoseconds around 2174) can count; a time beyond the years that the
+// calendar holds (-32767 to 32767) and a missing file give nothing.
 TEST(CommandsDate, ShownAtUtcPlusTwoFromTheFileOrEmpty) {
+    EXPECT_EQ(DateOfFileWrittenAt(1394006829), "XML file date: Wed 5/3/2014 10:7:09\n");  // 8:07:09 UTC
+    EXPECT_EQ(DateOfFileWrittenAt(-30610224000), "XML file date: Wed 1/1/1000 2:0:00\n"); // 0:00:00 UTC
+    EXPECT_EQ(CommandsFileDate(VORN_BINARY_DIR "/absent/commands.xml"), "");
     EXPECT_EQ(FormatCommandsDate(sys_days(2013y / December / 31) + 23h + 30min + 5s),
               "XML file date: Wed 1/1/2014 1:30:05\n");
-    TempDir dir;
-    const std::string path = dir.write("commands.xml", "<x/>");
-    std::filesystem::last_write_time(path,
-                                     file_clock::from_sys(sys_days(2014y / March / 5) + 8h + 7min + 9s));
-    EXPECT_EQ(CommandsFileDate(path), "XML file date: Wed 5/3/2014 10:7:09\n");
-    EXPECT_EQ(CommandsFileDate(dir.file("absent.xml")), "");
+    EXPECT_EQ(FormatCommandsDate(sys_seconds::min()) + FormatCommandsDate(sys_seconds::max()), "");
 }
 
 TEST(SettingsNumbers, FollowTheConversionRules) {

@@ -4,6 +4,9 @@
 // the top bit set. No rule looks into a value's text except through the character classes
 // that the marker shares with it (an operand ends there; a sign before it is no digit), as
 // long as no letter, digit or opening bracket touches it; the compiler gives up otherwise.
+//
+// Giving up ends the whole compile at once, so no part of the tree is ever built on a part that
+// could not be compiled: every node number the compiler hands on names a node.
 
 #include "isa/ActionEvaluator.h"
 #include "isa/ActionText.h"
@@ -55,6 +58,9 @@ bool EndsOperand(char c) {
     return text::IsLetter(c) || text::IsDigit(c) || c == ')' || c == ']' || IsMarkerByte(c);
 }
 
+// Thrown where the compiler gives up; the text evaluator runs the text instead.
+struct Refused {};
+
 } // namespace
 
 class ActionCompiler {
@@ -72,10 +78,14 @@ class ActionCompiler {
             if (!IsPlainName(file.name)) return false;
         for (const VarRecord& var : machine_.Vars())
             if (!IsPlainName(var.name)) return false;
-        out_.root_ = Text(text);
+        try {
+            out_.root_ = Text(text);
+        } catch (const Refused&) {
+            return false;
+        }
         out_.slots_.assign(slotLeaves_.size(), 0);
         out_.Link();
-        return !failed_;
+        return true;
     }
 
   private:
@@ -85,15 +95,12 @@ class ActionCompiler {
         return static_cast<int32_t>(out_.nodes_.size() - 1);
     }
     int32_t Constant(int32_t value) { return Add({Kind::Constant, 0, false, value, -1, -1, -1}, 0); }
+    // A destination's index node is -1 where it has none (the PC, a variable).
     uint8_t EffectsOf(int32_t node) const { return node < 0 ? 0 : effects_[static_cast<size_t>(node)]; }
-    int32_t Fail() {
-        failed_ = true;
-        return -1;
-    }
+    [[noreturn]] static void Refuse() { throw Refused{}; }
 
     // The evaluator's rules, in its order.
     int32_t Text(std::string_view text) {
-        if (failed_) return -1;
         if (text.empty()) return Constant(0);
         if (const size_t semicolon = text.find(';'); semicolon != npos) {
             const int32_t first = Text(text.substr(0, semicolon));
@@ -125,7 +132,6 @@ class ActionCompiler {
         const int32_t right = Text(text.substr(at + op.size()));
         const int32_t left = Text(text.substr(0, at));
         const auto code = static_cast<uint8_t>(OperatorOf(op));
-        if (failed_) return -1;
         const Node l = out_.nodes_[static_cast<size_t>(left)];
         const Node r = out_.nodes_[static_cast<size_t>(right)];
         // Reading a register or the PC has no effect, so the order of the reads is free.
@@ -142,7 +148,7 @@ class ActionCompiler {
 
     int32_t Value(std::string_view text) {
         // Every '[' has gone by the indexing rule before a text is read as a value.
-        if (text.find('[') != npos) return Fail();
+        if (text.find('[') != npos) Refuse();
         if (const auto destination = DestinationOf(text, false)) return ReadCell(*destination);
         if (text[0] == '-' && (text.size() == 1 || !text::IsDigit(text[1]))) {
             const int32_t operand = Text(text.substr(1));
@@ -154,7 +160,7 @@ class ActionCompiler {
         while (end < text.size() && text::IsDigit(text[end]))
             ++end;
         if (end == text.size() || text[end] != MarkerStart) return Constant(ParseLeadingDecimal(text));
-        if (text.size() != MarkerSize || end != 0) return Fail();
+        if (text.size() != MarkerSize || end != 0) Refuse();
         const int32_t slot = ((text[1] & 0x7F) << 7) | (text[2] & 0x7F);
         const int32_t leaf = Add({Kind::Slot, 0, false, 0, slot, -1, -1}, 0);
         slotLeaves_[static_cast<size_t>(slot)] = leaf;
@@ -213,7 +219,6 @@ class ActionCompiler {
         const auto destination = DestinationOf(target, false);
         if (!destination) return Constant(-1);
         const int32_t value = Text(source);
-        if (failed_) return -1;
         Destination& where = out_.destinations_[static_cast<size_t>(*destination)];
         where.resolveOnce = !((EffectsOf(where.index) | EffectsOf(value)) & Writes);
         const VarRecord* var = machine_.FindVariable(target);
@@ -232,7 +237,7 @@ class ActionCompiler {
 
     int32_t Parentheses(std::string_view text, size_t open) {
         const size_t close = MatchingClose(text, open, '(', ')');
-        if (close == npos) return Fail();
+        if (close == npos) Refuse();
         const int32_t inner = Text(text.substr(open + 1, close - open - 1));
         return Rewrite(text, open, close, inner);
     }
@@ -242,7 +247,7 @@ class ActionCompiler {
         while (nameStart > 0 && text::IsLetter(text[nameStart - 1]))
             --nameStart;
         const size_t close = MatchingClose(text, open, '[', ']');
-        if (close == npos) return Fail();
+        if (close == npos) Refuse();
         const auto destination = DestinationOf(text.substr(nameStart, close - nameStart + 1), true);
         const int32_t value = destination ? ReadCell(*destination) : Constant(0);
         return Rewrite(text, nameStart, close, value);
@@ -252,12 +257,11 @@ class ActionCompiler {
     // The value goes to a slot first, unless it can be computed where it is used: nothing it
     // reads is written before, and nothing is lost when it is not used.
     int32_t Rewrite(std::string_view text, size_t from, size_t to, int32_t value) {
-        if (failed_) return -1;
         if ((from > 0 && !MayPrecedeValue(text[from - 1])) ||
             (to + 1 < text.size() && !MayFollowValue(text[to + 1])))
-            return Fail();
+            Refuse();
         const auto slot = static_cast<int32_t>(slotLeaves_.size());
-        if (slot >= MaxSlots) return Fail();
+        if (slot >= MaxSlots) Refuse();
         slotLeaves_.push_back(-1);
         std::string rewritten(text.substr(0, from));
         rewritten += MarkerStart;
@@ -265,7 +269,6 @@ class ActionCompiler {
         rewritten += static_cast<char>(0x80 | (slot & 0x7F));
         rewritten += text.substr(to + 1);
         const int32_t body = Text(rewritten);
-        if (failed_) return -1;
         const int32_t leaf = slotLeaves_[static_cast<size_t>(slot)];
         if (body == leaf) return value; // the text was the value alone
         if (leaf >= 0 && EffectsOf(value) == 0 && !(EffectsOf(body) & Writes)) {
@@ -279,7 +282,6 @@ class ActionCompiler {
     CompiledAction& out_;
     std::vector<uint8_t> effects_;
     std::vector<int32_t> slotLeaves_; // the leaf that reads each slot, -1 while none
-    bool failed_ = false;
 };
 
 std::optional<CompiledAction> CompiledAction::Compile(const MachineState& machine, std::string_view text) {

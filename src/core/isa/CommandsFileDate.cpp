@@ -1,14 +1,44 @@
+// The date text of commands.xml, with the platform's own call for a file's last-write time.
+
 #include "isa/CommandsFileDate.h"
 
 #include <cstdio>
-#include <filesystem>
+#include <optional>
+#include <sys/stat.h>
+#include <sys/types.h>
 
 namespace vorn::isa {
 
-std::string FormatCommandsDate(std::chrono::sys_seconds lastWrite) {
-    using namespace std::chrono;
-    // The lab's clocks run at UTC plus two hours, summer and winter alike.
-    const sys_seconds local = lastWrite + hours(2);
+namespace {
+
+using namespace std::chrono;
+
+// The lab's clocks run at UTC plus two hours, summer and winter alike.
+constexpr hours LabZone{2};
+
+// The times whose date in the lab's zone falls in a year that the calendar holds.
+constexpr sys_seconds Earliest = sys_days(year::min() / January / 1) - LabZone;
+constexpr sys_seconds Latest = sys_days(year::max() / December / 31) + days(1) - seconds(1) - LabZone;
+
+// The last-write time in whole seconds, as the file system keeps it. The standard library's file
+// clock is not used: it counts nanoseconds, so it cannot carry the times of files written long
+// ago (before 1677 its conversion overflows).
+std::optional<sys_seconds> LastWriteTime(const std::string& fileName) {
+#ifdef _WIN32
+    struct _stat64 status {};
+    if (_stat64(fileName.c_str(), &status) != 0) return std::nullopt;
+#else
+    struct stat status {};
+    if (stat(fileName.c_str(), &status) != 0) return std::nullopt;
+#endif
+    return sys_seconds(seconds(status.st_mtime));
+}
+
+} // namespace
+
+std::string FormatCommandsDate(sys_seconds lastWrite) {
+    if (lastWrite < Earliest || lastWrite > Latest) return {};
+    const sys_seconds local = lastWrite + LabZone;
     const sys_days day = floor<days>(local);
     const year_month_day date(day);
     const hh_mm_ss<seconds> time(local - day);
@@ -23,11 +53,8 @@ std::string FormatCommandsDate(std::chrono::sys_seconds lastWrite) {
 }
 
 std::string CommandsFileDate(const std::string& fileName) {
-    std::error_code error;
-    const auto written = std::filesystem::last_write_time(fileName, error);
-    if (error) return {};
-    const auto system = std::chrono::file_clock::to_sys(written);
-    return FormatCommandsDate(std::chrono::floor<std::chrono::seconds>(system));
+    const auto lastWrite = LastWriteTime(fileName);
+    return lastWrite ? FormatCommandsDate(*lastWrite) : std::string();
 }
 
 } // namespace vorn::isa
