@@ -182,7 +182,10 @@ void QtCanvas::polygon(const std::vector<Point>& points) {
     for (size_t i = 0; i < points.size(); ++i)
         outline_[static_cast<qsizetype>(i)] = toDevice(points[i]);
     usePainterPen(PainterPen::Lines);
-    painter_.drawPolygon(outline_);
+    if (points.size() == 2)
+        painter_.drawLine(outline_[0], outline_[1]);
+    else
+        painter_.drawPolygon(outline_);
 }
 
 void QtCanvas::fillRect(const Rect& rect, Color color) {
