@@ -1,11 +1,8 @@
-// The date text of commands.xml, with the platform's own call for a file's last-write time.
-
 #include "isa/CommandsFileDate.h"
 
+#include "text/FileHandle.h"
+
 #include <cstdio>
-#include <optional>
-#include <sys/stat.h>
-#include <sys/types.h>
 
 namespace vorn::isa {
 
@@ -19,20 +16,6 @@ constexpr hours LabZone{2};
 // The times whose date in the lab's zone falls in a year that the calendar holds.
 constexpr sys_seconds Earliest = sys_days(year::min() / January / 1) - LabZone;
 constexpr sys_seconds Latest = sys_days(year::max() / December / 31) + days(1) - seconds(1) - LabZone;
-
-// The last-write time in whole seconds, as the file system keeps it. The standard library's file
-// clock is not used: it counts nanoseconds, so it cannot carry the times of files written long
-// ago (before 1677 its conversion overflows).
-std::optional<sys_seconds> LastWriteTime(const std::string& fileName) {
-#ifdef _WIN32
-    struct _stat64 status {};
-    if (_stat64(fileName.c_str(), &status) != 0) return std::nullopt;
-#else
-    struct stat status {};
-    if (stat(fileName.c_str(), &status) != 0) return std::nullopt;
-#endif
-    return sys_seconds(seconds(status.st_mtime));
-}
 
 } // namespace
 
@@ -52,9 +35,12 @@ std::string FormatCommandsDate(sys_seconds lastWrite) {
     return buffer;
 }
 
+// The last-write time in whole seconds, as the file system keeps it. The standard library's file
+// clock is not used: it counts nanoseconds, so it cannot carry the times of files written long
+// ago (before 1677 its conversion overflows).
 std::string CommandsFileDate(const std::string& fileName) {
-    const auto lastWrite = LastWriteTime(fileName);
-    return lastWrite ? FormatCommandsDate(*lastWrite) : std::string();
+    const auto facts = text::FileFactsOf(fileName);
+    return facts ? FormatCommandsDate(sys_seconds(seconds(facts->lastWrite))) : std::string();
 }
 
 } // namespace vorn::isa

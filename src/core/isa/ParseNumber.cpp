@@ -6,35 +6,51 @@
 
 namespace vorn::isa {
 
-int32_t ParseLeadingDecimal(std::string_view text) {
+namespace {
+
+// A number as ParseNumber reads it, and whether any digit was read.
+struct Reading {
+    int32_t value = 0;
+    bool digits = false;
+};
+
+Reading ReadLeadingDecimal(std::string_view text) {
     size_t i = 0;
     while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
         ++i;
     const bool negative = i < text.size() && text[i] == '-';
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+    const size_t first = i;
     uint32_t value = 0;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
         value = value * 10u + static_cast<uint32_t>(text[i] - '0');
-    return static_cast<int32_t>(negative ? 0u - value : value);
+    return {static_cast<int32_t>(negative ? 0u - value : value), i > first};
 }
 
-int32_t ParseNumber(const std::string& text) {
+Reading Read(const std::string& text) {
     if (text.starts_with("0x") || text.starts_with("0X")) {
         size_t end = 2;
         while (end < text.size() && text::IsHexDigit(text[end]))
             ++end;
-        return text::HexToInt(text.substr(2, end - 2));
+        return {text::HexToInt(text.substr(2, end - 2)), end > 2};
     }
-    return ParseLeadingDecimal(text);
+    return ReadLeadingDecimal(text);
+}
+
+} // namespace
+
+int32_t ParseLeadingDecimal(std::string_view text) {
+    return ReadLeadingDecimal(text).value;
+}
+
+int32_t ParseNumber(const std::string& text) {
+    return Read(text).value;
 }
 
 std::optional<int32_t> ReadNumber(const std::string& text) {
-    const bool hex = text.starts_with("0x") || text.starts_with("0X");
-    size_t first = hex ? 2 : text.find_first_not_of(" \t\n\v\f\r");
-    if (!hex && first < text.size() && (text[first] == '-' || text[first] == '+')) ++first;
-    if (first >= text.size() || !(hex ? text::IsHexDigit(text[first]) : text::IsDigit(text[first])))
-        return std::nullopt;
-    return ParseNumber(text);
+    const Reading reading = Read(text);
+    if (!reading.digits) return std::nullopt;
+    return reading.value;
 }
 
 } // namespace vorn::isa

@@ -20,16 +20,14 @@ bool HardwareMonitor::UploadCodFile(const std::string& path) {
 void HardwareMonitor::OnSaveLabelReport() {
     const auto path = prompter_.chooseSaveFile(kReportFilter);
     if (!path) return;
-    const StartAddresses addresses{addresses_.cpuRam, addresses_.laRam, wizard_.state.addresses.cpuRamSet,
-                                   wizard_.state.addresses.laRamSet};
     WriteReport(WithDefaultExtension(*path, ".txt"),
-                LabelReportText(addresses, labels_, settings_.SLAVEbase));
+                LabelReportText(addresses_, labels_, settings_.SLAVEbase));
 }
 
 void HardwareMonitor::OnSaveDataSnapshot() {
     const auto path = prompter_.chooseSaveFile(kReportFilter);
     if (!path) return;
-    const StartAddresses& addresses = wizard_.state.addresses;
+    const StartAddresses& addresses = addresses_;
     const SnapshotScope scope{wizard_.state.flags, addresses.cpuRamSet, addresses.laRamSet,
                               labels_.Find(LabelKind::Slave, kPcLabel).has_value(), dumpStart_};
     WriteReport(WithDefaultExtension(*path, ".txt"), DataSnapshotText(form_, scope));

@@ -57,7 +57,7 @@ void HardwareMonitor::UpdateSlaveLabels() {
     for (const Label& label : labels_.Of(LabelKind::Slave))
         form_.slaveList.lines.push_back(
             Format("%s = 0x%.8x", label.name.c_str(), static_cast<unsigned>(ReadBoardWord(label.value))));
-    if (wizard_.state.flags.graphicLabels && wizard_.state.addresses.laRamSet) TakeCapture();
+    if (wizard_.state.flags.graphicLabels && addresses_.laRamSet) TakeCapture();
 }
 
 void HardwareMonitor::UpdateMemoryLabels() {
@@ -73,7 +73,7 @@ void HardwareMonitor::UpdateMemoryLabels() {
 }
 
 void HardwareMonitor::UpdateRegisters() {
-    if (!wizard_.state.addresses.cpuRamSet) {
+    if (!addresses_.cpuRamSet) {
         form_.SetText(RegisterGroup, "Registers - CPU RAM ADDRESS NOT SET");
         form_.ShowRegisterControls(false);
         form_.Show(RegisterGroup, true);

@@ -60,7 +60,7 @@ void HardwareMonitor::OnRunUntilPc() {
 }
 
 void HardwareMonitor::OnRunUntilReg() {
-    if (!wizard_.state.addresses.cpuRamSet) return Message("CPU RAM address not set.");
+    if (!addresses_.cpuRamSet) return Message("CPU RAM address not set.");
     if (const auto typed =
             prompter_.askTwoValues("Enter register num and stop value:", "Reg num:", "Value:", "", "")) {
         const auto reg = static_cast<uint32_t>(isa::ParseNumber(typed->first));

@@ -29,7 +29,7 @@ std::optional<uint32_t> HardwareMonitor::StatusSampleCount() {
 }
 
 void HardwareMonitor::OnSignalWaveforms() {
-    if (!wizard_.state.addresses.laRamSet) return Message("LA RAM address not set.");
+    if (!addresses_.laRamSet) return Message("LA RAM address not set.");
     if (!labels_.Find(LabelKind::Slave, kStatusLabel)) return Message("No STATUS label defined.");
     // This fresh read only decides whether a window is served; it shows the last capture.
     if (*StatusSampleCount() > kMaxSamples) return Message("STATUS value is illegal.");

@@ -24,6 +24,7 @@ FileFacts FactsOf(const struct stat& status) {
     facts.owner = status.st_uid;
     facts.group = status.st_gid;
     facts.mode = status.st_mode & 07777;
+    facts.lastWrite = status.st_mtime;
     return facts;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The platform's file calls that the whole-file reader and writer need, and nothing else: an
 // open file with checked reads, writes and syncs, and what the platform knows of a file, a
-// link and a folder.
+// link and a folder (the commands.xml date text reads its last-write time here too).
 
 #include <cstdint>
 #include <filesystem>
@@ -19,7 +19,8 @@ struct FileFacts {
     uint64_t links = 0;
     uint32_t owner = 0;
     uint32_t group = 0;
-    uint32_t mode = 0; // permission bits
+    uint32_t mode = 0;     // permission bits
+    int64_t lastWrite = 0; // whole seconds since 1970, as the file system keeps them
 };
 
 class FileHandle {

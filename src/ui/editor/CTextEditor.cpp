@@ -251,10 +251,7 @@ std::optional<CommandUi> CTextEditor::commandUi(int command) const {
 // it (the editor's plain text would make blanks of non-breaking spaces and line ends of line
 // separators).
 bool CTextEditor::WriteSourceFile(const QString& path) {
-    QStringList lines;
-    for (QTextBlock block = editor_->document()->firstBlock(); block.isValid(); block = block.next())
-        lines << block.text();
-    const QByteArray bytes = codec_.encode(lines.join(QLatin1String("\r\n")));
+    const QByteArray bytes = codec_.encode(BlockTexts().join(QLatin1String("\r\n")));
     if (text::WriteWholeFile(QFile::encodeName(path).toStdString(),
                              {bytes.constData(), size_t(bytes.size())}))
         return true;
@@ -266,11 +263,19 @@ void CTextEditor::ShowSourcePath() {
     control<QLabel>(kSourcePathText)->setText(sourcePath_);
 }
 
+// The editor's lines, each character as the editor holds it.
+QStringList CTextEditor::BlockTexts() const {
+    QStringList lines;
+    for (QTextBlock block = editor_->document()->firstBlock(); block.isValid(); block = block.next())
+        lines << block.text();
+    return lines;
+}
+
 // Each line as the source file holds it, up to its first carriage return.
 std::vector<std::string> CTextEditor::SourceLines() const {
     std::vector<std::string> lines;
-    for (QTextBlock block = editor_->document()->firstBlock(); block.isValid(); block = block.next())
-        lines.push_back(codec_.encode(block.text().section(QLatin1Char('\r'), 0, 0)).toStdString());
+    for (const QString& line : BlockTexts())
+        lines.push_back(codec_.encode(line.section(QLatin1Char('\r'), 0, 0)).toStdString());
     return lines;
 }
 

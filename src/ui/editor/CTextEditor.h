@@ -64,6 +64,7 @@ class CTextEditor : public QScrollArea, public CommandTarget, public SavableDocu
   private:
     bool WriteSourceFile(const QString& path);
     void ShowSourcePath();
+    QStringList BlockTexts() const;
     std::vector<std::string> SourceLines() const;
 
     const Workbench& workbench_;
