@@ -169,10 +169,9 @@ class ActionCompiler {
 
     // The register cell that a destination always designates, when its index is a constant.
     std::optional<int32_t> ConstantRegister(const Destination& where) const {
-        if (where.where != Destination::Where::Indexed || where.file < 0) return std::nullopt;
+        if (where.where != Destination::Where::Indexed) return std::nullopt;
         const Node& index = out_.nodes_[static_cast<size_t>(where.index)];
-        if (index.kind != Kind::Constant || index.value < 0 || index.value > 31 ||
-            where.file >= static_cast<int32_t>(machine_.RegisterFiles().size()))
+        if (index.kind != Kind::Constant || !machine_.IsRegisterCell(where.file, index.value))
             return std::nullopt;
         return index.value;
     }

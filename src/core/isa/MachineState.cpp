@@ -5,14 +5,6 @@
 
 namespace vorn::isa {
 
-namespace {
-
-bool IsRegisterIndex(int32_t index) {
-    return index >= 0 && index < 32;
-}
-
-} // namespace
-
 MachineStore::MachineStore(const InstructionSet& set) : registerFiles(set.registerFiles), vars(set.vars) {
     // R0 of the general registers reads 0 for every reader of the machine.
     if (!registerFiles.empty()) registerFiles[0].cells[0] = 0;
@@ -99,10 +91,8 @@ void MachineState::ResetRegisters() {
 }
 
 int32_t MachineState::GetRegister(int32_t i) const {
-    const bool readable = CurrentRegisterFile >= 0 &&
-                          CurrentRegisterFile < static_cast<int32_t>(store_->registerFiles.size()) &&
-                          IsRegisterIndex(i);
-    return readable ? store_->registerFiles[CurrentRegisterFile].cells[i] : UnreadableRegister;
+    return IsRegisterCell(CurrentRegisterFile, i) ? store_->registerFiles[CurrentRegisterFile].cells[i]
+                                                  : UnreadableRegister;
 }
 
 void MachineState::SetRegister(int32_t i, int32_t value) {

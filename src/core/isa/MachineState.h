@@ -112,9 +112,12 @@ class MachineState {
     const std::map<int32_t, ProgramRecord>& Program() const { return program_; }
 
     // The storage cells that action texts name; nullptr when there is no such cell.
+    bool IsRegisterCell(int32_t file, int32_t index) const {
+        return file >= 0 && file < static_cast<int32_t>(store_->registerFiles.size()) && index >= 0 &&
+               index < 32;
+    }
     int32_t* RegisterCell(int32_t file, int32_t index) {
-        if (file < 0 || file >= static_cast<int32_t>(store_->registerFiles.size()) || index < 0 || index > 31)
-            return nullptr;
+        if (!IsRegisterCell(file, index)) return nullptr;
         return &store_->registerFiles[static_cast<size_t>(file)].cells[static_cast<size_t>(index)];
     }
     int32_t* VariableCell(std::string_view name);
