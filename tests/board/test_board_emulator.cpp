@@ -6,7 +6,6 @@
 #include "board/DlxMachine.h"
 
 #include <gtest/gtest.h>
-#include <vector>
 
 namespace vorn::board {
 namespace {

@@ -6,7 +6,6 @@
 // clang-format on
 #include "BoardRoad.h"
 #include "board/PythonHostPort.h"
-#include "board/PythonRuntime.h"
 
 #include <gmock/gmock.h>
 

@@ -2,7 +2,6 @@
 // lab's test program run until it halts.
 
 #include "MonitorFixture.h"
-#include "monitor/MonitorTexts.h"
 
 #include <gmock/gmock.h>
 
@@ -10,7 +9,6 @@ namespace vorn::monitor {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 
 class BoardTest : public testing::MonitorTest {
   protected:

@@ -1,5 +1,5 @@
-// .lbl files: the lab's files load through the labels page, save back byte for byte and agree
-// with their designs, and the reader copes with files that the editor's own writer can produce.
+// .lbl files: the lab's files load through the labels page and save back byte for byte, and
+// the reader copes with files that the editor's own writer can produce.
 
 #include "MonitorFixture.h"
 #include "TempDir.h"

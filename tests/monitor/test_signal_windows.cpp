@@ -116,7 +116,7 @@ TEST_F(SignalWindows, FailedReadsOfTheSamplesAndOfStatus) {
     EXPECT_THAT(host.windows, IsEmpty());
 }
 
-TEST_F(SignalWindows, AnEmptyAnalyserGivesNoSampleAndWithoutGraphicLabelsNoSignal) {
+TEST_F(SignalWindows, AnEmptyAnalyserGivesNoSampleButEverySignal) {
     LoadStoreLab();
     monitor->OnSignalWaveforms();
     EXPECT_EQ(LastFill(0).steps, 0);

@@ -95,15 +95,15 @@ TEST(WaveformSave, WritesTheRawSignalsWithCrLfAndOneCharacterPerStepAndRefusesWh
 }
 
 TEST(WaveformLoad, CountLinesTakeTwoCharactersUncheckedWhatFollowsTheStepsIsIgnoredAndBadLinesAreRefused) {
-    EXPECT_EQ(Read(Header("07", "0") + "S \nS \nS \nS \nS \nS \nS \n")->raw.size(), 7u);
+    EXPECT_EQ(Read(Header("07", "0") + "S \nS \nS \nS \nS \nS \nS \n").value().raw.size(), 7u);
     for (const auto& [text, steps] :
          std::vector<std::pair<std::string, int>>{{"07", 7}, {"123", 12}, {"32", 32}})
-        EXPECT_EQ(Read(Header("0", text))->steps, steps) << text;
+        EXPECT_EQ(Read(Header("0", text)).value().steps, steps) << text;
     // Text after the last signal and characters past the last step are not looked at; the name
     // ends at the first blank; the CR of a CR LF does not count towards 99 characters.
-    const std::optional<WaveformFile> longer = Read(Header("1", "2") + "A 0110\n");
-    EXPECT_EQ(std::tuple(longer->raw[0].value[1], longer->raw[0].value[2]), std::tuple(1, 0));
-    EXPECT_EQ(Read(Header("1", "3") + "A 1 1\n")->raw[0].name, "A");
+    const RawSignal longer = Read(Header("1", "2") + "A 0110\n").value().raw.at(0);
+    EXPECT_EQ(std::tuple(longer.value[1], longer.value[2]), std::tuple(1, 0));
+    EXPECT_EQ(Read(Header("1", "3") + "A 1 1\n").value().raw.at(0).name, "A");
     const std::string a99(99, 'a'), n99(99, 'n');
     for (const std::string& text :
          {Header("0", "5") + "anything", Header("1", "0") + " \n", Header("0", "1", n99),

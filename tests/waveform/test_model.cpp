@@ -89,7 +89,7 @@ TEST(Combine, TheBusTakesThePlaceOfTheFirstSelectedRowThenReversesSpreadsAndTheB
         return std::tuple(request.notes, request.row, request.text, request.selectionEnd, request.prompt);
     };
     model.RenameRow(1, "data");
-    EXPECT_EQ(fields(*BeginChangeName(model)),
+    EXPECT_EQ(fields(BeginChangeName(model).value()),
               fields({false, 1, "~EN[0:1]", 3, "enter a name for the graph"}));
     model.ClearSelection();
     const NameDialogRequest notes = BeginChangeName(model).value();
@@ -99,7 +99,7 @@ TEST(Combine, TheBusTakesThePlaceOfTheFirstSelectedRowThenReversesSpreadsAndTheB
     const NameDialogRequest name = BeginChangeName(model).value();
     EXPECT_EQ(fields(name), fields({false, 2, "X", -1, "enter a name for the graph"}));
     FinishChangeName(model, name, "renamed");
-    EXPECT_EQ(std::tuple(model.notes(), model.rows()[2].name, BeginChangeName(model)->text),
+    EXPECT_EQ(std::tuple(model.notes(), model.rows()[2].name, BeginChangeName(model).value().text),
               std::tuple("first run", "renamed", "X"));
     model.SelectOnly(1);
     model.ToggleSelection(0);
@@ -128,7 +128,7 @@ TEST(Combine, TheBusTakesThePlaceOfTheFirstSelectedRowThenReversesSpreadsAndTheB
     EXPECT_TRUE(UpdateToolbarState(wide).combine && OnCombine(wide));
     EXPECT_EQ(std::tuple(wide.rows()[0].name, wide.rows()[0].value[0], wide.rows().size()),
               std::tuple(std::string("~S[0:31]"), 0xFFFFFFFFu, size_t{2}));
-    EXPECT_EQ(BeginChangeName(wide)->selectionEnd, 2); // the stem "S"
+    EXPECT_EQ(BeginChangeName(wide).value().selectionEnd, 2); // the stem "S"
 }
 
 TEST(Signals, ABusReadsItsFirstSourceAsTheTopBitUnlessReversedAndACaptureGivesEachSignalItsBitModulo32) {
