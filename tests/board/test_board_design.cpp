@@ -41,5 +41,20 @@ TEST(BoardDesignText, AnythingNotQuiteOursIsRefused) {
         EXPECT_FALSE(ParseBoardDesign(text)) << text;
 }
 
+// The lab's own configurations, which the loader stand-in hands to the emulator.
+TEST(BoardDesignText, TheLabsBitFilesNameTheirDesigns) {
+    const std::pair<const char*, DesignKind> labs[] = {{"slave.bit", DesignKind::Slave},
+                                                       {"selfmonitor.bit", DesignKind::SelfMonitoring},
+                                                       {"readwrite.bit", DesignKind::ReadWrite},
+                                                       {"loadstore.bit", DesignKind::LoadStore}};
+    for (const auto& [file, kind] : labs) {
+        const auto design = ParseBoardDesign(testing::ReadFile(VORN_SOURCE_DIR "/lab/" + std::string(file)));
+        ASSERT_TRUE(design) << file;
+        EXPECT_EQ(design->kind, kind) << file;
+    }
+    EXPECT_EQ(ParseBoardDesign(testing::ReadFile(VORN_SOURCE_DIR "/lab/boardtest/DLX.bit")),
+              LoadStoreDesign());
+}
+
 } // namespace
 } // namespace vorn::board
