@@ -3,6 +3,7 @@
 // dialogs are answered by hooks, so nothing modal ever waits.
 
 #include "LabProgram.h"
+#include "ModalDialogs.h"
 #include "TempDir.h"
 #include "ui/app/CMainFrame.h"
 #include "ui/app/CVORNb1App.h"
@@ -27,13 +28,10 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
-#include <QTimer>
 #include <atomic>
-#include <csignal>
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -111,7 +109,7 @@ class CompilerViewTest : public ::testing::Test {
         return target;
     }
 
-    // Opens the file, or a new text, in a Compiler window of the shown frame, as the current view.
+    // Opens the file in a Compiler window of the shown frame, as the current view.
     void openWindow(const std::string& path) {
         frame.registerTemplate(CompilerTemplate());
         frame.show();
@@ -376,13 +374,10 @@ TEST_F(CompilerViewTest, AWindowsMenuColorizeAndCtrlSSavingWhereTheTextBelongs) 
 
     SetFileChooserHook({});
     QString offered;
-    std::function<void()> answer = [&] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!dialog) return QTimer::singleShot(10, answer);
-        offered = dialog->selectedFiles().value(0);
-        dialog->reject();
-    };
-    QTimer::singleShot(0, answer);
+    vorn::testing::OnNextModal([&](QDialog& dialog) {
+        if (auto* chooser = qobject_cast<QFileDialog*>(&dialog)) offered = chooser->selectedFiles().value(0);
+        dialog.reject();
+    });
     current->control<QPushButton>(CTextEditor::kSave)->click();
     EXPECT_EQ(offered, Q(source));
 

@@ -1,6 +1,7 @@
 // The main frame, its document kinds, the New chooser and the application's own commands.
 
 #include "TempDir.h"
+#include "WorkingDirectory.h"
 #include "ui/app/CAboutDlg.h"
 #include "ui/app/CMainFrame.h"
 #include "ui/app/CVORNb1App.h"
@@ -24,7 +25,6 @@
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTest>
-#include <filesystem>
 #include <gtest/gtest.h>
 
 using namespace vorn::ui;
@@ -36,7 +36,6 @@ namespace {
 class FrameTest : public ::testing::Test {
   protected:
     FrameTest() : frame(&app) {
-        std::filesystem::current_path(folder.path());
         frame.registerTemplate(CompilerTemplate());
         frame.registerTemplate(SimulatorTemplate());
         frame.registerTemplate(MonitorTemplate());
@@ -46,7 +45,6 @@ class FrameTest : public ::testing::Test {
         });
     }
     ~FrameTest() override {
-        std::filesystem::current_path(workingDirectory);
         SetMessageBoxHook({});
         SetNewChooserHook({});
         SetFileChooserHook({});
@@ -57,8 +55,8 @@ class FrameTest : public ::testing::Test {
         QApplication::setActiveWindow(&frame);
         QApplication::processEvents();
     }
-    std::filesystem::path workingDirectory = std::filesystem::current_path();
     vorn::testing::TempDir folder;
+    vorn::testing::WorkingDirectory workingDirectory{folder.path()};
     CVORNb1App app;
     CMainFrame frame;
     QStringList boxes;

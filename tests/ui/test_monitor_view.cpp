@@ -4,6 +4,7 @@
 
 #include "DlxWords.h"
 #include "LabProgram.h"
+#include "ModalDialogs.h"
 #include "TempDir.h"
 #include "WorkingDirectory.h"
 #include "board/FpgaLoadFile.h"
@@ -33,7 +34,6 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTest>
-#include <QTimer>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -60,20 +60,6 @@ bool WaitFor(const std::function<bool()>& condition, int limitMs = 20000) {
         QApplication::processEvents(QEventLoop::AllEvents, 20);
     }
     return true;
-}
-
-// Types the values into the next one- or two-value prompt once it shows, and presses OK.
-void AnswerNextPrompt(const QStringList& values, int tries = 100) {
-    QTimer::singleShot(10, [values, tries] {
-        auto* prompt = qobject_cast<TemplateDialog*>(QApplication::activeModalWidget());
-        if (!prompt) {
-            if (tries > 0) AnswerNextPrompt(values, tries - 1);
-            return;
-        }
-        for (int i = 0; i < values.size(); ++i)
-            prompt->control<QLineEdit>(2000 + i)->setText(values[i]);
-        prompt->control<QPushButton>(IDOK)->click();
-    });
 }
 
 class MonitorView : public ::testing::Test {
@@ -186,7 +172,7 @@ TEST_F(MonitorView, ControlsAndCommandsReachTheBoardAndItsStateIsShown) {
     EXPECT_EQ(Lines(SlaveList),
               (QStringList{"PC = 0x00000000", "STATUS = 0x00000000", "COMMAND = 0x00000000"}));
     Upload({dlx.I("addi", 1, 1, 1), dlx.I("j", 0, 0, -2)});
-    const QString jump = QString::fromStdString(monitor::WordText(dlx.I("j", 0, 0, -2)));
+    const QString jump = "0x0800fffe"; // opcode 2, offset -2
     EXPECT_EQ(Text(kDisassemblyRows[kPcRow + 1].word), jump);
 
     Click(Step);
@@ -218,7 +204,7 @@ TEST_F(MonitorView, ControlsAndCommandsReachTheBoardAndItsStateIsShown) {
     ASSERT_EQ(reference.size(), 1u);
     EXPECT_FALSE(reference[0]->toolbar()->button(ID_GRAPH_SAVE)->isVisible());
 
-    AnswerNextPrompt({"1", "9"});
+    AnswerPrompt({"1", "9"});
     Command(ID_MONITOR_RUN_UNTIL_REG);
     EXPECT_EQ(Text(FirstRegisterValue + 1), "0x00000009");
     Click(Reset);

@@ -3,7 +3,9 @@
 // prove), its menu and commands. Prompts are answered by timers, boxes and file dialogs by hooks.
 
 #include "LabProgram.h"
+#include "ModalDialogs.h"
 #include "TempDir.h"
+#include "WorkingDirectory.h"
 #include "ui/app/CMainFrame.h"
 #include "ui/app/CVORNb1App.h"
 #include "ui/framework/FileChooser.h"
@@ -22,42 +24,16 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QTimer>
 #include <filesystem>
 #include <gtest/gtest.h>
 
 using namespace vorn;
 using namespace vorn::ui;
-using vorn::testing::LabInstructionSet;
-using vorn::testing::ReadFile;
-using vorn::testing::TempDir;
+using namespace vorn::testing;
 
 namespace {
 
 const std::string kLoop = VORN_SOURCE_DIR "/lab/examples/loop.s";
-
-// Runs action on the next modal dialog once it is shown.
-void OnNextModal(std::function<void(QDialog&)> action, int tries = 50) {
-    QTimer::singleShot(0, [action = std::move(action), tries] {
-        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-            action(*dialog);
-        else if (tries > 0)
-            OnNextModal(action, tries - 1);
-    });
-}
-
-// Fills the value fields of the next prompt and presses OK, or Cancel without values. Every
-// prompt starts on its first field and shows its prompt from the first character.
-void AnswerPrompt(const QStringList& values, bool ok = true) {
-    OnNextModal([values, ok](QDialog& dialog) {
-        auto& prompt = static_cast<TemplateDialog&>(dialog);
-        EXPECT_EQ(prompt.focusWidget(), prompt.control<QLineEdit>(2000));
-        EXPECT_EQ(prompt.control<QLineEdit>(2002)->cursorPosition(), 0);
-        for (int i = 0; i < values.size(); ++i)
-            prompt.control<QLineEdit>(2000 + i)->setText(values[i]);
-        prompt.control<QPushButton>(ok ? IDOK : IDCANCEL)->click();
-    });
-}
 
 QString Text(const CSimGraphView& view, int id) {
     return view.control<QLineEdit>(id)->text();
@@ -70,7 +46,6 @@ class SimulatorWindow : public ::testing::Test {
     SimulatorWindow() : saved(TheWorkbench()), frame(&app) {
         TheWorkbench().instructionSet = LabInstructionSet();
         TheWorkbench().machineStore = std::make_shared<isa::MachineStore>(TheWorkbench().instructionSet);
-        std::filesystem::current_path(folder.path());
         SetMessageBoxHook([this](const BoxRequest& box) {
             boxes << BoxLine(box.caption, box.text);
             return false;
@@ -81,7 +56,6 @@ class SimulatorWindow : public ::testing::Test {
     ~SimulatorWindow() override {
         SetMessageBoxHook({});
         SetFileChooserHook({});
-        std::filesystem::current_path(workingDirectory);
         TheWorkbench() = saved;
     }
     CSimGraphView& view() const {
@@ -100,8 +74,8 @@ class SimulatorWindow : public ::testing::Test {
     }
 
     Workbench saved;
-    std::filesystem::path workingDirectory = std::filesystem::current_path();
     TempDir folder;
+    WorkingDirectory workingDirectory{folder.path()};
     CVORNb1App app;
     CMainFrame frame;
     QStringList boxes;

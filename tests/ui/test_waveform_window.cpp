@@ -3,6 +3,7 @@
 // The rules of the waveform itself are the waveform tests' own. The Qt canvas draws the view
 // pixel for pixel as the kept reference; what the view does not reach is drawn alone.
 
+#include "ModalDialogs.h"
 #include "TempDir.h"
 #include "ui/framework/FileChooser.h"
 #include "ui/framework/MdiMainFrame.h"
@@ -27,7 +28,6 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QStatusBar>
-#include <QTimer>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <numeric>
@@ -219,14 +219,15 @@ TEST_F(WaveformWindow, MouseKeysButtonsAndTheNameDialogOnTheScrolledView) {
     EXPECT_EQ(Enabled(), "-RSN");
     QStringList seen;
     auto answer = [&](const QString& text, int button) {
-        QTimer::singleShot(0, [&, text, button] {
-            auto& dialog = *qobject_cast<CSignalNameDlg*>(QApplication::activeModalWidget());
-            auto* edit = dialog.control<QLineEdit>(1007);
-            seen = {edit->text(), edit->selectedText(), dialog.control<QLabel>(1011)->text(),
-                    dialog.windowTitle()};
-            EXPECT_EQ(dialog.focusWidget(), edit);
+        vorn::testing::OnNextModal([&, text, button](QDialog& modal) {
+            auto* dialog = qobject_cast<CSignalNameDlg*>(&modal);
+            if (!dialog) return modal.reject();
+            auto* edit = dialog->control<QLineEdit>(1007);
+            seen = {edit->text(), edit->selectedText(), dialog->control<QLabel>(1011)->text(),
+                    dialog->windowTitle()};
+            EXPECT_EQ(dialog->focusWidget(), edit);
             edit->setText(text);
-            dialog.control<QPushButton>(button)->click();
+            dialog->control<QPushButton>(button)->click();
         });
         Press(ID_GRAPH_CHANGE_NAME);
     };
