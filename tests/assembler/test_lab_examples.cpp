@@ -104,7 +104,7 @@ TEST(LabExamples, AssembleReadBackAndLeaveWhatTheyPromise) {
         SCOPED_TRACE(program.filename().string());
         const auto compiler = std::make_unique<Compiler>(set, folder.file(program.stem().string()), kVersion);
         std::ifstream source(program, std::ios::binary);
-        ASSERT_TRUE(compiler->CompileStream(source)) << compiler->ErrorList().front();
+        ASSERT_TRUE(compiler->CompileStream(source)) << ::testing::PrintToString(compiler->ErrorList());
 
         std::ifstream cod(compiler->ImagePath(), std::ios::binary);
         Compiler reader(set, folder.file("reader"));

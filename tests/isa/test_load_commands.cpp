@@ -7,7 +7,6 @@
 #include "isa/ParseNumber.h"
 #include "isa/Settings.h"
 
-#include <cstdlib>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <map>
@@ -33,15 +32,10 @@ Row Add() {
 // The date text of a commands.xml last written at whole seconds since 1970, in a folder of its
 // own on tmpfs, which keeps any time (ext4 keeps none before 1901).
 std::string DateOfFileWrittenAt(int64_t seconds) {
-    std::string folder = "/dev/shm/vorn-test-XXXXXX";
-    if (!mkdtemp(folder.data())) return "no folder on tmpfs";
-    const std::string path = folder + "/commands.xml";
-    std::ofstream(path) << "<x/>";
+    const TempDir folder("/dev/shm");
+    const std::string path = folder.write("commands.xml", "<x/>");
     const timespec times[2] = {{seconds, 0}, {seconds, 0}};
-    const std::string date =
-        utimensat(AT_FDCWD, path.c_str(), times, 0) == 0 ? CommandsFileDate(path) : "not set";
-    std::filesystem::remove_all(folder);
-    return date;
+    return utimensat(AT_FDCWD, path.c_str(), times, 0) == 0 ? CommandsFileDate(path) : "not set";
 }
 
 std::string CommandXml(const Row& row) {

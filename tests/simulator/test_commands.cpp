@@ -76,10 +76,12 @@ TEST_F(Commands,
 }
 
 TEST_F(Commands, ADumpFileMustStartWithTheWordDumpAndWritesItsPairsAsFarAsTheyGo) {
+    prompter.fileAnswers = {folder.file("missing.txt")};
+    document.OnLoadDumpFile();
     for (const char* text : {"dump\n0x1 0x2\n", "Dumps 0x1 0x2", ""})
         Open(&D::OnLoadDumpFile, "dump.txt", text);
     const std::vector<std::string> boxes = Boxes();
-    EXPECT_EQ(std::count(boxes.begin(), boxes.end(), "Wrong file type"), 3);
+    EXPECT_EQ(std::count(boxes.begin(), boxes.end(), "Wrong file type"), 4);
     // The words are read as typed numbers are; reading stops at the first word that holds no
     // number at all, and a negative address is skipped.
     const std::vector<std::pair<std::string, Memory>> dumps = {
@@ -167,7 +169,7 @@ TEST_F(Commands, ARefusedPromptChangesNothingAndRefreshesNothing) {
     }
     EXPECT_EQ(std::tuple(machine().PC, view.updates, machine().DataMemory().size()), std::tuple(9, 0, 0u));
     for (const auto& [text, pc] :
-         {std::pair{"0XdeadBEEF", int32_t(0xDEADBEEF)}, {"-2147483648", INT32_MIN}}) {
+         {std::pair{"0XdeadBEEF", int32_t(0xDEADBEEF)}, {"4294967295", -1}, {"-2147483648", INT32_MIN}}) {
         Run(&D::OnJumpTo, {text});
         EXPECT_EQ(machine().PC, pc) << text;
     }

@@ -12,8 +12,8 @@ namespace vorn::testing {
 class TempDir {
   public:
     // Made exclusively, readable by its owner alone: never a folder that was already there.
-    TempDir() {
-        std::string name = (std::filesystem::temp_directory_path() / "vorn-test-XXXXXX").string();
+    explicit TempDir(const std::filesystem::path& under = std::filesystem::temp_directory_path()) {
+        std::string name = (under / "vorn-test-XXXXXX").string();
         if (!mkdtemp(name.data())) throw std::runtime_error("no temporary folder under " + name);
         path_ = name;
     }
