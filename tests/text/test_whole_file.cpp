@@ -38,6 +38,8 @@ bool WriteOnAFullDisk(const fs::path& target, void (*onFull)(int)) {
 
 TEST(WholeFile, ReplacesTheTargetWholeOrLeavesItAsItWas) {
     const vorn::testing::TempDir dir;
+    // Every test's folder is made afresh and private, never one that was there before.
+    EXPECT_EQ(fs::status(dir.path()).permissions(), fs::perms::owner_all) << "not a folder made afresh";
     const fs::path target = dir.path() / "a.txt";
     const std::string bytes("line\r\n\0end", 10);
     ASSERT_TRUE(WriteWholeFile(target, "old contents"));
