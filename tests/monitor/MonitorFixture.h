@@ -20,15 +20,6 @@
 
 namespace vorn::testing {
 
-// The texts of the boxes a ScriptedPrompter has shown, which it then forgets.
-inline std::vector<std::string> TakeBoxTexts(ScriptedPrompter& prompter) {
-    std::vector<std::string> texts;
-    for (const auto& box : prompter.boxes)
-        texts.push_back(box.text);
-    prompter.boxes.clear();
-    return texts;
-}
-
 // Gives the scripted times first, then moves by stepPerCall at every call.
 class FakeClock : public Clock {
   public:
@@ -172,7 +163,7 @@ class MonitorTest : public ::testing::Test {
         prompter.boxes.clear();
     }
     void LoadStoreLab() { ChooseLab(monitor::LoadStore, "loadstore.lbl"); }
-    std::vector<std::string> TakeBoxes() { return TakeBoxTexts(prompter); }
+    std::vector<std::string> TakeBoxes() { return prompter.takeBoxTexts(); }
 
     // Board access without the monitor, straight through the emulator.
     uint32_t BoardWord(uint32_t address) {

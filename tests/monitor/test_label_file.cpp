@@ -1,7 +1,7 @@
 // .lbl files: the lab's files load through the labels page and save back byte for byte, and
 // the reader copes with files that the editor's own writer can produce.
 
-#include "MonitorFixture.h"
+#include "ScriptedPrompter.h"
 #include "TempDir.h"
 #include "monitor/ConfigurationWizard.h"
 #include "monitor/LabelFile.h"
@@ -100,9 +100,8 @@ TEST_F(LabelFileTest, RefusedLabelsAreSkippedWithTheirBoxesAndAZeroCountReadsThe
                          "\r\n\r\n3\r\n9x\r\n1\r\nFAR\r\n400\r\nOK\r\n2\r\n1\r\nBIT\r\n1f\r\n0\r\n"));
     EXPECT_THAT(page.Lines(LabelKind::Slave), ElementsAre("OK@0x2"));
     EXPECT_THAT(page.Lines(LabelKind::Graphic), ElementsAre("BIT@0x1f"));
-    EXPECT_THAT(
-        testing::TakeBoxTexts(prompter),
-        ElementsAre(::testing::_, "Label name must start with a letter!", "Address out of allowed range."));
+    EXPECT_THAT(prompter.takeBoxTexts(), ElementsAre(::testing::_, "Label name must start with a letter!",
+                                                     "Address out of allowed range."));
     prompter.yesNoAnswers.push_back(true);
     Load(directory.write("g.lbl", "\r\n\r\n0\r\n1\r\nBIT\r\n1e\r\n0\r\n"));
     EXPECT_THAT(page.Lines(LabelKind::Graphic), ElementsAre("BIT@0x1e"));

@@ -1,7 +1,7 @@
 // The labels page of the configuration wizard: the label editor, its checks and boxes, the
 // start address fields, and the lab choice that decides what the page offers.
 
-#include "MonitorFixture.h"
+#include "ScriptedPrompter.h"
 #include "monitor/ConfigurationWizard.h"
 
 #include <gmock/gmock.h>
@@ -24,7 +24,7 @@ class LabelsPageTest : public ::testing::Test {
         EXPECT_FALSE(wizard.OnLabChoiceNext(LoadStore));
         page.OnSetActive();
     }
-    std::vector<std::string> Boxes() { return testing::TakeBoxTexts(prompter); }
+    std::vector<std::string> Boxes() { return prompter.takeBoxTexts(); }
 
     isa::Settings settings;
     testing::ScriptedPrompter prompter;

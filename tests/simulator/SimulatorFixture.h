@@ -42,13 +42,7 @@ class SimulatorTest : public ::testing::Test {
         view.updates = 0;
     }
     // The texts of the boxes shown since the last call.
-    std::vector<std::string> Boxes() {
-        std::vector<std::string> texts;
-        for (const ScriptedPrompter::Box& box : prompter.boxes)
-            texts.push_back(box.text);
-        prompter.boxes.clear();
-        return texts;
-    }
+    std::vector<std::string> Boxes() { return prompter.takeBoxTexts(); }
     std::string LastBox() { return prompter.boxes.empty() ? "(no box)" : Boxes().back(); }
     void AnswerOne(std::optional<std::string> text) { prompter.oneValueAnswers.push_back(std::move(text)); }
     void AnswerTwo(std::string first, std::string second) {

@@ -50,6 +50,14 @@ class ScriptedPrompter : public Prompter {
         boxes.push_back({filter, "save file"});
         return pop(fileAnswers, std::optional<std::string>{});
     }
+    // The texts of the boxes shown so far, which are then forgotten.
+    std::vector<std::string> takeBoxTexts() {
+        std::vector<std::string> texts;
+        for (const Box& box : boxes)
+            texts.push_back(box.text);
+        boxes.clear();
+        return texts;
+    }
 
   private:
     template <class T> static T pop(std::deque<T>& queue, T fallback) {
